@@ -1,0 +1,280 @@
+#include "beam/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace beam {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Length of the leading number of `s` (after blanks), 0 when there is none.
+std::size_t numberPrefix(std::string_view s, std::size_t start)
+{
+    std::size_t i = start;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i - start;
+}
+
+// Decimal digits of |v| rounded to `places` decimals, half away from zero, taken from
+// the value's decimal form with `significant` digits. Returns the digit string of the
+// rounded integer |v| * 10^places (no leading zeros, "0" for zero).
+std::string roundedDigits(long double v, int significant, int places)
+{
+    if (v == 0)
+        return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(v));
+    // buf = d.ddddde[+-]xx
+    std::string mant;
+    int exp10 = 0;
+    {
+        std::string_view s(buf);
+        std::size_t e = s.find('e');
+        for (std::size_t i = 0; i < e; ++i)
+            if (isDigit(s[i]))
+                mant.push_back(s[i]);
+        exp10 = std::stoi(std::string(s.substr(e + 1)));
+    }
+    // value = 0.mant * 10^(exp10 + 1); keep the digits left of position exp10 + 1 + places.
+    const long long keep = static_cast<long long>(exp10) + 1 + places;
+    if (keep < 0)
+        return "0";
+    std::string kept;
+    bool roundUp = false;
+    if (keep >= static_cast<long long>(mant.size())) {
+        kept = mant + std::string(static_cast<std::size_t>(keep) - mant.size(), '0');
+    } else {
+        kept = mant.substr(0, static_cast<std::size_t>(keep));
+        roundUp = mant[static_cast<std::size_t>(keep)] >= '5';
+    }
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') {
+            kept[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[static_cast<std::size_t>(i)];
+    }
+    std::size_t nz = kept.find_first_not_of('0');
+    return nz == std::string::npos ? "0" : kept.substr(nz);
+}
+
+struct Pattern {
+    std::string prefix;        // literals before the first placeholder
+    int minInt = 0;            // integer digits always shown
+    std::string frac;          // fraction section: placeholders and literals
+    int maxFrac = 0;           // fraction placeholders
+    int minFrac = 0;           // fraction digits always shown
+    bool hasPoint = false;
+    bool scientific = false;
+    char expLetter = 'e';
+    bool expPlus = true;       // "e+": exponent sign always shown
+    int minExpDigits = 1;
+    std::string suffix;        // literals after the last placeholder
+};
+
+Pattern parsePattern(std::string_view p)
+{
+    Pattern pat;
+    std::size_t i = 0;
+    while (i < p.size() && p[i] != '0' && p[i] != '#' && p[i] != '.')
+        pat.prefix.push_back(p[i++]);
+    for (; i < p.size() && p[i] != '.'; ++i) {
+        if (p[i] == '0')
+            ++pat.minInt;
+        else if (p[i] == '#' && pat.minInt > 0)
+            ++pat.minInt; // "0#" still shows the digit
+        else if ((p[i] == 'e' || p[i] == 'E') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-'))
+            break;
+    }
+    if (i < p.size() && p[i] == '.') {
+        pat.hasPoint = true;
+        ++i;
+        int count = 0;
+        for (; i < p.size(); ++i) {
+            char c = p[i];
+            if ((c == 'e' || c == 'E') && i + 1 < p.size() && (p[i + 1] == '+' || p[i + 1] == '-'))
+                break;
+            if (c == '0' || c == '#') {
+                ++count;
+                if (c == '0')
+                    pat.minFrac = count;
+            }
+            pat.frac.push_back(c);
+        }
+        pat.maxFrac = count;
+        // literals after the last placeholder belong to the suffix
+        std::size_t last = pat.frac.find_last_of("0#");
+        if (last == std::string::npos) {
+            pat.suffix = pat.frac;
+            pat.frac.clear();
+        } else {
+            pat.suffix = pat.frac.substr(last + 1);
+            pat.frac.erase(last + 1);
+        }
+    }
+    if (i < p.size() && (p[i] == 'e' || p[i] == 'E')) {
+        pat.scientific = true;
+        pat.expLetter = p[i];
+        pat.expPlus = p[i + 1] == '+';
+        i += 2;
+        int zeros = 0;
+        while (i < p.size() && p[i] == '0') { ++zeros; ++i; }
+        if (zeros > 0)
+            pat.minExpDigits = zeros;
+        pat.suffix += std::string(p.substr(i));
+    }
+    return pat;
+}
+
+std::string formatWith(long double value, int significant, std::string_view pattern)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    const Pattern pat = parsePattern(pattern);
+
+    int exponent = 0;
+    long double v = value;
+    if (pat.scientific && value != 0) {
+        // Normalise to one integer digit, adjusting when rounding carries to 10.
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(value));
+        exponent = std::stoi(std::string(std::string_view(buf).substr(std::string_view(buf).find('e') + 1)));
+        std::string digits = roundedDigits(std::fabs(value) / std::pow(10.0L, exponent), significant, pat.maxFrac);
+        if (static_cast<int>(digits.size()) > pat.maxFrac + 1)
+            ++exponent;
+        v = value / std::pow(10.0L, exponent);
+    }
+
+    std::string digits = roundedDigits(v, significant, pat.maxFrac);
+    const bool zero = digits == "0";
+    if (static_cast<int>(digits.size()) < pat.maxFrac + 1)
+        digits.insert(0, static_cast<std::size_t>(pat.maxFrac + 1) - digits.size(), '0');
+    std::string intPart = digits.substr(0, digits.size() - static_cast<std::size_t>(pat.maxFrac));
+    std::string fracPart = digits.substr(intPart.size());
+    // integer part: drop leading zeros down to the pattern's minimum
+    std::size_t nz = intPart.find_first_not_of('0');
+    intPart = nz == std::string::npos ? std::string() : intPart.substr(nz);
+    if (static_cast<int>(intPart.size()) < pat.minInt)
+        intPart.insert(0, static_cast<std::size_t>(pat.minInt) - intPart.size(), '0');
+    // fraction: drop optional trailing zeros
+    int fracLen = pat.maxFrac;
+    while (fracLen > pat.minFrac && fracPart[static_cast<std::size_t>(fracLen - 1)] == '0')
+        --fracLen;
+
+    std::string out;
+    if (value < 0 && !zero)
+        out.push_back('-');
+    out += pat.prefix;
+    out += intPart;
+    if (fracLen > 0) {
+        out.push_back('.');
+        int used = 0;
+        for (char c : pat.frac) {
+            if (used >= fracLen)
+                break;
+            if (c == '0' || c == '#')
+                out.push_back(fracPart[static_cast<std::size_t>(used++)]);
+            else
+                out.push_back(c);
+        }
+    }
+    if (pat.scientific) {
+        out.push_back(pat.expLetter);
+        int e = zero ? 0 : exponent;
+        if (e < 0)
+            out.push_back('-');
+        else if (pat.expPlus)
+            out.push_back('+');
+        std::string ed = std::to_string(e < 0 ? -e : e);
+        if (static_cast<int>(ed.size()) < pat.minExpDigits)
+            ed.insert(0, static_cast<std::size_t>(pat.minExpDigits) - ed.size(), '0');
+        out += ed;
+    }
+    out += pat.suffix;
+    return out;
+}
+
+} // namespace
+
+long double parseNumber(std::string_view text)
+{
+    std::size_t start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    const std::size_t len = numberPrefix(text, start);
+    if (len == 0)
+        return 0.0L;
+    std::string_view num = text.substr(start, len);
+    if (num.front() == '+')
+        num.remove_prefix(1);
+    long double value = 0.0L;
+    auto res = std::from_chars(num.data(), num.data() + num.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value untouched: a negative exponent underflowed to 0,
+        // anything else overflowed
+        const std::size_t e = num.find_first_of("eE");
+        const bool underflow = e != std::string_view::npos && e + 1 < num.size() && num[e + 1] == '-';
+        value = underflow ? 0.0L : HUGE_VALL;
+        if (num.front() == '-')
+            value = -value;
+    }
+    return value;
+}
+
+double parseDouble(std::string_view text) { return static_cast<double>(parseNumber(text)); }
+float parseSingle(std::string_view text) { return static_cast<float>(parseNumber(text)); }
+
+std::optional<long long> parseInteger(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    std::size_t end = text.size();
+    while (end > i && isBlank(text[end - 1]))
+        --end;
+    std::string_view s = text.substr(i, end - i);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return std::nullopt;
+    long long v = 0;
+    auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size())
+        return std::nullopt;
+    return v;
+}
+
+std::string formatNumber(double value, std::string_view pattern) { return formatWith(value, 15, pattern); }
+std::string formatSingle(float value, std::string_view pattern) { return formatWith(value, 7, pattern); }
+
+} // namespace beam

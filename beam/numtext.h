@@ -1,0 +1,37 @@
+// Numbers as the program keeps them: decimal text in named fields, parsed when an
+// operation runs and written back through fixed format patterns.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace beam {
+
+// Reads the leading number of a field text: optional blanks, an optional sign, digits
+// with "." as the decimal point and an optional exponent ("E" or "e"). Empty text, and
+// text that does not begin with a number, reads as 0. Characters after the number are
+// ignored. A number too large for long double reads as +-infinity (callers that must
+// not see it test std::isfinite).
+long double parseNumber(std::string_view text);
+
+// parseNumber rounded to double (64-bit), and to float (32-bit).
+double parseDouble(std::string_view text);
+float parseSingle(std::string_view text);
+
+// The whole text as a decimal integer (optional blanks and sign, digits, optional
+// trailing blanks); nothing else. Used where a count or page number must be exact.
+std::optional<long long> parseInteger(std::string_view text);
+
+// Writes a value through a format pattern:
+//   "0" a digit always shown, "#" an optional digit, "." the decimal point,
+//   other characters are copied; integer digits beyond the pattern are still shown,
+//   negatives get a leading "-", and a value that rounds to zero never shows "-".
+//   "e+" / "e-" (or "E") make the pattern scientific: "0.000 000e+" gives
+//   "6.666 667e+3".
+// Rounding is half away from zero on the value's decimal form: 15 significant digits
+// for a double, 7 for a float (formatSingle).
+std::string formatNumber(double value, std::string_view pattern);
+std::string formatSingle(float value, std::string_view pattern);
+
+} // namespace beam

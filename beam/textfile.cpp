@@ -1,0 +1,212 @@
+#include "beam/textfile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace beam {
+
+namespace {
+
+std::atomic<long long> g_failAfter{-1};
+
+std::optional<std::string> convert(std::string_view in, const char *to, const char *from)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    std::string out;
+    out.resize(in.size() * 2 + 16);
+    char *src = const_cast<char *>(in.data());
+    std::size_t srcLeft = in.size();
+    char *dst = out.data();
+    std::size_t dstLeft = out.size();
+    bool ok = true;
+    while (srcLeft > 0) {
+        std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        if (r == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG) {
+                std::size_t used = out.size() - dstLeft;
+                out.resize(out.size() * 2);
+                dst = out.data() + used;
+                dstLeft = out.size() - used;
+                continue;
+            }
+            ok = false;
+            break;
+        }
+        if (r > 0 && r != static_cast<std::size_t>(-1)) {
+            // irreversible conversions would silently replace characters
+            ok = false;
+            break;
+        }
+    }
+    if (ok) {
+        std::size_t r = iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+        ok = r != static_cast<std::size_t>(-1);
+    }
+    iconv_close(cd);
+    if (!ok)
+        return std::nullopt;
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+std::string fileError(const std::string &path, const char *what, int err)
+{
+    return "ファイル「" + path + "」" + what + systemReason(err);
+}
+
+bool writeAll(int fd, const char *data, std::size_t size)
+{
+    while (size > 0) {
+        std::size_t chunk = size;
+        long long budget = g_failAfter.load();
+        if (budget >= 0) {
+            if (budget == 0) {
+                errno = ENOSPC;
+                return false;
+            }
+            if (static_cast<long long>(chunk) > budget)
+                chunk = static_cast<std::size_t>(budget);
+            g_failAfter.store(budget - static_cast<long long>(chunk));
+        }
+        ssize_t n = ::write(fd, data, chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> toCp932(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8"); }
+std::optional<std::string> fromCp932(std::string_view cp932) { return convert(cp932, "UTF-8", "CP932"); }
+bool fitsCp932(std::string_view utf8) { return toCp932(utf8).has_value(); }
+
+std::string systemReason(int err)
+{
+    switch (err) {
+    case ENOENT: return "ファイルまたはフォルダーが見つかりません。";
+    case EACCES:
+    case EPERM: return "アクセスが拒否されました。";
+    case ENOSPC: return "ディスクの空き容量が足りません。";
+    case EDQUOT: return "ディスクの割り当てを超えました。";
+    case EISDIR: return "フォルダーです。";
+    case ENOTDIR: return "パスの途中がフォルダーではありません。";
+    case EROFS: return "読み取り専用のファイルシステムです。";
+    case ENAMETOOLONG: return "ファイル名が長すぎます。";
+    case EIO: return "入出力エラーが発生しました。";
+    default: return std::string("エラーが発生しました（") + std::strerror(err) + "）。";
+    }
+}
+
+TextFileRead readTextFile(const std::string &path)
+{
+    TextFileRead result;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        result.error = fileError(path, "を開けません。", EISDIR);
+        return result;
+    }
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        result.error = fileError(path, "を開けません。", errno);
+        return result;
+    }
+    std::string bytes;
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (failed) {
+        result.error = fileError(path, "を読めません。", err);
+        return result;
+    }
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t nl = bytes.find('\n', pos);
+        std::size_t end = nl == std::string::npos ? bytes.size() : nl;
+        std::size_t stop = end;
+        if (stop > pos && bytes[stop - 1] == '\r')
+            --stop;
+        auto text = fromCp932(std::string_view(bytes).substr(pos, stop - pos));
+        if (!text) {
+            result.error = "ファイル「" + path + "」の " + std::to_string(lines.size() + 1)
+                + " 行目を読めません。Shift-JIS（コードページ932）のテキストではありません。";
+            return result;
+        }
+        lines.push_back(std::move(*text));
+        pos = nl == std::string::npos ? bytes.size() : nl + 1;
+    }
+    result.lines = std::move(lines);
+    return result;
+}
+
+std::string writeBinaryFile(const std::string &path, std::string_view bytes)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return fileError(path, "に書き込めません。", EISDIR);
+    std::string tmp = path + ".tmpXXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        return fileError(path, "に書き込めません。", errno);
+    // keep the permissions an existing file had, else the usual ones for a new file
+    if (::stat(path.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    if (!writeAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
+        int err = errno;
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return fileError(path, "に書き込めません。", err);
+    }
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(tmp.c_str());
+        return fileError(path, "に書き込めません。", err);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        ::unlink(tmp.c_str());
+        return fileError(path, "に書き込めません。", err);
+    }
+    return {};
+}
+
+std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto enc = toCp932(lines[i]);
+        if (!enc)
+            return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1)
+                + " 行目にShift-JIS（コードページ932）で表せない文字があります。";
+        bytes += *enc;
+        bytes += "\r\n";
+    }
+    return writeBinaryFile(path, bytes);
+}
+
+void failWritesAfter(long long bytes) { g_failAfter.store(bytes); }
+
+} // namespace beam

@@ -1,0 +1,45 @@
+// The one text-file reader and writer: files are code page 932 (Shift-JIS) with CR LF
+// line ends; inside the program every text is UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace beam {
+
+// Converts between UTF-8 and code page 932. nullopt when the text cannot be converted
+// (a character outside code page 932, or bytes that are not valid in the source).
+std::optional<std::string> toCp932(std::string_view utf8);
+std::optional<std::string> fromCp932(std::string_view cp932);
+
+// True when every character of the UTF-8 text has a code page 932 form.
+bool fitsCp932(std::string_view utf8);
+
+struct TextFileRead {
+    std::optional<std::vector<std::string>> lines; // UTF-8, without line ends
+    std::string error;                              // Japanese message when lines is empty
+};
+
+// Reads a whole code page 932 file. CR LF and bare LF both end a line; a last line
+// without a line end still counts; an empty file has no lines.
+TextFileRead readTextFile(const std::string &path);
+
+// Writes the lines as code page 932, each ended by CR LF. The text goes to a temporary
+// file in the same folder, which then replaces the target, so a failed write leaves the
+// old file as it was. Returns an empty string on success, else a Japanese message that
+// names the file and the reason.
+std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines);
+
+// Writes raw bytes the same safe way (used for bitmaps).
+std::string writeBinaryFile(const std::string &path, std::string_view bytes);
+
+// Japanese text for an errno value ("アクセスが拒否されました。" ...).
+std::string systemReason(int err);
+
+// Test seam: every write after `bytes` more bytes fails as if the disk were full
+// (-1, the default, switches it off).
+void failWritesAfter(long long bytes);
+
+} // namespace beam
