@@ -1,0 +1,241 @@
+#include "sections/members.h"
+
+#include "beam/numtext.h"
+#include "beam/textfile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sections {
+
+namespace {
+
+constexpr int kLinesPerMember = 8;
+constexpr const char *kValuePattern = "######0.000";
+
+// Grows the grid so that `rows` rows (header included) exist.
+void ensureRows(MemberList &list, std::size_t rows)
+{
+    if (list.usergrid.size() < rows)
+        list.usergrid.resize(rows);
+}
+
+// The message of the number converter for a `uno` text that is not a whole number.
+std::string notAnInteger(const std::string &text)
+{
+    if (text.empty())
+        return "Data No. に番号を入力して下さい。";
+    return "「" + text + "」は正しい整数ではありません。";
+}
+
+// A name the member file can hold: code page 932, and on one line.
+bool storableName(const std::string &name)
+{
+    return name.find_first_of("\r\n") == std::string::npos && beam::fitsCp932(name);
+}
+
+void fillUserlist(MemberList &list)
+{
+    list.userlist.clear();
+    for (int r = 1; r <= list.count; ++r)
+        list.userlist.push_back(list.usergrid[static_cast<std::size_t>(r)][1]);
+}
+
+} // namespace
+
+MemberList::MemberList() : usergrid(kMemberStartRows)
+{
+    for (int c = 0; c < kMemberColumns; ++c)
+        usergrid[0][static_cast<std::size_t>(c)] = kMemberCaptions[static_cast<std::size_t>(c)];
+}
+
+MemberLoad loadMembers(const std::string &path)
+{
+    MemberLoad result;
+    MemberList &list = result.list;
+    list.userbuzaipath = path;
+
+    const auto read = beam::readTextFile(path);
+    long long members = 0;       // complete member blocks to take from the file
+    std::string countText = "0"; // `buzaidatn` as it will read
+    if (!read.lines) {
+        result.error = "登録部材を読めません。" + read.error;
+    } else {
+        const std::vector<std::string> &lines = *read.lines;
+        const std::string head = "登録部材ファイル「" + path + "」";
+        const auto declared = lines.empty() ? std::nullopt : beam::parseInteger(lines[0]);
+        if (!declared) {
+            result.error = head + "の 1 行目が部材数（整数）ではありません。登録部材なしで始めます。";
+        } else if (*declared < 0) {
+            result.error = head + "の 1 行目の部材数 " + lines[0] + " が負の数です。登録部材なしで始めます。";
+        } else {
+            const long long available = static_cast<long long>(lines.size() - 1) / kLinesPerMember;
+            if (available < *declared) {
+                members = available;
+                countText = std::to_string(members);
+                result.error = head + "は部材数 " + std::to_string(*declared) + " に対して " + std::to_string(lines.size() + 1)
+                    + " 行目がありません。読めた " + countText + " 件の部材だけを使います。";
+            } else {
+                members = *declared;
+                countText = lines[0];
+            }
+            ensureRows(list, static_cast<std::size_t>(std::max<long long>(kMemberStartRows, members + 2)));
+            for (long long r = 1; r <= members; ++r) {
+                MemberRow &row = list.usergrid[static_cast<std::size_t>(r)];
+                const std::size_t first = 1 + static_cast<std::size_t>(r - 1) * kLinesPerMember;
+                for (int c = 0; c < kMemberColumns; ++c)
+                    row[static_cast<std::size_t>(c)] = lines[first + static_cast<std::size_t>(c)];
+            }
+        }
+    }
+    list.count = static_cast<int>(members);
+    list.buzaidatn = countText;
+    list.uno = std::to_string(members + 1);
+    fillUserlist(list);
+    list.userlistText = list.count > 0 ? list.usergrid[1][1] : std::string();
+    return result;
+}
+
+MemberOutcome storeMember(MemberList &list)
+{
+    MemberOutcome out;
+    const auto target = beam::parseInteger(list.uno);
+    if (!target) {
+        out.error = notAnInteger(list.uno);
+        return out;
+    }
+    const int n = list.count;
+    if (*target < 1 || *target > n + 1) {
+        out.error = "Data No. には 1 から " + std::to_string(n + 1) + " までの番号を入力して下さい。";
+        return out;
+    }
+    const MemberEntry &e = list.entry;
+    const std::array<const std::string *, 6> texts = {&e.uA, &e.uWW, &e.uIx, &e.uIy, &e.uZx, &e.uZy};
+    std::array<std::string, 6> stored;
+    double product = 1.0;
+    bool usable = true;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const double v = beam::parseDouble(*texts[i]);
+        stored[i] = beam::formatNumber(v, kValuePattern);
+        // a value that is not finite, or that the file would hold as 0.000, is no value
+        if (!std::isfinite(v) || beam::parseDouble(stored[i]) == 0.0)
+            usable = false;
+        product *= v;
+    }
+    if (product == 0.0 || !usable) {
+        list.labelh = kCheckNumbers;
+        return out;
+    }
+    if (!storableName(e.umember)) {
+        out.error = "部材名にファイルへ保存できない文字が含まれています。部材名を確認して下さい。";
+        return out;
+    }
+
+    const auto r = static_cast<std::size_t>(*target);
+    ensureRows(list, r + 1);
+    MemberRow &row = list.usergrid[r];
+    row[1] = e.umember;
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        row[i + 2] = stored[i];
+    if (*target == n + 1) {
+        list.count = n + 1;
+        list.buzaidatn = std::to_string(list.count);
+    }
+    list.uno = std::to_string(list.count + 1);
+
+    list.ucom = "1";
+    out.error = saveMembers(list);
+    out.saved = true;
+    list.entry = MemberEntry{};
+    return out;
+}
+
+void requestDelete(MemberList &list)
+{
+    list.labelh = kDeleteRequest;
+    list.unoEnabled = true;
+    list.uno.clear();
+}
+
+void requestChange(MemberList &list)
+{
+    list.labelh = kChangeRequest;
+    list.unoEnabled = true;
+    list.uno.clear();
+}
+
+UnoConfirm confirmNumber(MemberList &list)
+{
+    UnoConfirm result;
+    if (beam::parseDouble(list.uno) == 0.0)
+        return result;
+    result.consumed = true;
+    const auto number = beam::parseInteger(list.uno);
+    if (!number) {
+        result.outcome.error = notAnInteger(list.uno);
+        return result;
+    }
+    const int n = list.count;
+    if (*number < 1 || *number > n)
+        return result;
+    const auto a = static_cast<std::size_t>(*number);
+
+    if (list.labelh == kChangeRequest) {
+        const MemberRow &row = list.usergrid[a];
+        list.entry = MemberEntry{row[1], row[2], row[3], row[4], row[5], row[6], row[7]};
+        list.uno = std::to_string(*number);
+        list.unoEnabled = false;
+    } else if (list.labelh == kDeleteRequest) {
+        ensureRows(list, static_cast<std::size_t>(n) + 2);
+        for (std::size_t r = a; r <= static_cast<std::size_t>(n); ++r)
+            for (std::size_t c = 1; c < kMemberColumns; ++c)
+                list.usergrid[r][c] = list.usergrid[r + 1][c];
+        list.count = n - 1;
+        list.buzaidatn = std::to_string(list.count);
+        list.uno = std::to_string(list.count + 1);
+        list.unoEnabled = false;
+        list.ucom = "1";
+        result.outcome.error = saveMembers(list);
+        result.outcome.saved = true;
+    }
+    return result;
+}
+
+std::string saveMembers(MemberList &list)
+{
+    const int n = list.count;
+    ensureRows(list, static_cast<std::size_t>(n) + 1);
+    for (std::size_t r = 1; r < list.usergrid.size(); ++r)
+        list.usergrid[r][0].clear();
+    for (int r = 1; r <= n; ++r)
+        list.usergrid[static_cast<std::size_t>(r)][0] = std::to_string(r);
+    fillUserlist(list);
+    list.ucom = "0";
+    if (list.usergrid.size() == static_cast<std::size_t>(n) + 1)
+        list.usergrid.emplace_back();
+
+    std::vector<std::string> lines;
+    lines.reserve(1 + static_cast<std::size_t>(n) * kLinesPerMember);
+    lines.push_back(list.buzaidatn);
+    for (int r = 1; r <= n; ++r)
+        for (const std::string &cell : list.usergrid[static_cast<std::size_t>(r)])
+            lines.push_back(cell);
+    const std::string error = beam::writeTextFile(list.userbuzaipath, lines);
+    if (error.empty())
+        return {};
+    return "登録部材を保存できませんでした。" + error + "一覧の変更はファイルに反映されていません。";
+}
+
+std::optional<MemberChoice> chooseMember(const MemberList &list, const std::string &name, bool weak)
+{
+    std::optional<MemberChoice> choice;
+    for (int r = 1; r <= list.count && static_cast<std::size_t>(r) < list.usergrid.size(); ++r) {
+        const MemberRow &row = list.usergrid[static_cast<std::size_t>(r)];
+        if (row[1] != name)
+            continue;
+        choice = MemberChoice{row[1], row[3], weak ? row[5] : row[4], weak ? row[7] : row[6]};
+    }
+    return choice;
+}
+
+} // namespace sections
