@@ -3,48 +3,20 @@
 //
 // Data route: window fields -> InputTexts -> BeamInput (numbers) -> Qcalc/Mcalc/
 // deltacalc/fbcalc -> check -> ResultTexts -> window result fields.
+//
+// Arithmetic: intermediates in extended precision (long double, 64-bit mantissa); the
+// station positions, slice centres, slice intensities, slice loads and every running
+// sum are rounded to double when stored, so that symmetric cases come out exactly
+// symmetric (the tie rules of the design moment rely on it).
 #pragma once
+
+#include "beam/input.h"
 
 #include <array>
 #include <optional>
 #include <string>
 
 namespace beam {
-
-// `pinpin`, `pinkotei`, `koteikotei`, `jiyuukotei`: end A left (x = 0), end B right.
-enum class Support { PinPin, PinFixed, FixedFixed, FreeFixed };
-
-// The eleven section choices of the input page (radio order of the stored kind code).
-enum class Family { HW, HM, HN, C, L, I, BH, Kaku, Maru, Direct, User };
-
-// "HW", "HM", "HN", "C", "L", "I", "BH", "kaku", "maru", "direct", "user".
-const char *familyCode(Family family);
-std::optional<Family> familyFromCode(const std::string &code);
-
-// The texts of the page-1 fields that one check reads, named as on the page.
-// Defaults are the start-up texts.
-struct InputTexts {
-    std::string Span = "0.00";          // m
-    std::string lb = "0.00";            // m, unbraced length
-    std::string seigen1 = "300";        // n of L/n
-    std::string seigen2 = "2.0";        // cm, absolute limit (0 or empty: off)
-    std::string uniform;                // kN/m or tf/m
-    std::array<std::string, 8> p;       // point loads, kN or tf
-    std::array<std::string, 8> pl;      // their distances from end A, m
-    std::array<std::string, 3> w1, w2;  // part-span loads a, b, c: start/end intensity
-    std::array<std::string, 3> ld1, ld2; // start distance from A, loaded length, m
-    std::string inertia = "187";        // cm4
-    std::string modulus = "37.5";       // cm3
-    std::string selfw = "9.3";          // kg/m
-    std::string H1 = "100", B1 = "50", tf1 = "7"; // mm, for the allowable stress
-    bool term = false;                  // short-term load
-    bool si = true;                     // SI units (else traditional tf)
-    bool jijuucheck = true;             // add the self weight to w
-    bool weak = false;                  // bend about the weak axis
-    bool si157 = false;                 // SI basis 157 MPa (else 156.906 MPa)
-    Support support = Support::PinPin;
-    Family family = Family::HN;
-};
 
 // The texts the check writes into the page-1 result fields.
 struct ResultTexts {
@@ -69,5 +41,75 @@ struct CheckOutcome {
 // result) a span that is not positive, I <= 0, Z <= 0, fb <= 0, lb < 0 and any value
 // that is not finite.
 CheckOutcome runCheck(const InputTexts &in);
+
+// The reason runCheck would refuse the input before any analysis (span not positive,
+// a number out of range, I <= 0, Z <= 0, lb < 0); empty when the input is acceptable.
+std::string inputRefusal(const BeamInput &in);
+
+// ---- The individual operations, on a parsed record (span > 0 assumed) ----
+
+// One point load of the decomposition: a point load P1..P8, or one slice of a
+// trapezoidal load (slice load p_s at its centre x_s, both rounded to double).
+struct PointLoad {
+    double P = 0;        // kN or tf
+    double a = 0;        // m from end A
+    bool slice = false;  // a slice of a trapezoidal load
+};
+
+// Point loads 1..8, then the 100 slices of each trapezoidal load a, b, c whose loaded
+// length is not 0, in that order (the order in which every analysis adds them).
+struct LoadList {
+    std::array<PointLoad, kPointLoads + kPartLoads * kSlices> items{};
+    int count = 0;
+};
+LoadList decomposeLoads(const BeamInput &in);
+
+// `Qcalc`: the support reactions, upward positive. kN or tf.
+struct Reactions {
+    double RA = 0;
+    double RB = 0;
+};
+Reactions Qcalc(const BeamInput &in);
+
+// `Mcalc`: moments at the 101 stations (sagging positive, kN-m or tf-m), the design
+// moment (a magnitude) and its position from end A (m), and the diagram labels.
+struct Moments {
+    std::array<double, 101> M{};
+    double Mmax = 0;
+    double position = 0;
+    std::optional<double> Mcent; // largest sagging moment; none for the cantilever
+    std::optional<double> Menda; // moment at A; fixed-fixed only
+    std::optional<double> Mendb; // moment at B; all but pinned-pinned
+};
+Moments Mcalc(const BeamInput &in);
+
+// `deltacalc`: the largest deflection (cm, downward positive, never negative) and the
+// ratio Lc / delta (99999.9 when delta is exactly 0).
+struct Deflection {
+    double delta = 0;
+    double ratio = 0;
+};
+Deflection deltacalc(const BeamInput &in);
+
+// `fbcalc`: the allowable bending stress, kN/cm2 or tf/cm2, short-term factor included.
+double fbcalc(const BeamInput &in);
+
+// The stress and deflection check, on the displayed texts of the results.
+struct StressCheck {
+    double sigmab = 0;  // M x 100 / Z, kN/cm2 or tf/cm2
+    double ratio = 0;   // sigmab / fb
+    bool stressOk = true;     // ratio <= 1
+    bool ratioLimitOk = true; // n <= L/delta
+    bool absoluteOk = true;   // no absolute limit, or delta <= limit
+    bool ok() const { return stressOk && ratioLimitOk && absoluteOk; }
+};
+StressCheck stressCheck(const std::string &modulus, const std::string &RMmax, const std::string &Rfb,
+                        const std::string &Rdelta, const std::string &Rlx, const std::string &seigen1,
+                        const std::string &seigen2);
+
+// The verdict texts.
+inline constexpr const char *kVerdictOk = "OK.";
+inline constexpr const char *kVerdictNg = "NG.";
+inline constexpr const char *kVerdictNone = "未計算";
 
 } // namespace beam
