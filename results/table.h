@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace results {
@@ -10,6 +11,7 @@ namespace results {
 inline constexpr int kSlots = 50;
 inline constexpr int kFields = 165;
 inline constexpr int kFirstMomentField = 65; // field 65 + i = moment at station i
+inline constexpr int kStations = 101;        // stations i = 0..100, x = L * i / 100
 
 using SlotRecord = std::array<std::string, kFields + 1>;
 
@@ -20,5 +22,48 @@ struct Table {
     int selected = 0;                                 // 0 = none
     int pre = 0;                                      // previously selected
 };
+
+// The slot count kept inside 0..50, whatever the table holds.
+int usedCount(const Table &table);
+
+// True for a slot number 1..datano.
+bool slotInUse(const Table &table, int slot);
+
+// True when `selected` names a slot in use; the slot operations act only then.
+bool selectedInUse(const Table &table);
+
+// True when the print mark of the slot is exactly "1".
+bool isMarked(const Table &table, int slot);
+
+// Empties the whole table as a new project does: every field empty, every mark "0",
+// count 0, nothing selected.
+void resetTable(Table &table);
+
+// The Japanese name of a record field 1..165, as messages name it ("部材名", ...).
+std::string fieldName(int field);
+
+// A field of a slot, for messages that must name where a text is.
+struct FieldRef {
+    int slot = 0;  // 1..50
+    int field = 0; // 1..165
+};
+
+// "3番のデータの「部材名」" — how messages name a field of a slot.
+std::string describeField(const FieldRef &where);
+
+// Why a field text cannot be written as one line of a code page 932 file: it holds a
+// line break, or a character that code page 932 cannot hold. Empty when it can.
+// Plain ASCII without line breaks is taken as fitting without a conversion.
+std::string unwritableReason(const std::string &text);
+
+// A field that cannot be written, with the message that names it and says why.
+struct UnwritableField {
+    FieldRef where;
+    std::string message; // "3番のデータの「部材名」にShift-JIS（...）で表せない文字があります。"
+};
+
+// The first field, in slot and field order, of slots fromSlot..toSlot that cannot be
+// written; nothing when every field can.
+std::optional<UnwritableField> firstUnwritableField(const Table &table, int fromSlot, int toSlot);
 
 } // namespace results

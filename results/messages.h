@@ -1,0 +1,36 @@
+// The texts the result table page and its file commands show: questions, messages,
+// dialog filters and captions. One place, so the window and the tests use the same words.
+#pragma once
+
+namespace results {
+
+// Store (the store image on the input page).
+inline constexpr char kStoredMessage[] = "計算結果を表に記入しました。";
+inline constexpr char kStoreFullQuestion[] =
+    "計算結果表の50個の欄はすべて使われています。50番のデータを今回の結果で上書きしてよろしいですか？";
+
+// Slot operations.
+inline constexpr char kDeleteQuestion[] = "選択した(左にずれた)データを削除します。よろしいですか？";
+inline constexpr char kDeleteHint[] = "選択（左にずれた）データを削除します。元にはもどりません。";
+inline constexpr char kMoveHint[] = "データ位置を変更します。";
+inline constexpr char kRenameHint[] = "部材名だけを変更します。";
+inline constexpr char kMoveTarget[] = "\u3000移動先をクリックして下さい。"; // text of `idou`
+inline constexpr char kSelectAllHint[] = "全結果を選択します（印刷用）";
+inline constexpr char kClearAllHint[] = "選択を解除します（印刷用）";
+
+// Project file.
+inline constexpr char kProjectFilter[] = "KovelFile(*.kvl)|*.kvl";
+inline constexpr char kProjectExtension[] = ".kvl";
+inline constexpr char kNewQuestion[] = "保存していないデータは消えてしまいます。新規に始めてよろしいですか？";
+inline constexpr char kOpenQuestion[] = "結果表にあるデータは消えてしまいます。よろしいですか？";
+inline constexpr char kOverwriteQuestion[] = "同じ名前のファイルが既にありますが上書きしますか?";
+inline constexpr char kSavedSuffix[] = ".kvl で保存されました"; // after the stripped name
+inline constexpr char kCaptionPrefix[] = "KOVEL-";
+inline constexpr char kNewCaption[] = "KOVEL-新規";
+
+// Text export.
+inline constexpr char kTextFilter[] = "TextFile(*.txt)|*.txt";
+inline constexpr char kTextExtension[] = ".txt";
+inline constexpr char kTextWrittenMessage[] = "テキストに出力しました。";
+
+} // namespace results

@@ -1,0 +1,145 @@
+#include "results/projectfile.h"
+
+#include "beam/numtext.h"
+#include "beam/textfile.h"
+#include "results/messages.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace results {
+
+namespace {
+
+constexpr char kTableKept[] = "計算結果表はそのままです。";
+
+void replacePlaceholders(SlotRecord &record)
+{
+    if (record[5] == "flag1")
+        record[5] = "両端ピン";
+    if (record[6] == "flag2")
+        record[6] = "従来単位";
+    if (record[58] == "flag3")
+        record[58] = record[54];
+}
+
+// A line quoted in a message, cut to a readable length on a character boundary.
+std::string quoted(const std::string &text)
+{
+    constexpr std::size_t kMax = 30;
+    if (text.size() <= kMax)
+        return text;
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "…";
+}
+
+} // namespace
+
+std::string stripExtension(const std::string &chosen)
+{
+    const std::size_t slash = chosen.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = chosen.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return chosen;
+    return chosen.substr(0, dot);
+}
+
+std::string projectFileName(const std::string &chosen) { return stripExtension(chosen) + kProjectExtension; }
+
+std::string textFileName(const std::string &chosen) { return stripExtension(chosen) + kTextExtension; }
+
+bool fileExists(const std::string &path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+std::vector<std::string> projectLines(const Table &table)
+{
+    const int n = usedCount(table);
+    std::vector<std::string> lines;
+    lines.reserve(1 + static_cast<std::size_t>(kFields * n));
+    lines.push_back(std::to_string(n));
+    for (int s = 1; s <= n; ++s) {
+        const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
+        lines.insert(lines.end(), record.begin() + 1, record.end());
+    }
+    return lines;
+}
+
+std::string saveProject(const std::string &path, const Table &table)
+{
+    if (auto bad = firstUnwritableField(table, 1, usedCount(table)))
+        return bad->message + "保存しませんでした。";
+    return beam::writeTextFile(path, projectLines(table));
+}
+
+std::string savedMessage(const std::string &strippedName) { return strippedName + kSavedSuffix; }
+
+ProjectRead parseProject(const std::vector<std::string> &lines, const std::string &path)
+{
+    ProjectRead read;
+    const std::string file = "ファイル「" + path + "」";
+    if (lines.empty()) {
+        read.error = file + "は空です。データ数の行がありません。";
+        return read;
+    }
+    const std::optional<long long> count = beam::parseInteger(lines[0]);
+    if (!count) {
+        read.error = file + "の1行目「" + quoted(lines[0]) + "」はデータ数（整数）ではありません。";
+        return read;
+    }
+    if (*count < 0 || *count > kSlots) {
+        read.error = file + "のデータ数 " + std::to_string(*count) + " は0から" + std::to_string(kSlots)
+            + "の範囲にありません。";
+        return read;
+    }
+    const int n = static_cast<int>(*count);
+    Table table;
+    resetTable(table);
+    table.datano = n;
+    std::size_t line = 1;
+    for (int s = 1; s <= n; ++s) {
+        SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
+        for (int f = 1; f <= kFields; ++f, ++line)
+            if (line < lines.size())
+                record[static_cast<std::size_t>(f)] = lines[line];
+        replacePlaceholders(record);
+        table.selectgrid[static_cast<std::size_t>(s)] = "1";
+    }
+    table.pre = 0;
+    table.selected = 1;
+    const std::size_t expected = 1 + static_cast<std::size_t>(kFields * n);
+    if (lines.size() < expected)
+        read.notice = file + "は " + std::to_string(expected) + " 行あるはずですが " + std::to_string(lines.size())
+            + " 行しかありません。足りない項目は空欄として読み込みました。";
+    read.table = std::move(table);
+    return read;
+}
+
+ProjectRead readProject(const std::string &path)
+{
+    beam::TextFileRead file = beam::readTextFile(path);
+    if (!file.lines) {
+        ProjectRead read;
+        read.error = file.error;
+        return read;
+    }
+    return parseProject(*file.lines, path);
+}
+
+std::string openProject(Table &table, const std::string &path, std::string *notice)
+{
+    ProjectRead read = readProject(path);
+    if (!read.table)
+        return read.error + kTableKept;
+    table = std::move(*read.table);
+    if (notice)
+        *notice = read.notice;
+    return {};
+}
+
+} // namespace results

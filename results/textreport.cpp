@@ -1,0 +1,130 @@
+#include "results/textreport.h"
+
+#include "beam/numtext.h"
+#include "beam/textfile.h"
+#include "results/projectfile.h"
+
+namespace results {
+
+namespace {
+
+constexpr char kDash[] = "-----";
+
+// Reads the fields of one record, noting which texts go out as stored.
+class BlockFields {
+public:
+    BlockFields(const SlotRecord &record, std::vector<int> *written) : m_record(record), m_written(written) {}
+
+    // The field's text as stored.
+    const std::string &text(int field)
+    {
+        if (m_written)
+            m_written->push_back(field);
+        return raw(field);
+    }
+    // The dash rule: "-----" when the text reads as the number 0 (empty included).
+    std::string dashed(int field) { return isZero(field) ? std::string(kDash) : text(field); }
+    bool isZero(int field) const { return beam::parseNumber(raw(field)) == 0; }
+    const std::string &raw(int field) const { return m_record[static_cast<std::size_t>(field)]; }
+
+private:
+    const SlotRecord &m_record;
+    std::vector<int> *m_written;
+};
+
+} // namespace
+
+std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> *written)
+{
+    BlockFields F(record, written);
+    const bool si = F.raw(6) == "SI単位";
+    const std::string force = si ? "(kN)" : "(tf)";
+    const std::string lineLoad = si ? "(kN/m)" : "(tf/m)";
+    const std::string stress = si ? "(kN/cm2)" : "(tf/cm2)";
+    const std::string moment = si ? "(kN-m)" : "(tf-m)";
+
+    std::vector<std::string> lines;
+    lines.reserve(kReportBlockLines);
+    lines.push_back(F.text(2) + "の設計");
+    lines.push_back(F.text(46) + " で検定");
+    lines.push_back("[ " + F.text(3) + ", I = " + F.text(51) + " (cm4), Z = " + F.text(52) + " (cm3), 自重 "
+                    + F.text(53) + " (kg/m) ]");
+    const std::string support = F.raw(5) == "flag1" ? std::string("両端ピン") : F.text(5);
+    lines.push_back("L = " + F.text(7) + " (m), lb = " + F.text(8) + " (m), 支持条件:" + support);
+    lines.emplace_back();
+    lines.emplace_back("1.荷重");
+    lines.push_back(" 1)等分布荷重 (" + F.text(13) + ")");
+    std::string formula;
+    if (!F.raw(12).empty())
+        formula = " (" + F.text(12) + " )";
+    lines.push_back("  w = " + F.dashed(11) + lineLoad + formula);
+    lines.emplace_back(" 2)集中荷重");
+    for (int i = 1; i <= 7; i += 2) {
+        const std::string a = std::to_string(i), b = std::to_string(i + 1);
+        lines.push_back("  P(" + a + ") = " + F.dashed(13 + i) + force + ", Lp(" + a + ") = " + F.dashed(21 + i)
+                        + "(m),P(" + b + ") = " + F.dashed(14 + i) + force + ", Lp(" + b + ") = "
+                        + F.dashed(22 + i) + "(m)");
+    }
+    lines.emplace_back(" 3)分布荷重");
+    for (int j = 1; j <= 3; ++j) {
+        const bool none = F.isZero(38 + j); // LD2 decides for the whole line
+        auto value = [&](int field) { return none ? std::string(kDash) : F.text(field); };
+        const std::string k = std::to_string(j);
+        lines.push_back("  w1(" + k + ") = " + value(29 + j) + lineLoad + ", w2(" + k + ") = " + value(32 + j)
+                        + lineLoad + ", LD1(" + k + ") = " + value(35 + j) + "(m), LD2(" + k + ") = "
+                        + value(38 + j) + "(m)");
+    }
+    lines.emplace_back("2.最大曲げモーメント");
+    lines.push_back("  M = " + F.text(54) + moment + ", (計算位置：左端から " + F.text(55) + "m)");
+    lines.emplace_back("3.支点反力");
+    lines.push_back("  RA = " + F.text(60) + force + ", RB = " + F.text(61) + force);
+    lines.emplace_back("4.許容曲げ応力度");
+    lines.push_back("  fb = " + F.text(57) + stress);
+    lines.emplace_back("5.曲げ判定");
+    lines.push_back("  σ/fb = M/(Z.fb) = " + F.text(59));
+    lines.emplace_back("6.撓み判定");
+    lines.push_back("  δ= " + F.text(62) + " (cm) = L/ " + F.text(63));
+    lines.push_back("  制限値: " + F.text(10) + " (cm)以下 かつ L/ " + F.text(9) + "以下");
+    lines.push_back("7.判定  : " + F.text(64));
+    lines.emplace_back(46, '-');
+    lines.emplace_back();
+    return lines;
+}
+
+std::vector<std::string> reportLines(const Table &table)
+{
+    std::vector<std::string> lines;
+    for (int s = 1; s <= usedCount(table); ++s) {
+        std::vector<std::string> block = reportBlock(table.slots[static_cast<std::size_t>(s)]);
+        lines.insert(lines.end(), block.begin(), block.end());
+    }
+    return lines;
+}
+
+std::string writeTextReport(const std::string &path, const Table &table)
+{
+    std::vector<std::string> lines;
+    std::vector<int> written;
+    for (int s = 1; s <= usedCount(table); ++s) {
+        const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
+        written.clear();
+        std::vector<std::string> block = reportBlock(record, &written);
+        for (int field : written) {
+            std::string reason = unwritableReason(record[static_cast<std::size_t>(field)]);
+            if (!reason.empty())
+                return describeField({s, field}) + reason + "出力しませんでした。";
+        }
+        lines.insert(lines.end(), block.begin(), block.end());
+    }
+    return beam::writeTextFile(path, lines);
+}
+
+std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath)
+{
+    ProjectRead read = readProject(projectPath);
+    if (!read.table)
+        return read.error;
+    return writeTextReport(reportPath, *read.table);
+}
+
+} // namespace results
