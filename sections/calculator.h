@@ -14,12 +14,12 @@ inline constexpr int kShapesWithResult = 11;
 
 // The six dimension boxes as typed.
 struct ShapeDimensions {
-    std::string danA;  // a
-    std::string danB;  // b
-    std::string danHH; // H
-    std::string danH;  // h
-    std::string danR;  // r
-    std::string danD;  // D
+    std::string danA{};  // a
+    std::string danB{};  // b
+    std::string danHH{}; // H
+    std::string danH{};  // h
+    std::string danR{};  // r
+    std::string danD{};  // D
 };
 
 // The computed values, in the powers of the dimensions' unit.
