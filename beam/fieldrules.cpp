@@ -1,0 +1,158 @@
+#include "beam/fieldrules.h"
+
+#include "beam/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace beam {
+
+namespace {
+
+constexpr std::string_view kLoadFormat = "##0.000";
+
+constexpr LeaveSpec kLeaveRules[] = {
+    {"Span", LeaveRule::BlankIfZero, kLoadFormat},
+    {"lb", LeaveRule::BlankIfZero, kLoadFormat},
+    {"uniform", LeaveRule::BlankIfZero, kLoadFormat},
+    {"p1", LeaveRule::BlankIfZero, kLoadFormat}, {"p2", LeaveRule::BlankIfZero, kLoadFormat},
+    {"p3", LeaveRule::BlankIfZero, kLoadFormat}, {"p4", LeaveRule::BlankIfZero, kLoadFormat},
+    {"p5", LeaveRule::BlankIfZero, kLoadFormat}, {"p6", LeaveRule::BlankIfZero, kLoadFormat},
+    {"p7", LeaveRule::BlankIfZero, kLoadFormat}, {"p8", LeaveRule::BlankIfZero, kLoadFormat},
+    {"inertia", LeaveRule::BlankIfZero, "#######0.00"},
+    {"modulus", LeaveRule::BlankIfZero, "#####0.00"},
+    {"selfw", LeaveRule::BlankIfZero, "###0.000"},
+    {"pl1", LeaveRule::AlwaysFormat, kLoadFormat}, {"pl2", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"pl3", LeaveRule::AlwaysFormat, kLoadFormat}, {"pl4", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"pl5", LeaveRule::AlwaysFormat, kLoadFormat}, {"pl6", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"pl7", LeaveRule::AlwaysFormat, kLoadFormat}, {"pl8", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"w1a", LeaveRule::AlwaysFormat, kLoadFormat}, {"w2a", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"w1b", LeaveRule::AlwaysFormat, kLoadFormat}, {"w2b", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"w1c", LeaveRule::AlwaysFormat, kLoadFormat}, {"w2c", LeaveRule::AlwaysFormat, kLoadFormat},
+    {"ld1a", LeaveRule::Segment, kLoadFormat}, {"ld2a", LeaveRule::Segment, kLoadFormat},
+    {"ld3a", LeaveRule::Segment, kLoadFormat}, {"ld1b", LeaveRule::Segment, kLoadFormat},
+    {"ld2b", LeaveRule::Segment, kLoadFormat}, {"ld3b", LeaveRule::Segment, kLoadFormat},
+    {"ld1c", LeaveRule::Segment, kLoadFormat}, {"ld2c", LeaveRule::Segment, kLoadFormat},
+    {"ld3c", LeaveRule::Segment, kLoadFormat},
+    {"Bname", LeaveRule::ColourOnly, {}}, {"shiki", LeaveRule::ColourOnly, {}},
+    {"seigen1", LeaveRule::ColourOnly, {}}, {"seigen2", LeaveRule::ColourOnly, {}},
+    {"member", LeaveRule::ColourOnly, {}}, {"B", LeaveRule::ColourOnly, {}},
+    {"H", LeaveRule::ColourOnly, {}}, {"tw", LeaveRule::ColourOnly, {}},
+    {"tf", LeaveRule::ColourOnly, {}},
+};
+
+// Enter-key chains that do not depend on the section shape.
+struct EnterLink {
+    std::string_view from;
+    std::string_view to;
+};
+
+constexpr EnterLink kEnterChain[] = {
+    {"Bname", "Span"},   {"Span", "lb"},      {"seigen1", "lb"},   {"seigen2", "lb"},
+    {"lb", "uw"},        {"uw", "lwa"},       {"lwa", "lwb"},      {"lwb", "nnl"},
+    {"nnl", "shiki"},    {"shiki", "uniform"}, {"uniform", "p1"},
+    {"p1", "pl1"},       {"p2", "pl2"},       {"p3", "pl3"},       {"p4", "pl4"},
+    {"p5", "pl5"},       {"p6", "pl6"},       {"p7", "pl7"},       {"p8", "pl8"},
+    {"pl1", "p2"},       {"pl2", "p3"},       {"pl3", "p4"},       {"pl4", "p5"},
+    {"pl5", "p6"},       {"pl6", "p7"},       {"pl7", "p8"},       {"pl8", "Bname"},
+    {"w1a", "w2a"},      {"w2a", "ld1a"},     {"ld1a", "ld2a"},    {"ld2a", "ld3a"},   {"ld3a", "w1a"},
+    {"w1b", "w2b"},      {"w2b", "ld1b"},     {"ld1b", "ld2b"},    {"ld2b", "ld3b"},   {"ld3b", "w1b"},
+    {"w1c", "w2c"},      {"w2c", "ld1c"},     {"ld1c", "ld2c"},    {"ld2c", "ld3c"},   {"ld3c", "w1c"},
+    {"member", "inertia"}, {"inertia", "modulus"}, {"modulus", "selfw"}, {"selfw", "member"},
+    {"tw", "tf"},        {"tf", "B"},
+    {"umember", "uA"},   {"uA", "uWW"},       {"uWW", "uIx"},      {"uIx", "uIy"},
+    {"uIy", "uZx"},      {"uZx", "uZy"},      {"uZy", "umember"},
+};
+
+bool fitsSingle(std::string_view text)
+{
+    return std::isfinite(parseSingle(text));
+}
+
+// A 32-bit value written through a pattern: its shortest decimal form (the digits that
+// read back as the same 32-bit value, so a typed 123456.78 stays 123456.78 and 2.0005
+// stays 2.0005) rounded half away from zero to the pattern.
+std::string formatHeld(float value, std::string_view pattern)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return formatNumber(std::strtod(std::string(buf, res.ptr).c_str(), nullptr), pattern);
+}
+
+} // namespace
+
+const LeaveSpec *leaveSpec(std::string_view box)
+{
+    for (const LeaveSpec &spec : kLeaveRules)
+        if (spec.box == box)
+            return &spec;
+    return nullptr;
+}
+
+LeaveOutcome leaveBox(const LeaveSpec &spec, std::string_view text)
+{
+    LeaveOutcome out;
+    out.text = std::string(text);
+    if (spec.rule == LeaveRule::BlankIfZero || spec.rule == LeaveRule::AlwaysFormat) {
+        const float value = parseSingle(text);
+        if (std::isfinite(value)) {
+            if (spec.rule == LeaveRule::BlankIfZero && value == 0.0f)
+                out.text.clear();
+            else
+                out.text = formatHeld(value, spec.pattern);
+        }
+        if (spec.box == "Span" && value == 0.0f)
+            out.colour = BoxColour::Aqua;
+    }
+    return out;
+}
+
+SegmentTexts completeSegment(int left, std::string_view span, SegmentTexts seg)
+{
+    if (left < 1 || left > 3)
+        return seg;
+    std::string &own = left == 1 ? seg.ld1 : left == 2 ? seg.ld2 : seg.ld3;
+    std::string &other = left == 3 ? seg.ld1 : seg.ld3;
+    const std::string &middle = left == 2 ? seg.ld1 : seg.ld2;
+    if (!fitsSingle(own) || !fitsSingle(middle) || !fitsSingle(span))
+        return seg;
+    const float s = parseSingle(span);
+    const float mine = parseSingle(own);
+    const float theOther = parseSingle(middle);
+    // span minus the two known lengths, in the order the rule names them, kept as 32 bits
+    const float rest = static_cast<float>(static_cast<long double>(s) - theOther - mine);
+    own = formatHeld(mine, "##0.000");
+    if (std::isfinite(rest))
+        other = formatHeld(rest, "##0.000");
+    return seg;
+}
+
+bool segmentBox(std::string_view box, int *load, int *segment)
+{
+    if (box.size() != 4 || box.substr(0, 2) != "ld")
+        return false;
+    const char s = box[2];
+    const char l = box[3];
+    if (s < '1' || s > '3' || l < 'a' || l > 'c')
+        return false;
+    if (load)
+        *load = l - 'a';
+    if (segment)
+        *segment = s - '0';
+    return true;
+}
+
+std::string_view enterTarget(std::string_view box, DimensionShape shape)
+{
+    if (box == "B")
+        return shape == DimensionShape::CircularPipe ? "tf" : "H";
+    if (box == "H")
+        return shape == DimensionShape::BuiltUpH ? "tw" : "tf";
+    for (const EnterLink &link : kEnterChain)
+        if (link.from == box)
+            return link.to;
+    return {};
+}
+
+} // namespace beam
