@@ -1,0 +1,79 @@
+#include "sections/selection.h"
+
+namespace sections {
+
+namespace {
+
+bool searchable(beam::Family family)
+{
+    return family == beam::Family::HW || family == beam::Family::HM || family == beam::Family::HN ||
+           family == beam::Family::C;
+}
+
+} // namespace
+
+std::string selectionFamilyCode(beam::Family family)
+{
+    return beam::familyCode(searchable(family) ? family : beam::Family::HN);
+}
+
+SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath)
+{
+    CatalogueRead read = readCatalogue(cataloguePath);
+    if (!read.catalogue) {
+        SelectionOutcome out;
+        out.family = searchable(in.family) ? in.family : beam::Family::HN;
+        out.familyCode = beam::familyCode(out.family);
+        out.switchedToNarrow = !searchable(in.family);
+        out.error = read.error;
+        return out;
+    }
+    return selectSize(in, *read.catalogue);
+}
+
+SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalogue)
+{
+    SelectionOutcome out;
+    out.switchedToNarrow = !searchable(in.family);
+    out.family = out.switchedToNarrow ? beam::Family::HN : in.family;
+    out.familyCode = beam::familyCode(out.family);
+
+    beam::InputTexts texts = in;
+    texts.family = out.family;
+    texts.weak = false; // the selection always bends about the strong axis
+
+    for (const CatalogueRecord &record : catalogue.records) {
+        if (record[kLineCode] != out.familyCode)
+            continue;
+        // Setting the member name runs the lookup, which finds the first record of that
+        // name; the dimensions and self weight then come from the record itself.
+        out.member = record[kLineName];
+        const SectionTexts looked = sectionTexts(findRecord(catalogue, out.member), false);
+        out.inertia = looked.inertia;
+        out.modulus = looked.modulus;
+        out.selfw = record[kLineWeight];
+        out.B1 = record[kLineB];
+        out.H1 = record[kLineH];
+        out.tf1 = record[kLineTf];
+
+        texts.inertia = out.inertia;
+        texts.modulus = out.modulus;
+        texts.selfw = out.selfw;
+        texts.H1 = out.H1;
+        texts.B1 = out.B1;
+        texts.tf1 = out.tf1;
+        ++out.checked;
+        beam::CheckOutcome check = beam::runCheck(texts);
+        if (!check.result) {
+            out.result.reset();
+            out.error = "部材「" + out.member + "」を計算できません。" + check.error;
+            break;
+        }
+        out.result = std::move(check.result);
+        if (out.result->hantei == beam::kVerdictOk)
+            break;
+    }
+    return out;
+}
+
+} // namespace sections
