@@ -167,7 +167,7 @@ void requestChange(MemberList &list)
 UnoConfirm confirmNumber(MemberList &list)
 {
     UnoConfirm result;
-    if (beam::parseDouble(list.uno) == 0.0)
+    if (!list.unoEnabled || beam::parseDouble(list.uno) == 0.0)
         return result;
     result.consumed = true;
     const auto number = beam::parseInteger(list.uno);

@@ -98,7 +98,7 @@ struct UnoConfirm {
 // Enter in `uno` (`unoKeyPress`): with a change pending, copies the member into the
 // entry boxes (the window focuses `umember`); with a delete pending, removes it,
 // renumbers and saves. A value of 0 is not consumed; a fraction is an error; a number
-// outside 1..n does nothing.
+// outside 1..n does nothing. While `uno` is disabled nothing happens.
 UnoConfirm confirmNumber(MemberList &list);
 
 // The save operation (`ucomChange` with `ucom` "1"): renumbers column 0, refills

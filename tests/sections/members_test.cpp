@@ -235,11 +235,16 @@ TEST(Members, ChangingMemberTwoOfThreeReplacesItInPlace)
     EXPECT_EQ(list.uno, "2");
     EXPECT_FALSE(list.unoEnabled);
 
+    // Enter again once the number is taken does not copy the member over the edits
+    list.entry.uA = "2.5";
+    EXPECT_FALSE(sections::confirmNumber(list).consumed);
+    EXPECT_EQ(list.entry.uA, "2.5");
+
     list.entry.umember = "M2改";
     list.entry.uIx = "200";
     const auto out = sections::storeMember(list);
     EXPECT_TRUE(out.saved);
-    EXPECT_EQ(list.usergrid[2], (MemberRow{"2", "M2改", "2.000", "9.300", "200.000", "14.800", "37.500", "5.910"}));
+    EXPECT_EQ(list.usergrid[2], (MemberRow{"2", "M2改", "2.500", "9.300", "200.000", "14.800", "37.500", "5.910"}));
     EXPECT_EQ(list.usergrid[3][1], "M3");
     EXPECT_EQ(list.count, 3);
     EXPECT_EQ(list.buzaidatn, "3");
