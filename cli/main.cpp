@@ -1,0 +1,71 @@
+// kovel-cli: batch checks, text reports and sheet printing from the command line.
+#include "cli/cli.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The subcommands, in the order `--help` lists them. To add one, write
+// `int runName(int argc, char **argv)` in its own file (cli/name.cpp, declared in a
+// header of its own; see cli/cli.h for the calling convention), include the header above
+// and add one line here:
+//     {name, usage line, one-line summary, run function, full help or nullptr},
+// `kovel-cli NAME ARGS...` then calls the function with argv = {NAME, ARGS...}, and
+// `kovel-cli --help` prints the usage and summary lines and every full help text.
+struct Subcommand {
+    const char *name;
+    const char *usage;
+    const char *summary;
+    int (*run)(int argc, char **argv);
+    std::string (*help)();
+};
+
+const Subcommand kSubcommands[] = {
+    {"calc", "kovel-cli calc [FILE]", "梁を1本計算します（FILE がなければ標準入力から読みます）。", runCalc, calcHelp},
+};
+
+void printUsage(std::FILE *out)
+{
+    std::fputs("使い方:\n", out);
+    for (const Subcommand &s : kSubcommands)
+        std::fprintf(out, "  %s\n      %s\n", s.usage, s.summary);
+    std::fputs("  kovel-cli --help\n      この説明を表示します。\n", out);
+}
+
+void printHelp()
+{
+    std::fputs("kovel-cli: KOVEL（鋼製梁の検定）のコマンド版です。\n"
+               "データファイル shape/buzai.txt（部材リスト）と shape/ubuzai.txt（登録部材）は\n"
+               "現在の作業ディレクトリから読みます。\n\n",
+               stdout);
+    printUsage(stdout);
+    for (const Subcommand &s : kSubcommands) {
+        if (!s.help)
+            continue;
+        std::fputs("\n", stdout);
+        std::fputs(s.help().c_str(), stdout);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        printUsage(stderr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        printHelp();
+        return 0;
+    }
+    for (const Subcommand &s : kSubcommands)
+        if (command == s.name)
+            return s.run(argc - 1, argv + 1);
+    std::fprintf(stderr, "kovel-cli: 「%s」というコマンドはありません。\n", command.c_str());
+    printUsage(stderr);
+    return 2;
+}
