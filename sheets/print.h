@@ -1,0 +1,55 @@
+// Printing the calculation sheets of all marked slots, two to a sheet of paper, through an
+// abstract print job. Every setting is checked before the job starts, so a refusal never
+// leaves a job open or a partial printout behind.
+#pragma once
+
+#include "beam/canvas.h"
+#include "results/table.h"
+#include "sheets/page.h"
+
+#include <string>
+
+namespace sheets {
+
+// A print job on one printer: the window wraps a printer, tests record it.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    // Printable width of the page in device pixels; asked before begin().
+    virtual int printableWidth() const = 0;
+    // Starts the job on the first sheet of paper; false when the printer cannot start it.
+    virtual bool begin() = 0;
+    // The drawing surface of the current sheet of paper, between begin() and end().
+    virtual beam::Canvas &canvas() = 0;
+    // Moves on to a fresh sheet of paper.
+    virtual void newPage() = 0;
+    // Ends the job and sends it to the printer.
+    virtual void end() = 0;
+};
+
+// What the printout reports.
+struct PrintOutcome {
+    std::string error;  // Japanese message for the user, empty when the job ran
+    std::string hidari; // the margin text to show afterwards ("0" replaces one that reads as 0)
+    int sheets = 0;     // sheets of paper printed
+};
+
+// Largest left margin: 13 print units a step, and the block must start on the paper.
+inline constexpr int kMaxMargin = 221;
+
+// The margin text as printing uses it: text that reads as 0 becomes "0"; otherwise it
+// must be an integer 0..kMaxMargin. Returns the margin, or the message that refuses it.
+struct MarginCheck {
+    int margin = 0;
+    std::string text;  // the text to show ("0" for one that read as 0)
+    std::string error; // empty when the margin can be used
+};
+MarginCheck checkMargin(const std::string &hidari);
+
+// Prints the marked slots: validates margin, firstpage and printable width, then begins
+// the job, draws slot after slot at 9 points (odd entries in the upper block with the
+// page number, even ones in the lower block), marks a lone last upper block with
+// "(以下余白)" and ends the job. hyoujipage is not used.
+PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings);
+
+} // namespace sheets
