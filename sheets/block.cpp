@@ -12,7 +12,7 @@ constexpr double kTfToKn = 9.80665;
 
 std::string fmt3(const results::SlotRecord &slot, int fieldNo)
 {
-    return beam::formatNumber(num(slot, fieldNo), "###0.000");
+    return beam::formatNumber(storedNumber(slot, fieldNo), "###0.000");
 }
 
 // The unit texts of a slot's unit system.
@@ -50,15 +50,15 @@ bool isSi(const results::SlotRecord &slot) { return slot[field::kUnits] == "SI�
 
 std::string bendingVerdict(const results::SlotRecord &slot)
 {
-    return num(slot, field::kRatio) > 1.0 ? "> 1.0 NG." : "< 1.0 OK.";
+    return storedNumber(slot, field::kRatio) > 1.0 ? "> 1.0 NG." : "< 1.0 OK.";
 }
 
 std::string deflectionVerdict(const results::SlotRecord &slot)
 {
     using namespace field;
-    const double absLimit = num(slot, kLimitAbs);
-    const bool ratioFails = num(slot, kLimitRatio) > num(slot, kLx);
-    const bool absoluteFails = absLimit > 0.0 && num(slot, kDelta) > absLimit;
+    const double absLimit = storedNumber(slot, kLimitAbs);
+    const bool ratioFails = storedNumber(slot, kLimitRatio) > storedNumber(slot, kLx);
+    const bool absoluteFails = absLimit > 0.0 && storedNumber(slot, kDelta) > absLimit;
     return ratioFails || absoluteFails ? "NG." : "OK.";
 }
 
@@ -102,7 +102,7 @@ void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const
     lines.put(5, 5, "2) 集中荷重");
     for (int n = 1; n <= 8; ++n) {
         const std::string no = std::to_string(n);
-        if (num(slot, kP1 + n - 1) != 0.0) {
+        if (storedNumber(slot, kP1 + n - 1) != 0.0) {
             lines.put(n + 5, 15, "P" + no + "=" + fmt3(slot, kP1 + n - 1) + u.point);
             lines.put(n + 5, 105, "L" + no + "=" + fmt3(slot, kPl1 + n - 1) + " (m)");
         } else {
@@ -115,7 +115,7 @@ void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const
     for (int j = 1; j <= 3; ++j) {
         const std::string no = std::to_string(j);
         const int k = j - 1;
-        if (num(slot, kLd2a + k) != 0.0) {
+        if (storedNumber(slot, kLd2a + k) != 0.0) {
             lines.put(2 * j + 13, 15, "w1(" + no + ") =" + fmt3(slot, kW1a + k) + u.w1);
             lines.put(2 * j + 13, 130, "w2(" + no + ") =" + fmt3(slot, kW2a + k) + u.w2);
             lines.put(2 * j + 14, 15, "LD1(" + no + ")=" + fmt3(slot, kLd1a + k) + " (m),");

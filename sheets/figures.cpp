@@ -88,7 +88,7 @@ std::string fmtM(double value) { return beam::formatNumber(value, "##0.000"); }
 void drawLoadFigure(beam::Canvas &canvas, const results::SlotRecord &slot, const Geometry &g, int x, int y)
 {
     using namespace field;
-    const double span = num(slot, kSpan);
+    const double span = storedNumber(slot, kSpan);
     const bool placeable = span != 0.0;
     const int xb = x + g.c(150);
 
@@ -109,9 +109,9 @@ void drawLoadFigure(beam::Canvas &canvas, const results::SlotRecord &slot, const
     // Point loads, each with its dimension line from A one level higher than the last.
     int d = y + g.c(-45);
     for (int n = 1; n <= 8 && placeable; ++n) {
-        if (num(slot, kP1 + n - 1) == 0.0)
+        if (storedNumber(slot, kP1 + n - 1) == 0.0)
             continue;
-        const int a = g.along(num(slot, kPl1 + n - 1), span);
+        const int a = g.along(storedNumber(slot, kPl1 + n - 1), span);
         const int xa = x + a;
         line(canvas, {xa, y}, {xa, y + g.c(-20)});
         chain(canvas, {{xa + g.c(-3), y + g.c(-9)}, {xa, y}, {xa + g.c(3), y + g.c(-9)}});
@@ -129,7 +129,7 @@ void drawLoadFigure(beam::Canvas &canvas, const results::SlotRecord &slot, const
     line(canvas, {x + g.c(148), d + g.c(2)}, {x + g.c(152), d + g.c(-2)});
     canvas.text(x + g.c(65), d - g.dimensionText, slot[kSpan]);
 
-    if (num(slot, kUniform) != 0.0) {
+    if (storedNumber(slot, kUniform) != 0.0) {
         line(canvas, {x, y + g.c(2)}, {xb, y + g.c(2)});
         canvas.text(x + g.c(65), y + g.c(5), "w");
     }
@@ -137,17 +137,17 @@ void drawLoadFigure(beam::Canvas &canvas, const results::SlotRecord &slot, const
     // Part-span loads below the beam, scaled to the largest of all six intensities.
     double largest = 0.0;
     for (int j = 0; j < 3; ++j)
-        largest = std::max({largest, num(slot, kW1a + j), num(slot, kW2a + j)});
+        largest = std::max({largest, storedNumber(slot, kW1a + j), storedNumber(slot, kW2a + j)});
     if (!placeable || !(largest > 0.0))
         return;
     int e = y + g.partSpanStart;
     for (int j = 0; j < 3; ++j) {
-        const double ld1 = num(slot, kLd1a + j);
-        const double ld2 = num(slot, kLd2a + j);
+        const double ld1 = storedNumber(slot, kLd1a + j);
+        const double ld2 = storedNumber(slot, kLd2a + j);
         if (ld2 == 0.0)
             continue;
-        const int t1 = y + g.ordinate(num(slot, kW1a + j), largest);
-        const int t2 = y + g.ordinate(num(slot, kW2a + j), largest);
+        const int t1 = y + g.ordinate(storedNumber(slot, kW1a + j), largest);
+        const int t2 = y + g.ordinate(storedNumber(slot, kW2a + j), largest);
         const int xs = x + g.along(ld1, span);
         const int xe = x + g.along(ld1 + ld2, span);
         chain(canvas, {{xs, y}, {xs, t1}, {xe, t2}, {xe, y}});
@@ -172,7 +172,7 @@ void drawMomentFigure(beam::Canvas &canvas, const results::SlotRecord &slot, con
     const int xb = x + g.c(150);
     line(canvas, {x, y}, {xb, y});
 
-    const double mmax = num(slot, kMmax);
+    const double mmax = storedNumber(slot, kMmax);
     if (mmax != 0.0) {
         canvas.moveTo(x, y);
         for (int i = 0; i <= 100; ++i)
@@ -183,19 +183,19 @@ void drawMomentFigure(beam::Canvas &canvas, const results::SlotRecord &slot, con
     const std::string &word = slot[kSupport];
     const std::string endB = fmtM(stationMoment(slot, 100));
     if (word == kPinPin) {
-        const double span = num(slot, kSpan);
+        const double span = storedNumber(slot, kSpan);
         if (span != 0.0) {
-            const int xm = x + g.labelAlong(num(slot, kMmaxAt), span) + g.c(-15);
+            const int xm = x + g.labelAlong(storedNumber(slot, kMmaxAt), span) + g.c(-15);
             canvas.text(xm, y + g.c(30), slot[kMmax]);
             canvas.text(xm, y + g.c(30) + g.c(12), "( " + slot[kMmaxAt] + g.positionClose);
         }
     } else if (word == kPinFixed) {
         canvas.text(x + g.c(140), y + g.c(-35), endB);
-        canvas.text(x + g.c(65), y + g.c(25), fmtM(num(slot, kMcent)));
+        canvas.text(x + g.c(65), y + g.c(25), fmtM(storedNumber(slot, kMcent)));
     } else if (word == kFixedFixed) {
         canvas.text(x + g.c(-10), y + g.c(-35), fmtM(stationMoment(slot, 0)));
         canvas.text(x + g.c(140), y + g.c(-35), endB);
-        canvas.text(x + g.c(65), y + g.c(25), fmtM(num(slot, kMcent)));
+        canvas.text(x + g.c(65), y + g.c(25), fmtM(storedNumber(slot, kMcent)));
     } else if (word == kFreeFixed) {
         canvas.text(x + g.c(140), y + g.c(-35), endB);
     }

@@ -46,7 +46,7 @@ inline constexpr int kLx = 63;           // n of L/n reached
 namespace sheets {
 
 // A stored text read as a number (empty or non-numeric text reads as 0).
-inline double num(const results::SlotRecord &slot, int fieldNo) { return beam::parseDouble(slot[fieldNo]); }
+inline double storedNumber(const results::SlotRecord &slot, int fieldNo) { return beam::parseDouble(slot[fieldNo]); }
 
 // The stored moment at station i (0..100).
 inline double stationMoment(const results::SlotRecord &slot, int i)
