@@ -1,0 +1,51 @@
+#include "window/demo.h"
+
+#include "window/inputpage.h"
+#include "window/mainwindow.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+
+#include <cstdio>
+
+namespace {
+
+class ConsoleDialogs : public Dialogs {
+public:
+    void inform(const QString &text) override { std::printf("%s\n", qPrintable(text)); }
+    bool askYesNo(const QString &text) override
+    {
+        std::printf("%s -> はい\n", qPrintable(text));
+        return true;
+    }
+    QString openFileName(const QString &) override { return {}; }
+    QString saveFileName(const QString &) override { return {}; }
+    bool choosePrinter(QPrinter &) override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<Dialogs> consoleDialogs()
+{
+    return std::make_unique<ConsoleDialogs>();
+}
+
+void typeDemoBeam(MainWindow &window)
+{
+    InputPage *page = window.inputPage();
+    const std::pair<const char *, const char *> typed[] = {
+        {"Bname", "B1"},  {"Span", "6"},   {"lb", "3"},     {"uw", "3"},     {"lwa", "2"},
+        {"lwb", "1.5"},   {"nnl", "2"},    {"p1", "10"},    {"pl1", "2"},    {"p2", "5"},
+        {"pl2", "4.5"},   {"w1a", "0"},    {"w2a", "4"},    {"ld1a", "1"},   {"ld2a", "3"},
+    };
+    for (const auto &[name, text] : typed) {
+        auto *box = page->findChild<QLineEdit *>(QString::fromUtf8(name));
+        box->setText(QString::fromUtf8(text));
+        page->boxExit(box->objectName());
+    }
+    auto *list = page->findChild<QWidget *>(QStringLiteral("HN"));
+    if (auto *combo = qobject_cast<QComboBox *>(list))
+        combo->setCurrentText(QStringLiteral("H-300x150x6.5x9"));
+    page->keisanClick();
+}

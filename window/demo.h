@@ -1,0 +1,16 @@
+// A beam typed in and calculated without a person at the keyboard: used by
+// tools/screenshot.sh (kovel --demo --screenshot FILE) to picture page 1 after a
+// calculation. Messages go to standard output instead of boxes.
+#pragma once
+
+#include "window/dialogs.h"
+
+#include <memory>
+
+class MainWindow;
+
+// Dialogs that print every text and answer Yes.
+std::unique_ptr<Dialogs> consoleDialogs();
+
+// Types a two-span-load beam into page 1 and presses the calculate image.
+void typeDemoBeam(MainWindow &window);

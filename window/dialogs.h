@@ -1,0 +1,38 @@
+// The message and file boxes the window shows, behind one small interface so that tests
+// can answer them without a modal loop.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // An information box with an OK button.
+    virtual void inform(const QString &text) = 0;
+    // A confirmation box with Yes and No; true only for Yes.
+    virtual bool askYesNo(const QString &text) = 0;
+    // File names; empty when cancelled.
+    virtual QString openFileName(const QString &filter) = 0;
+    virtual QString saveFileName(const QString &filter) = 0;
+    // The system print dialog; false when cancelled.
+    virtual bool choosePrinter(QPrinter &printer) = 0;
+};
+
+// The real boxes: QMessageBox, QFileDialog and QPrintDialog over the given window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void inform(const QString &text) override;
+    bool askYesNo(const QString &text) override;
+    QString openFileName(const QString &filter) override;
+    QString saveFileName(const QString &filter) override;
+    bool choosePrinter(QPrinter &printer) override;
+
+private:
+    QWidget *m_parent = nullptr;
+};

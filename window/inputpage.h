@@ -1,0 +1,168 @@
+// Page 1, "入力と計算": the beam, its loads and its section, the calculation and its
+// results with the load and stress diagrams, the reaction list and the pocket calculator.
+//
+// Every value lives as text in a named control (object name = the agreed name, so
+// `findChild<QLineEdit *>("Span")` finds it). The page reads the texts into
+// beam::InputTexts when it calculates and writes the core's result texts back; it never
+// computes a formula itself.
+#pragma once
+
+#include "beam/analysis.h"
+#include "beam/fieldrules.h"
+
+#include <QHash>
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class Dialogs;
+class ImageButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace results {
+struct Table;
+}
+namespace sections {
+struct MemberList;
+}
+
+class InputPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit InputPage(Dialogs &dialogs, QWidget *parent = nullptr);
+
+    // Start-up: the catalogue file (`filepath`), the folder of the support pictures
+    // (`shapepath`) and the working directory that holds "shape/" (section sketches).
+    void setPaths(const QString &filepath, const QString &shapepath, const QString &workDir);
+    // Where the SI allowable-stress basis is chosen (page 3); true for 157 MPa.
+    void setSi157Source(std::function<bool()> si157);
+    // The result table, read by the reaction list.
+    void setResultTable(const results::Table *table);
+    // The registered members offered in `userlist`; refreshUserList() after they change.
+    void setMembers(const sections::MemberList *members);
+    void refreshUserList();
+
+    // ---- named operations ----
+    void kajuuzu();      // redraws the load diagram from the fields
+    void sakuzu();       // redraws the stress diagram from `Mgrid`, `RMmax`, `RQa`, `RQb`
+    void keisanClick();  // calculate: one check or the automatic selection
+    void kakunouClick(); // store: asks for the store when a fresh result waits
+    void memberChange(); // catalogue lookup
+    void BChange();      // computed section from the dimension boxes
+    void Button1Click(); // Reset of the uniform load
+    void Button2Click(); // Reset of the point loads
+    void Button3Click(); // Reset of the part-span loads
+    void Image35Click(); // shows or hides the pocket calculator
+    void toggleReactionList();
+
+    // Any input change of the 33 load and span fields: invalidates the result, copies
+    // the span under the load diagram and redraws it. The result page's copies call it too.
+    void inputChanged();
+    // The fresh-result flag to "計算開始" and the verdict to "未計算".
+    void invalidate();
+
+    // The field rules acting on an input-page box, also for the result page's copies:
+    // focus gained, focus lost, and a typed character (true when Enter was consumed).
+    void boxEnter(const QString &box);
+    void boxExit(const QString &box);
+    bool boxKeyPress(const QString &box, QChar key);
+
+    // ---- state read and written by the other pages ----
+    beam::InputTexts inputTexts() const;
+    QString keisan2() const;                 // "計算開始" or "結果登録"
+    void setKeisan2(const QString &flag);
+    QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered
+    const std::array<std::string, 101> &mgrid() const { return m_mgrid; }
+    void setMgrid(const std::array<std::string, 101> &cells) { m_mgrid = cells; }
+    void setUnitCaptions(bool si);           // the nine unit labels, navy SI / red traditional
+    const QImage &loadDiagramImage() const { return m_loadImage; }
+    const QImage &stressDiagramImage() const { return m_stressImage; }
+
+Q_SIGNALS:
+    void storeRequested(); // `kakunou` clicked while a calculated result waits
+    void exitRequested();  // the exit image
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setupBeamGroup();
+    void setupUniformGroup();
+    void setupPointGroup();
+    void setupPartGroup();
+    void setupSectionGroup();
+    void setupSupportGroup();
+    void setupCalculator(QWidget *panel);
+    void setupDiagrams();
+    void setupResults();
+
+    QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
+                        Qt::FocusPolicy focus);
+    QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
+    QLineEdit *edit(const QString &name) const;
+
+    void supportChosen(int id);
+    void shapeChosen(int id);
+    void familyListChanged(int family);
+    void chooseUserMember();
+    void designToggled(bool on);
+    void uniformCalculator();
+    void calculatorKey(const QString &key);
+    void showResult(const beam::ResultTexts &result);
+    bool runOneCheck();
+    bool runSelection();
+    void setFlag1(const QString &value);
+    void setBoxColour(QLineEdit *box, beam::BoxColour colour);
+    beam::DimensionShape dimensionShape() const;
+    void loadPicture(QLabel *target, const QString &path);
+
+    Dialogs &m_dialogs;
+    QString m_filepath;
+    QString m_shapepath;
+    QString m_workDir;
+    std::function<bool()> m_si157;
+    const results::Table *m_table = nullptr;
+    const sections::MemberList *m_members = nullptr;
+    bool m_choosingUser = false;
+
+    QGroupBox *m_sectionGroup = nullptr;
+    QWidget *m_panel1 = nullptr;
+    QHash<QString, QLineEdit *> m_edits;
+    std::array<QLineEdit *, 8> m_p{}, m_pl{};
+    std::array<QLineEdit *, 3> m_w1{}, m_w2{};
+    std::array<std::array<QLineEdit *, 3>, 3> m_ld{}; // [load a..c][LD1..LD3]
+    QLineEdit *m_H1 = nullptr, *m_B1 = nullptr, *m_tf1 = nullptr, *m_flag1 = nullptr;
+    QPushButton *m_keisan2 = nullptr;
+    QCheckBox *m_term = nullptr, *m_si = nullptr, *m_jijuucheck = nullptr, *m_weak = nullptr, *m_design = nullptr;
+    QButtonGroup *m_supportGroup = nullptr;
+    QButtonGroup *m_shapeGroup = nullptr;
+    std::array<QComboBox *, 6> m_familyLists{};
+    QComboBox *m_userlist = nullptr;
+    QLabel *m_supportPicture = nullptr;
+    QLabel *m_danmenzu = nullptr;
+    QLabel *m_mmCaption = nullptr;
+    std::array<QLabel *, 9> m_unitLabels{};
+    QHash<QString, QLabel *> m_results;
+    QLabel *m_hantei = nullptr;
+    QLabel *m_Menda = nullptr, *m_Mendb = nullptr, *m_Mcent = nullptr;
+    QLabel *m_kajuuzu = nullptr, *m_ouryokuzu = nullptr, *m_kajuuL = nullptr;
+    QLineEdit *m_keisanchuu = nullptr;
+    QLabel *m_watch = nullptr;
+    QTableWidget *m_reactionList = nullptr;
+    QList<QWidget *> m_calculatorWidgets;
+    QLineEdit *m_memory = nullptr, *m_calcres = nullptr, *m_calc = nullptr;
+
+    std::array<std::string, 101> m_mgrid;
+    QImage m_loadImage;
+    QImage m_stressImage;
+};

@@ -1,0 +1,79 @@
+// The one window of the program: four tab pages, the main menu, start-up and close.
+//
+// Data route: the input page's controls hold every value as text -> InputPage reads them
+// into beam::InputTexts -> beam::runCheck / sections::selectSize compute -> the result
+// texts go back into the page-1 labels and `Mgrid` -> the store copies them into a slot
+// of the result table (results::Table, owned here) -> page 2 lists the slots, page 3
+// composes the sheets from them, the project file and the text report write them.
+// The registered members (sections::MemberList, owned here) are loaded at start-up and
+// offered on page 1; page 4 edits them.
+#pragma once
+
+#include "results/table.h"
+#include "sections/members.h"
+#include "window/dialogs.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class InputPage;
+class MemberPage;
+class PreviewPage;
+class QAction;
+class QLabel;
+class QTabWidget;
+class ResultPage;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up: data paths against the current working directory, registered
+    // members, the empty load diagram. Without dialogs the real message boxes are used.
+    explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    InputPage *inputPage() const { return m_inputPage; }
+    ResultPage *resultPage() const { return m_resultPage; }
+    PreviewPage *previewPage() const { return m_previewPage; }
+    MemberPage *memberPage() const { return m_memberPage; }
+    QTabWidget *pages() const { return m_pages; }
+    Dialogs &dialogs() const { return *m_dialogs; }
+
+    results::Table &table() { return m_table; }
+    sections::MemberList &members() { return m_members; }
+
+    // The data paths set at start-up (absolute).
+    QString filepath() const { return m_filepath; }         // shape/buzai.txt
+    QString shapepath() const { return m_shapepath; }       // boundary
+    QString userbuzaipath() const { return m_userbuzaipath; } // shape/ubuzai.txt
+
+    // The product name and version shown in the title, the version line and About.
+    static QString versionText();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void setupMenus();
+    void startUp();
+    void notYetAvailable();
+    void showAbout();
+    void openHelp();
+    void openHomePage();
+    void storeRequested();
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    QTabWidget *m_pages = nullptr;
+    InputPage *m_inputPage = nullptr;
+    ResultPage *m_resultPage = nullptr;
+    PreviewPage *m_previewPage = nullptr;
+    MemberPage *m_memberPage = nullptr;
+    QLabel *m_versionLine = nullptr;
+
+    QString m_filepath;
+    QString m_shapepath;
+    QString m_userbuzaipath;
+    results::Table m_table;
+    sections::MemberList m_members;
+};

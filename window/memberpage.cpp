@@ -1,0 +1,10 @@
+#include "window/memberpage.h"
+
+MemberPage::MemberPage(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("memberPage"));
+}
+
+void MemberPage::prepareGrid()
+{
+}

@@ -1,0 +1,67 @@
+#include "window/qtcanvas.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+QtCanvas::QtCanvas(QPainter &painter) : m_painter(painter)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setPen(QPen(Qt::black, 0));
+}
+
+QString QtCanvas::fontFamily()
+{
+    static const QString family = [] {
+        const QStringList families = QFontDatabase::families();
+        for (const char *name : {"IPAGothic", "IPAゴシック", "Noto Sans CJK JP"})
+            if (families.contains(QString::fromUtf8(name)))
+                return QString::fromUtf8(name);
+        return QFont().family();
+    }();
+    return family;
+}
+
+void QtCanvas::moveTo(int x, int y)
+{
+    m_pen = QPoint(x, y);
+}
+
+void QtCanvas::lineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    m_painter.setPen(QPen(Qt::black, 0));
+    m_painter.drawLine(m_pen, to);
+    m_pen = to;
+}
+
+void QtCanvas::text(int x, int y, const std::string &utf8)
+{
+    QFont font(fontFamily());
+    // points at 96 pixels per inch, rounded as a screen font size is: 8 points = 11 pixels,
+    // in the surface's own coordinates (a printer page is mapped onto those)
+    font.setPixelSize(std::max(1, (m_points * 96 + 36) / 72));
+    m_painter.setFont(font);
+    const QString s = QString::fromStdString(utf8);
+    const QFontMetrics metrics(font);
+    m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
+    m_painter.setPen(m_textColour);
+    m_painter.drawText(x, y + metrics.ascent(), s);
+}
+
+void QtCanvas::setFontSize(int points)
+{
+    m_points = points;
+}
+
+void QtCanvas::setTextColor(beam::Rgb colour)
+{
+    m_textColour = QColor(colour.r, colour.g, colour.b);
+}
+
+void QtCanvas::clear()
+{
+    // the drawings hold no grey, so a flood fill bounded by grey paints the whole surface
+    m_painter.fillRect(m_painter.window(), Qt::white);
+}

@@ -1,0 +1,32 @@
+// The one adapter from beam::Canvas to a QPainter: diagrams on bitmaps, the sheet
+// preview, bitmap export and the printer all draw through it.
+#pragma once
+
+#include "beam/canvas.h"
+
+#include <QColor>
+#include <QPoint>
+
+class QPainter;
+
+class QtCanvas : public beam::Canvas {
+public:
+    // Draws on the painter's device; the painter must stay active while the canvas is used.
+    explicit QtCanvas(QPainter &painter);
+
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void text(int x, int y, const std::string &utf8) override;
+    void setFontSize(int points) override;
+    void setTextColor(beam::Rgb colour) override;
+    void clear() override;
+
+    // The family of the text font (a Gothic face that has the Japanese glyphs).
+    static QString fontFamily();
+
+private:
+    QPainter &m_painter;
+    QPoint m_pen;
+    int m_points = 8;
+    QColor m_textColour = Qt::black;
+};

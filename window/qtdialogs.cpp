@@ -1,0 +1,42 @@
+#include "window/dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+const QString kTitle = QStringLiteral("KOVEL");
+
+} // namespace
+
+void QtDialogs::inform(const QString &text)
+{
+    QMessageBox::information(m_parent, kTitle, text);
+}
+
+bool QtDialogs::askYesNo(const QString &text)
+{
+    return QMessageBox::question(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtDialogs::openFileName(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter);
+}
+
+QString QtDialogs::saveFileName(const QString &filter)
+{
+    // the caller asks before overwriting, as the program's own question
+    return QFileDialog::getSaveFileName(m_parent, QString(), QDir::currentPath(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+bool QtDialogs::choosePrinter(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, m_parent);
+    return dialog.exec() == QDialog::Accepted;
+}
