@@ -1,0 +1,224 @@
+// kovel-cli calc, run as a program from the repository root (where shape/ is).
+#include "beam/numtext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+    std::vector<std::string> lines;        // stdout lines
+    std::map<std::string, std::string> at; // name -> value of the name=value lines
+};
+
+std::string slurp(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string quoted(const std::string &s) { return "'" + s + "'"; }
+
+// Runs `kovel-cli <args>` in `dir` (the repository root by default) with `input` as the
+// input file named on the command line (or on standard input).
+CliRun runCli(const std::string &args, const std::string &input, bool viaStdin = false,
+           const std::string &dir = KOVEL_SOURCE_DIR)
+{
+    static int counter = 0;
+    const fs::path base = fs::temp_directory_path() /
+                          ("kovel_cli_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+    const fs::path in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
+    std::ofstream(in, std::ios::binary) << input;
+    std::string command = "cd " + quoted(dir) + " && " + quoted(KOVEL_CLI) + " " + args;
+    if (viaStdin)
+        command += " < " + quoted(in.string());
+    else if (!input.empty())
+        command += " " + quoted(in.string());
+    command += " > " + quoted(out.string()) + " 2> " + quoted(err.string());
+    CliRun r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(out);
+    r.err = slurp(err);
+    fs::remove(in);
+    fs::remove(out);
+    fs::remove(err);
+    std::stringstream ss(r.out);
+    std::string line;
+    while (std::getline(ss, line)) {
+        r.lines.push_back(line);
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            r.at[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return r;
+}
+
+TEST(CliCalc, OutputLinesInOrder)
+{
+    const CliRun r = runCli("calc", "Span=6\nuniform=1\nsi=0\njijuucheck=0\nfamily=direct\ninertia=10000\nmodulus=1000\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> names = {"RQa",    "RQb",     "RMmax",  "RMmaxl", "Mcent",  "Menda",
+                                            "Mendb",  "Rdelta",  "Rlx",    "Rfb",    "RSigmab", "Rratio",
+                                            "hantei", "member",  "inertia", "modulus", "selfw"};
+    ASSERT_EQ(r.lines.size(), names.size() + 101);
+    for (std::size_t k = 0; k < names.size(); ++k)
+        EXPECT_EQ(r.lines[k].substr(0, r.lines[k].find('=')), names[k]);
+    for (int i = 0; i <= 100; ++i)
+        EXPECT_EQ(r.lines[names.size() + i].substr(0, r.lines[names.size() + i].find('=')), "M" + std::to_string(i));
+}
+
+TEST(CliCalc, SimpleBeamExample)
+{
+    // L = 6 m, w = 1 tf/m, I = 10000 cm4: w L / 2, w L^2 / 8, 5 w L^4 / (384 E I)
+    const CliRun r = runCli("calc", "# simple beam\n\nSpan=6\r\nuniform=1\r\nsi=0\njijuucheck=0\nfamily=direct\n"
+                                 "member=test beam\ninertia=10000\nmodulus=1000\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.at.at("RQa"), "3.000");
+    EXPECT_EQ(r.at.at("RQb"), "3.000");
+    EXPECT_EQ(r.at.at("RMmax"), "4.500");
+    EXPECT_EQ(r.at.at("RMmaxl"), "3.000");
+    EXPECT_EQ(r.at.at("Mcent"), "4.500");
+    EXPECT_EQ(r.at.at("Menda"), "");
+    EXPECT_EQ(r.at.at("Rdelta"), "0.804");
+    EXPECT_EQ(r.at.at("Rlx"), "746.7");
+    EXPECT_EQ(r.at.at("Rfb"), "1.600");
+    EXPECT_EQ(r.at.at("RSigmab"), beam::formatNumber(4.5 * 100 / 1000, "##0.000"));
+    EXPECT_EQ(r.at.at("hantei"), "OK.");
+    EXPECT_EQ(r.at.at("member"), "test beam");
+    EXPECT_EQ(r.at.at("M0"), "0");
+    EXPECT_EQ(r.at.at("M50"), "4.5");
+    EXPECT_EQ(r.at.at("M100"), "0");
+}
+
+TEST(CliCalc, ReadsStandardInput)
+{
+    const CliRun r = runCli("calc", "Span=5\np1=10\npl1=2.5\njijuucheck=0\nsi=0\n", true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.at.at("RMmax"), "12.500");
+    EXPECT_EQ(r.at.at("member"), "H-100x50x5x7"); // start-up member, looked up in the catalogue
+    EXPECT_EQ(r.at.at("inertia"), "187");
+}
+
+TEST(CliCalc, SectionSources)
+{
+    struct Row {
+        const char *name;
+        std::string input;
+        const char *member, *inertia, *modulus, *selfw;
+    };
+    const Row rows[] = {
+        {"narrow-flange H from the catalogue, weak axis", "Span=4\nfamily=HN\nmember=H-125x60x6x8\nweak=1\n",
+         "H-125x60x6x8", "29.1", "9.71", "13.1"},
+        {"a family without a member takes its first list item", "Span=4\nfamily=HW\n", "H-100x100x6x8", "378",
+         "75.6", "16.9"},
+        {"built-up H", "Span=4\nfamily=BH\nH=400\nB=200\ntw=9\ntf=16\n", "BH-400x200x9x16", "27344.31", "1367.22",
+         "76.24"},
+        {"square pipe, weak axis", "Span=4\nfamily=kaku\nH=200\nB=100\ntf=6\nweak=1\n", "□-200x100x6", "599.03",
+         "119.81", "27.13"},
+        {"round pipe", "Span=4\nfamily=maru\nB=114.3\ntf=4.5\n", "φ114.3x4.5", "234.32", "41.00", "12.19"},
+        {"direct input as typed", "Span=4\nfamily=direct\nmember=x\ninertia=1000.0\nmodulus=100\nselfw=12\n", "x",
+         "1000.0", "100", "12"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun r = runCli("calc", row.input);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.at.at("member"), row.member);
+        EXPECT_EQ(r.at.at("inertia"), row.inertia);
+        EXPECT_EQ(r.at.at("modulus"), row.modulus);
+        EXPECT_EQ(r.at.at("selfw"), row.selfw);
+    }
+}
+
+TEST(CliCalc, AutomaticSelection)
+{
+    const CliRun r = runCli("calc", "Span=6\nuniform=10\nlb=3\ndesign=1\nfamily=L\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("HN"), std::string::npos); // told that the narrow-flange list was used
+    EXPECT_EQ(r.at.at("hantei"), "OK.");
+    EXPECT_EQ(r.at.at("member").rfind("H-", 0), 0u);
+
+    // the chosen section checked by itself gives the same result
+    const CliRun chosen = runCli("calc", "Span=6\nuniform=10\nlb=3\nfamily=HN\nmember=" + r.at.at("member") + "\n");
+    EXPECT_EQ(chosen.at.at("hantei"), "OK.");
+    EXPECT_EQ(chosen.at.at("Rratio"), r.at.at("Rratio"));
+}
+
+TEST(CliCalc, ErrorsNameTheLineAndExitNonZero)
+{
+    struct Row {
+        const char *name;
+        std::string input;
+        int status;
+        const char *mentions;
+    };
+    const Row rows[] = {
+        {"unknown name", "Span=6\nspan=7\n", 2, "2行目"},
+        {"line without =", "Span=6\n\nuniform 3\n", 2, "3行目"},
+        {"flag other than 0 or 1", "Span=6\nsi=yes\n", 2, "2行目"},
+        {"unknown support", "support=fixed\nSpan=6\n", 2, "1行目"},
+        {"unknown family", "Span=6\nfamily=HX\n", 2, "2行目"},
+        {"span 0", "Span=0\n", 1, "スパン長さ"},
+        {"span missing", "uniform=1\n", 1, "スパン長さ"},
+        {"span out of range", "Span=1e400\n", 1, "スパン長さ"},
+        {"member not in the catalogue", "Span=6\nmember=H-1x1x1x1\n", 1, "H-1x1x1x1"},
+        {"I = 0 in direct input", "Span=6\nfamily=direct\ninertia=0\n", 1, "断面二次モーメント"},
+        {"fb = 0 from a zero flange width", "Span=6\nfamily=BH\nB=0\nlb=3\n", 1, "断面"},
+        {"no registered members", "Span=6\nfamily=user\n", 1, "登録部材"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun r = runCli("calc", row.input);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find(row.mentions), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("inf"), std::string::npos);
+        EXPECT_EQ(r.err.find("nan"), std::string::npos);
+    }
+}
+
+TEST(CliCalc, MissingCatalogueIsNamed)
+{
+    const fs::path empty = fs::temp_directory_path() / ("kovel_cli_empty_" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    const CliRun r = runCli("calc", "Span=6\n", false, empty.string());
+    fs::remove_all(empty);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("buzai.txt"), std::string::npos) << r.err;
+}
+
+TEST(CliCalc, MissingInputFileIsNamed)
+{
+    const CliRun r = runCli("calc /nonexistent/kovel-input.txt", "");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("kovel-input.txt"), std::string::npos);
+}
+
+TEST(CliCalc, HelpDescribesTheInput)
+{
+    const CliRun r = runCli("--help", "");
+    EXPECT_EQ(r.status, 0);
+    for (const char *word : {"calc", "Span", "support", "family", "design", "RQa", "M0..M100"})
+        EXPECT_NE(r.out.find(word), std::string::npos) << word;
+    const CliRun none = runCli("", "");
+    EXPECT_EQ(none.status, 2);
+    const CliRun unknown = runCli("frobnicate", "");
+    EXPECT_EQ(unknown.status, 2);
+}
+
+} // namespace
