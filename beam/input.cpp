@@ -119,6 +119,19 @@ BeamInput readInput(const InputTexts &in)
 
 std::optional<std::string> nonFiniteField(const BeamInput &in)
 {
+    bool allFinite = std::isfinite(in.span) && std::isfinite(in.lb) && std::isfinite(in.seigen1) &&
+                     std::isfinite(in.seigen2) && std::isfinite(in.uniform) && std::isfinite(in.inertia) &&
+                     std::isfinite(in.modulus) && std::isfinite(in.selfw) && std::isfinite(in.H1) &&
+                     std::isfinite(in.B1) && std::isfinite(in.tf1);
+    for (int k = 0; k < kPointLoads; ++k)
+        allFinite = allFinite && std::isfinite(in.p[k]) && std::isfinite(in.pl[k]);
+    for (int j = 0; j < kPartLoads; ++j)
+        allFinite = allFinite && std::isfinite(in.w1[j]) && std::isfinite(in.w2[j]) && std::isfinite(in.ld1[j]) &&
+                    std::isfinite(in.ld2[j]);
+    if (allFinite)
+        return std::nullopt;
+
+    // Name the first one in page order.
     struct Named {
         double value;
         std::string label;

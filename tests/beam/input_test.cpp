@@ -46,21 +46,6 @@ TEST(UniformCalculator, RefusesNumbersOutOfRange)
     EXPECT_EQ(f.uniform.find("inf"), std::string::npos);
 }
 
-TEST(InputRecord, CodesRoundTrip)
-{
-    using F = beam::Family;
-    for (F f : {F::HW, F::HM, F::HN, F::C, F::L, F::I, F::BH, F::Kaku, F::Maru, F::Direct, F::User}) {
-        SCOPED_TRACE(beam::familyCode(f));
-        EXPECT_EQ(beam::familyFromCode(beam::familyCode(f)), f);
-    }
-    EXPECT_FALSE(beam::familyFromCode("hn"));
-    EXPECT_EQ(beam::familyFromCode("kaku"), F::Kaku);
-    for (beam::Support s : {beam::Support::PinPin, beam::Support::PinFixed, beam::Support::FixedFixed,
-                            beam::Support::FreeFixed})
-        EXPECT_EQ(beam::supportFromName(beam::supportName(s)), s);
-    EXPECT_FALSE(beam::supportFromName("fixed"));
-}
-
 TEST(InputRecord, NonFiniteFieldIsNamed)
 {
     beam::InputTexts in;
@@ -71,20 +56,6 @@ TEST(InputRecord, NonFiniteFieldIsNamed)
     EXPECT_EQ(beam::nonFiniteField(beam::readInput(in)), "w2(c)"); // the first in page order
     in.w2[2] = "";
     EXPECT_EQ(beam::nonFiniteField(beam::readInput(in)), "部材自重");
-}
-
-TEST(InputRecord, DefaultsAreTheStartUpTexts)
-{
-    const beam::BeamInput b = beam::readInput(beam::InputTexts{});
-    EXPECT_EQ(b.span, 0.0);
-    EXPECT_EQ(b.seigen1, 300.0);
-    EXPECT_EQ(b.seigen2, 2.0);
-    EXPECT_EQ(b.inertia, 187.0);
-    EXPECT_EQ(b.modulus, 37.5);
-    EXPECT_EQ(b.selfw, 9.3);
-    EXPECT_TRUE(b.si);
-    EXPECT_TRUE(b.jijuucheck);
-    EXPECT_EQ(b.support, beam::Support::PinPin);
 }
 
 } // namespace
