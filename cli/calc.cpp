@@ -393,6 +393,8 @@ std::string calcHelp()
                      user: member を shape/ubuzai.txt の登録部材から選びます
                        （member を書かなければ最初の登録部材）
   member           部材名（既定 H-100x50x5x7）
+                   family が direct 以外なら inertia, modulus, selfw は部材から決まり、
+                   書いた値は使いません。
   inertia          断面二次モーメント (cm4)（既定 187）
   modulus          断面係数 (cm3)（既定 37.5）
   selfw            部材自重 (kg/m)（既定 9.3）
