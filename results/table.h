@@ -15,12 +15,14 @@ inline constexpr int kStations = 101;        // stations i = 0..100, x = L * i /
 
 using SlotRecord = std::array<std::string, kFields + 1>;
 
+// The two string arrays have no brace initializer: their strings start empty anyway, and
+// clang 14 (the fuzz build) crashes on `{}` for an array of strings this large in C++20.
 struct Table {
-    std::array<SlotRecord, kSlots + 1> slots{};      // [1..50]
-    int datano = 0;                                   // slots in use: 1..datano
-    std::array<std::string, kSlots + 1> selectgrid{}; // print marks: "1" marked
-    int selected = 0;                                 // 0 = none
-    int pre = 0;                                      // previously selected
+    std::array<SlotRecord, kSlots + 1> slots;       // [1..50]
+    int datano = 0;                                  // slots in use: 1..datano
+    std::array<std::string, kSlots + 1> selectgrid; // print marks: "1" marked
+    int selected = 0;                                // 0 = none
+    int pre = 0;                                     // previously selected
 };
 
 // The slot count kept inside 0..50, whatever the table holds.
