@@ -204,7 +204,8 @@ TEST(CliCalc, MissingCatalogueIsNamed)
 
 TEST(CliCalc, MissingInputFileIsNamed)
 {
-    const CliRun r = runCli("calc /nonexistent/kovel-input.txt", "");
+    const fs::path missing = fs::temp_directory_path() / "kovel-no-such-dir" / "kovel-input.txt";
+    const CliRun r = runCli("calc " + quoted(missing.string()), "");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("kovel-input.txt"), std::string::npos);
 }
