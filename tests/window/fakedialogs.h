@@ -1,0 +1,49 @@
+// Scripted dialogs for window tests: every text shown is logged, Yes/No answers and file
+// names come from queues (No and an empty name when the queue is empty).
+#pragma once
+
+#include "window/dialogs.h"
+
+#include <QPrinter>
+#include <QStringList>
+
+#include <deque>
+
+class FakeDialogs : public Dialogs {
+public:
+    QStringList shown;              // every inform and askYesNo text, in order
+    std::deque<bool> answers;       // askYesNo answers
+    std::deque<QString> fileNames;  // openFileName / saveFileName answers
+    QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
+
+    void inform(const QString &text) override { shown << text; }
+    bool askYesNo(const QString &text) override
+    {
+        shown << text;
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+    QString openFileName(const QString &) override { return nextName(); }
+    QString saveFileName(const QString &) override { return nextName(); }
+    bool choosePrinter(QPrinter &printer) override
+    {
+        if (printFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+        return true;
+    }
+
+private:
+    QString nextName()
+    {
+        if (fileNames.empty())
+            return {};
+        QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+};

@@ -1,0 +1,186 @@
+// The window as a whole: start-up state, pages, menus, close confirmation, and the data
+// paths resolved against the working directory.
+#include "tests/window/windowfixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST_F(WindowTest, StartsWithPageOneAndTheDefaults)
+{
+    EXPECT_EQ(window->centralWidget()->size(), QSize(788, 547));
+    EXPECT_EQ(window->pos(), QPoint(0, 0));
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("KOVEL")));
+    EXPECT_TRUE(find<QLabel>("versionLine")->text().contains(QStringLiteral("KOVEL")));
+
+    auto *pages = find<QTabWidget>("PageControl1");
+    ASSERT_EQ(pages->count(), 4);
+    EXPECT_EQ(pages->tabText(0), QStringLiteral("入力と計算"));
+    EXPECT_EQ(pages->tabText(1), QStringLiteral("計算結果表"));
+    EXPECT_EQ(pages->tabText(2), QStringLiteral("印刷プレビュー"));
+    EXPECT_EQ(pages->tabText(3), QStringLiteral("部材登録他"));
+    EXPECT_EQ(pages->currentIndex(), 0);
+
+    struct Row { const char *name; const char *text; };
+    const Row defaults[] = {
+        {"Bname", "B"}, {"Span", "0.00"}, {"lb", "0.00"}, {"seigen1", "300"}, {"seigen2", "2.0"},
+        {"uniform", ""}, {"shiki", ""}, {"p1", ""}, {"pl8", ""}, {"ld3c", ""},
+        {"member", "H-100x50x5x7"}, {"inertia", "187"}, {"modulus", "37.5"}, {"selfw", "9.3"},
+        {"H1", "100"}, {"B1", "50"}, {"tf1", "7"}, {"H", "100"}, {"B", "50"}, {"tw", "5"}, {"tf", "7"},
+        {"flag1", "0"}, {"hantei", "未計算"},
+    };
+    for (const Row &row : defaults) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(text(row.name), QString::fromUtf8(row.text));
+    }
+    EXPECT_EQ(find<QPushButton>("keisan2")->text(), QStringLiteral("計算開始"));
+    EXPECT_FALSE(find<QCheckBox>("term")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("si")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("jijuucheck")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("weak")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("design")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("pinpin")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("HNbutton")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("si156")->isChecked());
+    for (const char *name : {"member", "inertia", "modulus", "selfw"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(edit(name)->isEnabled());
+    }
+    for (const char *name : {"danmenzu", "H", "B", "tw", "tf", "tani", "keisanchuu", "watch", "hanryoku", "calc"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(find<QWidget>(name)->isVisible());
+    }
+    EXPECT_EQ(background("Span"), QColor(0, 255, 255));
+    EXPECT_EQ(background("lb"), QColor(255, 255, 255));
+    EXPECT_TRUE(dialogs->shown.isEmpty()) << dialogs->shown.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(WindowTest, DataPathsFollowTheWorkingDirectory)
+{
+    const QDir root(QStringLiteral(KOVEL_SOURCE_DIR));
+    EXPECT_EQ(window->filepath(), root.absoluteFilePath(QStringLiteral("shape/buzai.txt")));
+    EXPECT_EQ(window->shapepath(), root.absoluteFilePath(QStringLiteral("boundary")));
+    EXPECT_EQ(window->userbuzaipath(), root.absoluteFilePath(QStringLiteral("shape/ubuzai.txt")));
+}
+
+TEST_F(WindowTest, MenusHoldEveryItem)
+{
+    QStringList menus;
+    QStringList items;
+    for (QAction *menu : window->menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction *item : menu->menu()->actions())
+            items << item->text();
+    }
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ", "ｵﾌﾟｼｮﾝ", "ﾍﾙﾌﾟ"}));
+    EXPECT_EQ(items, QStringList({"新規作成", "呼出", "保存", "印刷", "終了", "ﾃｷｽﾄ形式出力", "ﾊﾞｰｼﾞｮﾝ情報",
+                                  "ﾍﾙﾌﾟ呼出", "ﾎｰﾑﾍﾟｰｼﾞ"}));
+}
+
+TEST_F(WindowTest, AboutNamesTheProduct)
+{
+    find<QAction>("menuVersion")->trigger();
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("KOVEL")));
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("1.0")));
+}
+
+TEST_F(WindowTest, EveryCloseRequestAsksAndNoKeepsTheWindow)
+{
+    struct Row { const char *name; std::function<void(WindowTest &)> request; };
+    const Row requests[] = {
+        {"system close", [](WindowTest &t) { t.window->close(); }},
+        {"menu item 終了", [](WindowTest &t) { t.find<QAction>("menuExit")->trigger(); }},
+        {"exit image of page 1", [](WindowTest &t) { t.click("shuuryou"); }},
+    };
+    for (const Row &row : requests) {
+        SCOPED_TRACE(row.name);
+        dialogs->shown.clear();
+        edit("Bname")->setText(QStringLiteral("keep me"));
+        dialogs->answers = {false};
+        row.request(*this);
+        EXPECT_THAT(dialogs->shown, ElementsAre(QStringLiteral("終了してよろしいですか？")));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(text("Bname"), QStringLiteral("keep me"));
+    }
+    dialogs->answers = {true};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, FeaturesStillToComeSaySo)
+{
+    for (const char *name : {"menuNew", "menuOpen", "menuSave", "menuPrint", "menuText"}) {
+        SCOPED_TRACE(name);
+        dialogs->shown.clear();
+        find<QAction>(name)->trigger();
+        ASSERT_EQ(dialogs->shown.size(), 1);
+        EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("まだ使えません")));
+    }
+}
+
+// A working directory without the data folders.
+class EmptyFolderTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+        start();
+    }
+    void TearDown() override { QDir::setCurrent(QStringLiteral(KOVEL_SOURCE_DIR)); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(EmptyFolderTest, MissingMemberFileIsReportedAndStartUpCompletes)
+{
+    const QString members = QDir(m_dir.path()).absoluteFilePath(QStringLiteral("shape/ubuzai.txt"));
+    EXPECT_EQ(window->userbuzaipath(), members);
+    EXPECT_EQ(window->filepath(), QDir(m_dir.path()).absoluteFilePath(QStringLiteral("shape/buzai.txt")));
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("ubuzai.txt"))) << dialogs->shown[0].toStdString();
+    // the later steps ran: the empty load diagram is drawn
+    const QImage &load = page()->loadDiagramImage();
+    ASSERT_FALSE(load.isNull());
+    EXPECT_EQ(load.pixelColor(95, 50), QColor(Qt::black));
+    EXPECT_EQ(load.pixelColor(95, 92), QColor(Qt::black));
+}
+
+TEST_F(EmptyFolderTest, MissingSupportPictureIsReportedAndTheSupportStillChanges)
+{
+    dialogs->shown.clear();
+    choose("koteikotei");
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("Brigid.bmp"))) << dialogs->shown[0].toStdString();
+    EXPECT_TRUE(find<QRadioButton>("koteikotei")->isChecked());
+    EXPECT_EQ(page()->inputTexts().support, beam::Support::FixedFixed);
+}
+
+TEST_F(EmptyFolderTest, HelpFileMissingIsReported)
+{
+    dialogs->shown.clear();
+    find<QAction>("menuHelp")->trigger();
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("help.htm")));
+}
+
+TEST_F(EmptyFolderTest, MissingCatalogueIsReportedAndTheFieldsKeepTheirValues)
+{
+    dialogs->shown.clear();
+    find<QComboBox>("HN")->setCurrentText(QStringLiteral("H-125x60x6x8"));
+    EXPECT_EQ(text("member"), QStringLiteral("H-125x60x6x8"));
+    ASSERT_FALSE(dialogs->shown.isEmpty());
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("buzai.txt"))) << dialogs->shown[0].toStdString();
+    EXPECT_EQ(text("inertia"), QStringLiteral("187"));
+    EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
+}
+
+} // namespace
