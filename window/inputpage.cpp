@@ -1204,6 +1204,10 @@ void InputPage::uniformCalculator()
 {
     const beam::UniformFormula f = beam::uniformCalculator(ss(edit("uw")->text()), ss(edit("lwa")->text()),
                                                            ss(edit("lwb")->text()), ss(edit("nnl")->text()));
+    if (!f.error.empty()) {
+        m_dialogs.inform(qs(f.error));
+        return;
+    }
     edit("shiki")->setText(qs(f.shiki));
     edit("uniform")->setText(qs(f.uniform));
 }

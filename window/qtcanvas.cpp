@@ -42,6 +42,7 @@ void QtCanvas::text(int x, int y, const std::string &utf8)
     // points at 96 pixels per inch, rounded as a screen font size is: 8 points = 11 pixels,
     // in the surface's own coordinates (a printer page is mapped onto those)
     font.setPixelSize(std::max(1, (m_points * 96 + 36) / 72));
+    font.setStyleStrategy(QFont::NoAntialias); // crisp small text in the text colour
     m_painter.setFont(font);
     const QString s = QString::fromStdString(utf8);
     const QFontMetrics metrics(font);
