@@ -2,6 +2,8 @@
 // paths resolved against the working directory.
 #include "tests/window/windowfixture.h"
 
+#include "beam/textfile.h"
+
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
@@ -180,6 +182,57 @@ TEST_F(EmptyFolderTest, MissingCatalogueIsReportedAndTheFieldsKeepTheirValues)
     ASSERT_FALSE(dialogs->shown.isEmpty());
     EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("buzai.txt"))) << dialogs->shown[0].toStdString();
     EXPECT_EQ(text("inertia"), QStringLiteral("187"));
+    EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
+}
+
+TEST_F(EmptyFolderTest, MissingSectionSketchIsReportedAndTheShapeStillWorks)
+{
+    dialogs->shown.clear();
+    choose("BHbutton");
+    bool named = false;
+    for (const QString &message : dialogs->shown)
+        named = named || message.contains(QStringLiteral("BH.bmp"));
+    EXPECT_TRUE(named) << dialogs->shown.join(QLatin1Char('|')).toStdString();
+    // the rest of the choice still ran: dimensions shown, properties computed from them
+    EXPECT_EQ(text("flag1"), QStringLiteral("1"));
+    EXPECT_TRUE(edit("tw")->isVisible());
+    typeInto("H", QStringLiteral("400"));
+    typeInto("B", QStringLiteral("200"));
+    typeInto("tw", QStringLiteral("9"));
+    typeInto("tf", QStringLiteral("16"));
+    EXPECT_EQ(text("member"), QStringLiteral("BH-400x200x9x16"));
+    EXPECT_EQ(text("inertia"), QStringLiteral("27344.31"));
+}
+
+TEST_F(EmptyFolderTest, SelectionWithoutCatalogueIsReportedAndNotFinished)
+{
+    typeInto("Span", QStringLiteral("6"));
+    find<QCheckBox>("design")->click();
+    dialogs->shown.clear();
+    click("keisan");
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("buzai.txt"))) << dialogs->shown[0].toStdString();
+    EXPECT_EQ(page()->keisan2(), QStringLiteral("計算開始"));
+    EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
+    EXPECT_FALSE(find<QWidget>("keisanchuu")->isVisible());
+}
+
+TEST_F(EmptyFolderTest, SelectionOverAFamilyTheCatalogueLacksSaysSo)
+{
+    // a catalogue with one wide-flange record only: the narrow-flange search checks nothing
+    QDir().mkpath(m_dir.filePath(QStringLiteral("shape")));
+    const std::vector<std::string> lines = {"HW", "H-100x100x6x8", "100", "100", "6", "8", "16.9", "378", "134",
+                                            "75.6", "26.7", "21.59", "8", "END", "", "", "", "", "", "", "", "",
+                                            "", "", "", ""};
+    ASSERT_EQ(beam::writeTextFile(m_dir.filePath(QStringLiteral("shape/buzai.txt")).toStdString(), lines), "");
+    typeInto("Span", QStringLiteral("6"));
+    find<QCheckBox>("design")->click();
+    dialogs->shown.clear();
+    click("keisan");
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("HN"))) << dialogs->shown[0].toStdString();
+    EXPECT_FALSE(dialogs->shown[0].contains(QStringLiteral("計算が終了しました")));
+    EXPECT_EQ(page()->keisan2(), QStringLiteral("計算開始"));
     EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
 }
 
