@@ -657,6 +657,8 @@ void InputPage::setupDiagrams()
 {
     QFont fixed(QtCanvas::fontFamily());
     fixed.setPixelSize(11);
+    fixed.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
+    fixed.setStyleStrategy(QFont::NoAntialias);
 
     auto *load = new QGroupBox(QStringLiteral("荷重図"), this);
     load->setObjectName(QStringLiteral("kajuuzuGroup"));

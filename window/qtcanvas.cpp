@@ -43,6 +43,8 @@ void QtCanvas::text(int x, int y, const std::string &utf8)
     // in the surface's own coordinates (a printer page is mapped onto those)
     font.setPixelSize(std::max(1, (m_points * 96 + 36) / 72));
     font.setStyleStrategy(QFont::NoAntialias); // crisp small text in the text colour
+    // glyphs snapped to whole pixels: unsnapped, the "." of an 11-pixel face reads like ","
+    font.setHintingPreference(QFont::PreferFullHinting);
     m_painter.setFont(font);
     const QString s = QString::fromStdString(utf8);
     const QFontMetrics metrics(font);
