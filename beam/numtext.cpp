@@ -39,37 +39,39 @@ std::size_t numberPrefix(std::string_view s, std::size_t start)
     return i - start;
 }
 
-// Decimal digits of |v| rounded to `places` decimals, half away from zero, taken from
-// the value's decimal form with `significant` digits. Returns the digit string of the
-// rounded integer |v| * 10^places (no leading zeros, "0" for zero).
-std::string roundedDigits(long double v, int significant, int places)
-{
-    if (v == 0)
-        return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(v));
-    // buf = d.ddddde[+-]xx
-    std::string mant;
+// The decimal form of |v| with `significant` digits: the digits and the power of ten of
+// the first one (|v| = d.ddd x 10^exp10).
+struct Decimal {
+    std::string digits;
     int exp10 = 0;
-    {
-        std::string_view s(buf);
-        std::size_t e = s.find('e');
-        for (std::size_t i = 0; i < e; ++i)
-            if (isDigit(s[i]))
-                mant.push_back(s[i]);
-        exp10 = std::stoi(std::string(s.substr(e + 1)));
-    }
-    // value = 0.mant * 10^(exp10 + 1); keep the digits left of position exp10 + 1 + places.
-    const long long keep = static_cast<long long>(exp10) + 1 + places;
+};
+
+Decimal decimalForm(double v, int significant)
+{
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+    Decimal d;
+    const char *p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (isDigit(*p))
+            d.digits.push_back(*p);
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, d.exp10);
+    return d;
+}
+
+// The digits of d rounded half away from zero to `keep` leading digits, as the digit
+// string of an integer (no leading zeros, "0" for zero).
+std::string roundDigits(const Decimal &d, long long keep)
+{
     if (keep < 0)
         return "0";
     std::string kept;
     bool roundUp = false;
-    if (keep >= static_cast<long long>(mant.size())) {
-        kept = mant + std::string(static_cast<std::size_t>(keep) - mant.size(), '0');
+    if (keep >= static_cast<long long>(d.digits.size())) {
+        kept = d.digits + std::string(static_cast<std::size_t>(keep) - d.digits.size(), '0');
     } else {
-        kept = mant.substr(0, static_cast<std::size_t>(keep));
-        roundUp = mant[static_cast<std::size_t>(keep)] >= '5';
+        kept = d.digits.substr(0, static_cast<std::size_t>(keep));
+        roundUp = d.digits[static_cast<std::size_t>(keep)] >= '5';
     }
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
@@ -154,7 +156,7 @@ Pattern parsePattern(std::string_view p)
     return pat;
 }
 
-std::string formatWith(long double value, int significant, std::string_view pattern)
+std::string formatWith(double value, int significant, std::string_view pattern)
 {
     if (std::isnan(value))
         return "NAN";
@@ -162,20 +164,22 @@ std::string formatWith(long double value, int significant, std::string_view patt
         return value < 0 ? "-INF" : "INF";
     const Pattern pat = parsePattern(pattern);
 
+    // The rounded digits of |value| * 10^maxFrac (fixed) or of the mantissa (scientific).
     int exponent = 0;
-    long double v = value;
-    if (pat.scientific && value != 0) {
-        // Normalise to one integer digit, adjusting when rounding carries to 10.
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(value));
-        exponent = std::stoi(std::string(std::string_view(buf).substr(std::string_view(buf).find('e') + 1)));
-        std::string digits = roundedDigits(std::fabs(value) / std::pow(10.0L, exponent), significant, pat.maxFrac);
-        if (static_cast<int>(digits.size()) > pat.maxFrac + 1)
-            ++exponent;
-        v = value / std::pow(10.0L, exponent);
+    std::string digits = "0";
+    if (value != 0) {
+        const Decimal d = decimalForm(value, significant);
+        if (pat.scientific) {
+            exponent = d.exp10;
+            digits = roundDigits(d, 1LL + pat.maxFrac);
+            if (static_cast<int>(digits.size()) > pat.maxFrac + 1) { // 9.9999995 -> 10.000 000
+                ++exponent;
+                digits.pop_back();
+            }
+        } else {
+            digits = roundDigits(d, static_cast<long long>(d.exp10) + 1 + pat.maxFrac);
+        }
     }
-
-    std::string digits = roundedDigits(v, significant, pat.maxFrac);
     const bool zero = digits == "0";
     if (static_cast<int>(digits.size()) < pat.maxFrac + 1)
         digits.insert(0, static_cast<std::size_t>(pat.maxFrac + 1) - digits.size(), '0');

@@ -15,47 +15,55 @@ namespace {
 
 std::atomic<long long> g_failAfter{-1};
 
-std::optional<std::string> convert(std::string_view in, const char *to, const char *from)
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    std::string out;
-    out.resize(in.size() * 2 + 16);
-    char *src = const_cast<char *>(in.data());
-    std::size_t srcLeft = in.size();
-    char *dst = out.data();
-    std::size_t dstLeft = out.size();
-    bool ok = true;
-    while (srcLeft > 0) {
-        std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) {
+// One iconv conversion, opened once and used for any number of texts.
+class Converter {
+public:
+    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    // nullopt when a character has no form in the target or the input is not valid.
+    std::optional<std::string> operator()(std::string_view in)
+    {
+        if (!valid())
+            return std::nullopt;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+        std::string out;
+        out.resize(in.size() * 2 + 16);
+        char *src = const_cast<char *>(in.data());
+        std::size_t srcLeft = in.size();
+        char *dst = out.data();
+        std::size_t dstLeft = out.size();
+        while (srcLeft > 0) {
+            std::size_t r = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            if (r == static_cast<std::size_t>(-1)) {
+                if (errno != E2BIG)
+                    return std::nullopt;
                 std::size_t used = out.size() - dstLeft;
                 out.resize(out.size() * 2);
                 dst = out.data() + used;
                 dstLeft = out.size() - used;
                 continue;
             }
-            ok = false;
-            break;
+            if (r > 0)
+                return std::nullopt; // an irreversible conversion would replace a character
         }
-        if (r > 0 && r != static_cast<std::size_t>(-1)) {
-            // irreversible conversions would silently replace characters
-            ok = false;
-            break;
-        }
+        if (iconv(m_cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        out.resize(out.size() - dstLeft);
+        return out;
     }
-    if (ok) {
-        std::size_t r = iconv(cd, nullptr, nullptr, &dst, &dstLeft);
-        ok = r != static_cast<std::size_t>(-1);
-    }
-    iconv_close(cd);
-    if (!ok)
-        return std::nullopt;
-    out.resize(out.size() - dstLeft);
-    return out;
-}
+
+private:
+    iconv_t m_cd;
+};
 
 std::string fileError(const std::string &path, const char *what, int err)
 {
@@ -90,8 +98,8 @@ bool writeAll(int fd, const char *data, std::size_t size)
 
 } // namespace
 
-std::optional<std::string> toCp932(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8"); }
-std::optional<std::string> fromCp932(std::string_view cp932) { return convert(cp932, "UTF-8", "CP932"); }
+std::optional<std::string> toCp932(std::string_view utf8) { return Converter("CP932", "UTF-8")(utf8); }
+std::optional<std::string> fromCp932(std::string_view cp932) { return Converter("UTF-8", "CP932")(cp932); }
 bool fitsCp932(std::string_view utf8) { return toCp932(utf8).has_value(); }
 
 std::string systemReason(int err)
@@ -137,6 +145,7 @@ TextFileRead readTextFile(const std::string &path)
         return result;
     }
     std::vector<std::string> lines;
+    Converter decode("UTF-8", "CP932");
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t nl = bytes.find('\n', pos);
@@ -144,7 +153,7 @@ TextFileRead readTextFile(const std::string &path)
         std::size_t stop = end;
         if (stop > pos && bytes[stop - 1] == '\r')
             --stop;
-        auto text = fromCp932(std::string_view(bytes).substr(pos, stop - pos));
+        auto text = decode(std::string_view(bytes).substr(pos, stop - pos));
         if (!text) {
             result.error = "ファイル「" + path + "」の " + std::to_string(lines.size() + 1)
                 + " 行目を読めません。Shift-JIS（コードページ932）のテキストではありません。";
@@ -196,8 +205,9 @@ std::string writeBinaryFile(const std::string &path, std::string_view bytes)
 std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
 {
     std::string bytes;
+    Converter encode("CP932", "UTF-8");
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        auto enc = toCp932(lines[i]);
+        auto enc = encode(lines[i]);
         if (!enc)
             return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1)
                 + " 行目にShift-JIS（コードページ932）で表せない文字があります。";
