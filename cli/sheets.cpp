@@ -1,0 +1,219 @@
+#include "cli/sheets.h"
+
+#include "beam/numtext.h"
+#include "results/projectfile.h"
+#include "sheets/page.h"
+#include "sheets/print.h"
+
+#if KOVEL_CLI_PRINTING
+#include "window/sheetcanvas.h"
+
+#include <QGuiApplication>
+#include <QtGlobal>
+#endif
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr const char *kUsage = "使い方: kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] "
+                               "[--position leftup|center|leftlower] [--no-page-numbers] [--margin M]\n"
+                               "  詳しくは kovel-cli sheets --help を見て下さい。\n";
+
+struct SheetsArgs {
+    std::string project;
+    std::string pdf;
+    sheets::PageSettings settings;
+};
+
+struct ParsedArgs {
+    std::optional<SheetsArgs> args;
+    std::string error; // Japanese, when args is empty and help is false
+    bool help = false;
+};
+
+// One option with a value: "--name VALUE" or "--name=VALUE".
+struct ValueOption {
+    std::string_view name;
+    std::string value;
+    bool matched = false;
+    bool missing = false;
+};
+
+ValueOption takeValue(std::string_view name, const std::vector<std::string> &words, std::size_t &i)
+{
+    ValueOption o{name, {}, false, false};
+    const std::string &w = words[i];
+    if (w == name) {
+        o.matched = true;
+        if (i + 1 < words.size())
+            o.value = words[++i];
+        else
+            o.missing = true;
+    } else if (w.size() > name.size() && w.compare(0, name.size(), name) == 0 && w[name.size()] == '=') {
+        o.matched = true;
+        o.value = w.substr(name.size() + 1);
+    }
+    return o;
+}
+
+ParsedArgs parseArgs(int argc, char **argv)
+{
+    std::vector<std::string> words(argv + 1, argv + argc);
+    SheetsArgs a;
+    std::vector<std::string> files;
+    ParsedArgs out;
+    auto refuse = [&out](std::string message) {
+        out.error = std::move(message);
+        return out;
+    };
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string &w = words[i];
+        if (w == "--help" || w == "-h") {
+            out.help = true;
+            return out;
+        }
+        if (w == "--no-page-numbers") {
+            a.settings.pagechk = false;
+            continue;
+        }
+        if (ValueOption o = takeValue("--first", words, i); o.matched) {
+            if (o.missing)
+                return refuse("--first の後に開始頁番号を指定して下さい。");
+            if (!beam::parseInteger(o.value))
+                return refuse("開始頁番号: " + sheets::notIntegerMessage(o.value));
+            a.settings.firstpage = o.value;
+            continue;
+        }
+        if (ValueOption o = takeValue("--position", words, i); o.matched) {
+            if (o.missing)
+                return refuse("--position の後に頁番号の位置を指定して下さい。");
+            if (o.value == "leftup")
+                a.settings.position = sheets::PagePosition::LeftUp;
+            else if (o.value == "center")
+                a.settings.position = sheets::PagePosition::Center;
+            else if (o.value == "leftlower")
+                a.settings.position = sheets::PagePosition::LeftLower;
+            else
+                return refuse("頁番号の位置「" + o.value + "」は使えません。leftup（左上）、center（中央下）、"
+                              "leftlower（左下）のどれかを指定して下さい。");
+            continue;
+        }
+        if (ValueOption o = takeValue("--margin", words, i); o.matched) {
+            if (o.missing)
+                return refuse("--margin の後に左マージンを指定して下さい。");
+            // on the command line a margin must be written as an integer; the window's
+            // rule that unreadable text prints at margin 0 would hide a typing error here
+            if (!beam::parseInteger(o.value))
+                return refuse("左マージン: " + sheets::notIntegerMessage(o.value));
+            if (const sheets::MarginCheck m = sheets::checkMargin(o.value); !m.error.empty())
+                return refuse(m.error);
+            a.settings.hidari = o.value;
+            continue;
+        }
+        if (w.size() > 1 && w[0] == '-')
+            return refuse("「" + w + "」というオプションはありません。");
+        files.push_back(w);
+    }
+    if (files.size() != 2)
+        return refuse("プロジェクトファイルと出力するPDFファイルを1つずつ指定して下さい。");
+    a.project = files[0];
+    a.pdf = files[1];
+    out.args = a;
+    return out;
+}
+
+#if KOVEL_CLI_PRINTING
+// Qt's own notes (English, for developers) stay off the command line's standard error.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+#endif
+
+} // namespace
+
+std::string sheetsHelp()
+{
+    return R"(kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] [--position leftup|center|leftlower]
+                 [--no-page-numbers] [--margin M]
+  プロジェクトファイル（*.kvl）の全データの計算書を、印刷と同じ配置で A4 の PDF ファイルに
+  出力します。1枚に2件ずつ、データ番号の順です。OUT.pdf が既にあるときは上書きします。
+  --first N            開始頁番号（整数、既定 1）
+  --position P         頁番号の位置（印刷プレビューの同名のボタンと同じ）:
+                         leftup    「左上」 上端の右寄りに n（既定）
+                         center    「中央下」 下端の中央に "- n -"
+                         leftlower 「左下」 下端の右寄りに n
+  --no-page-numbers    頁番号を印刷しません。
+  --margin M           左マージン（0から221の整数、1 につき 13 印刷単位、既定 30）
+  終了コード: 0 出力しました、1 ファイルを読めない・書けない、データがない、
+             2 指定の誤り（オプション、開始頁番号、左マージン）
+)";
+}
+
+int runSheets(int argc, char **argv)
+{
+    const ParsedArgs parsed = parseArgs(argc, argv);
+    if (parsed.help) {
+        std::fputs(sheetsHelp().c_str(), stdout);
+        return 0;
+    }
+    if (!parsed.args) {
+        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), kUsage);
+        return 2;
+    }
+    const SheetsArgs &a = *parsed.args;
+
+    std::error_code ec;
+    if (std::filesystem::equivalent(a.project, a.pdf, ec)) {
+        std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n",
+                     a.project.c_str());
+        return 2;
+    }
+
+#if KOVEL_CLI_PRINTING
+    const results::ProjectRead read = results::readProject(a.project);
+    if (!read.table) {
+        std::fprintf(stderr, "%s\n", read.error.c_str());
+        return 1;
+    }
+    if (!read.notice.empty())
+        std::fprintf(stderr, "%s\n", read.notice.c_str());
+    const results::Table &table = *read.table; // opening marks every loaded slot
+    if (sheets::markedSlots(table).empty()) {
+        std::fprintf(stderr, "「%s」には計算結果がありません。PDFファイルは作りませんでした。\n", a.project.c_str());
+        return 1;
+    }
+
+    std::unique_ptr<QGuiApplication> app;
+    if (!QCoreApplication::instance()) {
+        // a command needs no display: draw off screen unless a platform is chosen
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtMessages);
+        static int qtArgc = 1;
+        static char name[] = "kovel-cli";
+        static char *qtArgv[] = {name, nullptr};
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    }
+
+    const sheets::PrintOutcome printed = printSheetsToPdf(table, a.settings, a.pdf);
+    if (!printed.error.empty()) {
+        std::fprintf(stderr, "%s\n", printed.error.c_str());
+        return 1;
+    }
+    std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
+    return 0;
+#else
+    std::fputs("この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。\n", stderr);
+    return 1;
+#endif
+}

@@ -1,0 +1,205 @@
+#include "window/sheetcanvas.h"
+
+#include "beam/textfile.h"
+#include "window/qtcanvas.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPen>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+// The margins a usual office printer cannot print on, points.
+constexpr double kPdfMargin = 10.0;
+
+QPen linePen()
+{
+    // a cosmetic pen: one device pixel wide whatever the painter's transformation
+    return QPen(Qt::black, 0);
+}
+
+} // namespace
+
+SheetCanvas::SheetCanvas(QPainter &painter, int dotsPerInch)
+    : m_painter(painter), m_dpi(std::max(1, dotsPerInch)), m_font(fontFamily())
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setPen(linePen());
+    m_font.setWeight(QFont::Normal);
+    // glyphs snapped to whole pixels: unsnapped, a smoothed "." of 11 pixels reads like ","
+    m_font.setHintingPreference(QFont::PreferFullHinting);
+    m_font.setStretch(kSheetFontStretch);
+    setFontSize(8);
+}
+
+int SheetCanvas::pixelSize(int points, int dotsPerInch)
+{
+    const long long p = std::clamp(points, 1, 1000);
+    const long long dpi = std::clamp(dotsPerInch, 1, 100000);
+    return static_cast<int>(std::max(1LL, (p * dpi + 36) / 72));
+}
+
+QString SheetCanvas::fontFamily()
+{
+    // the fixed-width Gothic face of every drawing of the program: the sheet relies on
+    // equal widths ("w= ----- " covers "w= (kN/m)" character for character)
+    return QtCanvas::fontFamily();
+}
+
+void SheetCanvas::moveTo(int x, int y)
+{
+    m_pen = QPoint(x, y);
+}
+
+void SheetCanvas::lineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    m_painter.setPen(linePen());
+    m_painter.drawLine(m_pen, to);
+    m_pen = to;
+}
+
+void SheetCanvas::text(int x, int y, const std::string &utf8)
+{
+    const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const QFontMetrics metrics(m_font);
+    m_painter.setFont(m_font);
+    m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
+    m_painter.setPen(m_textColour);
+    m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
+    m_painter.setPen(linePen());
+}
+
+void SheetCanvas::setFontSize(int points)
+{
+    m_font.setPixelSize(pixelSize(points, m_dpi));
+}
+
+void SheetCanvas::setTextColor(beam::Rgb colour)
+{
+    m_textColour = QColor(colour.r, colour.g, colour.b);
+}
+
+void SheetCanvas::clear()
+{
+    // the drawings hold no grey, so the flood fill from (1, 1) whitens the whole surface
+    const QPaintDevice *device = m_painter.device();
+    m_painter.fillRect(QRect(0, 0, device->width(), device->height()), Qt::white);
+}
+
+QImage newSheetPage()
+{
+    QImage page(kSheetPageWidth, kSheetPageHeight, QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(kSheetPreviewDpi / 0.0254 + 0.5);
+    page.setDotsPerMeterX(dotsPerMeter);
+    page.setDotsPerMeterY(dotsPerMeter);
+    page.fill(Qt::white);
+    return page;
+}
+
+sheets::SheetOutcome composeSheetPage(QImage &page, const results::Table &table, const sheets::PageSettings &settings)
+{
+    if (page.isNull() || page.width() != kSheetPageWidth || page.height() != kSheetPageHeight)
+        page = newSheetPage();
+    QPainter painter(&page);
+    SheetCanvas canvas(painter, kSheetPreviewDpi);
+    return sheets::composePage(canvas, table, settings);
+}
+
+PrinterJob::PrinterJob(QPrinter &printer) : m_printer(printer) {}
+
+PrinterJob::~PrinterJob()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+int PrinterJob::printableWidth() const
+{
+    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width();
+}
+
+bool PrinterJob::begin()
+{
+    if (!m_painter.begin(&m_printer))
+        return false;
+    m_canvas = std::make_unique<SheetCanvas>(m_painter, m_printer.resolution());
+    return true;
+}
+
+beam::Canvas &PrinterJob::canvas()
+{
+    return *m_canvas;
+}
+
+void PrinterJob::newPage()
+{
+    if (!m_printer.newPage())
+        m_pagesOk = false;
+}
+
+void PrinterJob::end()
+{
+    m_painter.end();
+}
+
+sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
+                                      const std::string &path)
+{
+    sheets::PrintOutcome outcome;
+    outcome.hidari = settings.hidari;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        outcome.error = "印刷の準備ができていません（アプリケーションが作られていません）。";
+        return outcome;
+    }
+    const QTemporaryDir work;
+    if (!work.isValid()) {
+        outcome.error = "一時フォルダを作成できませんでした。" + work.errorString().toStdString();
+        return outcome;
+    }
+    const QString temporary = work.filePath(QStringLiteral("sheets.pdf"));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(temporary);
+    printer.setResolution(kSheetPdfDpi);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin), QPageLayout::Point));
+    printer.setCreator(QStringLiteral("KOVEL"));
+    printer.setDocName(QStringLiteral("計算書"));
+
+    {
+        PrinterJob job(printer);
+        outcome = sheets::printSheets(job, table, settings);
+        if (!outcome.error.empty())
+            return outcome;
+        if (!job.allPagesStarted()) {
+            outcome.error = "PDFファイルに次の頁を作れませんでした。";
+            return outcome;
+        }
+    }
+
+    QFile file(temporary);
+    if (!file.open(QIODevice::ReadOnly)) {
+        outcome.error = "PDFファイルを作成できませんでした。";
+        return outcome;
+    }
+    const QByteArray bytes = file.readAll();
+    // a complete PDF ends with its end-of-file marker
+    if (!bytes.trimmed().endsWith("%%EOF")) {
+        outcome.error = "PDFファイルを最後まで作成できませんでした。";
+        return outcome;
+    }
+    const std::string written = beam::writeBinaryFile(path, std::string_view(bytes.constData(), bytes.size()));
+    if (!written.empty())
+        outcome.error = written;
+    return outcome;
+}
