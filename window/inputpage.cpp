@@ -274,13 +274,11 @@ InputPage::InputPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_dia
 
 // ---------------------------------------------------------------- construction
 
-QLineEdit *InputPage::makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
-                               Qt::FocusPolicy focus)
+QLineEdit *InputPage::makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
 {
     auto *e = new QLineEdit(text, parent);
     e->setObjectName(name);
     e->setGeometry(geometry);
-    e->setFocusPolicy(focus);
     QPalette pal = e->palette();
     pal.setColor(QPalette::Base, kWhite);
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(64, 64, 64));
@@ -311,7 +309,7 @@ void InputPage::setupBeamGroup()
     g->setObjectName(QStringLiteral("beamGroup"));
     g->setGeometry(2, 0, 338, 78);
     for (const EditSpec &s : kBeamEdits)
-        makeEdit(g, QString::fromUtf8(s.name), s.geometry, QString::fromUtf8(s.initial), Qt::ClickFocus);
+        makeEdit(g, QString::fromUtf8(s.name), s.geometry, QString::fromUtf8(s.initial));
     for (const LabelSpec &s : kBeamLabels)
         makeLabel(g, QString::fromUtf8(s.text), s.geometry);
 
@@ -339,7 +337,7 @@ void InputPage::setupUniformGroup()
     g->setObjectName(QStringLiteral("uniformGroup"));
     g->setGeometry(2, 80, 338, 90);
     for (const EditSpec &s : kUniformEdits)
-        makeEdit(g, QString::fromUtf8(s.name), s.geometry, QString::fromUtf8(s.initial), Qt::ClickFocus);
+        makeEdit(g, QString::fromUtf8(s.name), s.geometry, QString::fromUtf8(s.initial));
     for (const LabelSpec &s : kUniformLabels)
         makeLabel(g, QString::fromUtf8(s.text), s.geometry);
     m_unitLabels[0] = makeLabel(g, QString(), QRect(286, 47, 50, 14), QStringLiteral("Label4"));
@@ -376,8 +374,8 @@ void InputPage::setupPointGroup()
     for (int k = 0; k < 8; ++k) {
         const int y = kPointRow0 + kPointPitch * k;
         makeLabel(g, QStringLiteral("P%1").arg(k + 1), QRect(6, y + 3, 20, 14));
-        m_p[k] = makeEdit(g, QStringLiteral("p%1").arg(k + 1), QRect(28, y, 64, 19), QString(), Qt::ClickFocus);
-        m_pl[k] = makeEdit(g, QStringLiteral("pl%1").arg(k + 1), QRect(96, y, 64, 19), QString(), Qt::ClickFocus);
+        m_p[k] = makeEdit(g, QStringLiteral("p%1").arg(k + 1), QRect(28, y, 64, 19), QString());
+        m_pl[k] = makeEdit(g, QStringLiteral("pl%1").arg(k + 1), QRect(96, y, 64, 19), QString());
         connect(m_p[k], &QLineEdit::textChanged, this, &InputPage::inputChanged);
         connect(m_pl[k], &QLineEdit::textChanged, this, &InputPage::inputChanged);
     }
@@ -405,11 +403,11 @@ void InputPage::setupPartGroup()
         const QChar suffix = QLatin1Char(kPartSuffix[j]);
         const int y = 35 + 22 * j;
         makeLabel(g, QString(suffix), QRect(8, y + 3, 12, 14));
-        m_w1[j] = makeEdit(g, QStringLiteral("w1") + suffix, QRect(20, y, 60, 19), QString(), Qt::ClickFocus);
-        m_w2[j] = makeEdit(g, QStringLiteral("w2") + suffix, QRect(83, y, 60, 19), QString(), Qt::ClickFocus);
+        m_w1[j] = makeEdit(g, QStringLiteral("w1") + suffix, QRect(20, y, 60, 19), QString());
+        m_w2[j] = makeEdit(g, QStringLiteral("w2") + suffix, QRect(83, y, 60, 19), QString());
         for (int s = 0; s < 3; ++s)
             m_ld[j][s] = makeEdit(g, QStringLiteral("ld%1").arg(s + 1) + suffix, QRect(146 + 63 * s, y, 60, 19),
-                                  QString(), Qt::ClickFocus);
+                                  QString());
         for (QLineEdit *e : {m_w1[j], m_w2[j], m_ld[j][0], m_ld[j][1], m_ld[j][2]})
             connect(e, &QLineEdit::textChanged, this, &InputPage::inputChanged);
     }
@@ -527,7 +525,6 @@ void InputPage::setupSectionGroup()
     auto *g = new QGroupBox(QStringLiteral("断面"), this);
     g->setObjectName(QStringLiteral("sectionGroup"));
     g->setGeometry(344, 0, 216, 424);
-    m_sectionGroup = g;
     m_shapeGroup = new QButtonGroup(this);
     QFont listFont = font();
     listFont.setPixelSize(11);
@@ -543,6 +540,7 @@ void InputPage::setupSectionGroup()
             list->setInsertPolicy(QComboBox::NoInsert);
             list->setGeometry(88, s.radioGeometry.y(), 122, 20);
             list->setFocusPolicy(Qt::ClickFocus);
+            list->setCompleter(nullptr); // the typed text is the member name, letter for letter
             list->setMaxVisibleItems(20);
             list->setFont(listFont);
             for (const std::string &item : sections::familyDesignations(s.family))
@@ -559,6 +557,7 @@ void InputPage::setupSectionGroup()
     m_userlist->setInsertPolicy(QComboBox::NoInsert);
     m_userlist->setGeometry(88, 150, 122, 20);
     m_userlist->setFocusPolicy(Qt::ClickFocus);
+    m_userlist->setCompleter(nullptr);
     m_userlist->setFont(listFont);
     connect(m_userlist, &QComboBox::activated, this, &InputPage::chooseUserMember);
 
@@ -574,7 +573,7 @@ void InputPage::setupSectionGroup()
     m_danmenzu->hide();
     for (const EditSpec &s : kDimensionEdits) {
         const QString name = QString::fromUtf8(s.name);
-        QLineEdit *e = makeEdit(g, name, s.geometry, QString::fromUtf8(s.initial), Qt::ClickFocus);
+        QLineEdit *e = makeEdit(g, name, s.geometry, QString::fromUtf8(s.initial));
         QLabel *caption = makeLabel(g, name, QRect(s.geometry.x() - 20, s.geometry.y() + 3, 19, 14),
                                     QStringLiteral("dim_") + name);
         caption->setAlignment(Qt::AlignRight);
@@ -590,7 +589,7 @@ void InputPage::setupSectionGroup()
         const bool isMember = name == QLatin1String("member");
         makeLabel(g, QString::fromUtf8(p.caption), QRect(6, p.y + 3, isMember ? 36 : 104, 14));
         QLineEdit *e = makeEdit(g, name, isMember ? QRect(40, p.y, 170, 20) : QRect(110, p.y, 64, 20),
-                                QString::fromUtf8(p.initial), Qt::StrongFocus);
+                                QString::fromUtf8(p.initial));
         e->setEnabled(false);
         if (!isMember)
             makeLabel(g, QString::fromUtf8(p.unit), QRect(178, p.y + 3, 34, 14));
@@ -942,6 +941,7 @@ bool InputPage::runOneCheck()
 {
     const beam::CheckOutcome outcome = beam::runCheck(inputTexts());
     if (!outcome.result) {
+        m_hantei->setText(kNotCalculated);
         m_dialogs.inform(qs(outcome.error));
         return false;
     }
@@ -954,6 +954,8 @@ bool InputPage::runSelection()
     m_keisanchuu->move(5, 256);
     m_keisanchuu->show();
     m_watch->show();
+    m_keisanchuu->repaint(); // on the screen now: the search holds the event loop
+    m_watch->repaint();
     const sections::SelectionOutcome outcome = sections::selectSize(inputTexts(), ss(m_filepath));
     if (outcome.switchedToNarrow)
         m_shapeGroup->button(static_cast<int>(beam::Family::HN))->setChecked(true);
@@ -973,6 +975,7 @@ bool InputPage::runSelection()
     m_keisanchuu->hide();
     m_watch->hide();
     if (!outcome.error.empty()) {
+        m_hantei->setText(kNotCalculated);
         m_dialogs.inform(qs(outcome.error));
         return false;
     }
@@ -1045,7 +1048,13 @@ void InputPage::shapeChosen(int id)
 
     if (isCatalogueFamily(family)) {
         setFlag1(QStringLiteral("0"));
-        edit("member")->setText(m_familyLists[static_cast<std::size_t>(id)]->currentText());
+        const QString name = m_familyLists[static_cast<std::size_t>(id)]->currentText();
+        // the catalogue's values even when the name stays (typed values would otherwise
+        // stay beside a catalogue designation)
+        if (edit("member")->text() == name)
+            memberChange();
+        else
+            edit("member")->setText(name);
         if (m_shapeGroup->button(id)->isChecked()) {
             hideDimensions();
             enableProperties(false, false);

@@ -106,8 +106,7 @@ private:
     void setupDiagrams();
     void setupResults();
 
-    QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
-                        Qt::FocusPolicy focus);
+    QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text);
     QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
     QLineEdit *edit(const QString &name) const;
 
@@ -135,7 +134,6 @@ private:
     const sections::MemberList *m_members = nullptr;
     bool m_choosingUser = false;
 
-    QGroupBox *m_sectionGroup = nullptr;
     QWidget *m_panel1 = nullptr;
     QHash<QString, QLineEdit *> m_edits;
     std::array<QLineEdit *, 8> m_p{}, m_pl{};

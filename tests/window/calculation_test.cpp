@@ -321,6 +321,20 @@ TEST_F(CalculationTest, DirectInputKeepsTheSectionAndMakesItTypeable)
     EXPECT_EQ(text("inertia"), inertia);
 }
 
+TEST_F(CalculationTest, BackToTheCatalogueTakesItsValuesEvenForTheSameName)
+{
+    const std::vector<std::string> record = catalogueRecord("H-100x50x5x7");
+    ASSERT_EQ(record.size(), 13u);
+    choose("chokubutton");
+    typeInto("inertia", QStringLiteral("999"));
+    typeInto("modulus", QStringLiteral("99"));
+    ASSERT_EQ(text("member"), QStringLiteral("H-100x50x5x7"));
+    choose("HNbutton");
+    EXPECT_EQ(text("inertia").toStdString(), record[7]);
+    EXPECT_EQ(text("modulus").toStdString(), record[9]);
+    EXPECT_FALSE(edit("inertia")->isEnabled());
+}
+
 TEST_F(CalculationTest, AutomaticSelectionFromTheAngleFamilySearchesNarrowFlangeH)
 {
     choose("Lbutton");
