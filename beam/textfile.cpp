@@ -1,5 +1,6 @@
 #include "beam/textfile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -65,6 +66,23 @@ private:
     iconv_t m_cd;
 };
 
+// The code page 932 form of a text, only when it reads back as the same text. iconv also
+// maps look-alikes onto code page 932 (U+301C wave dash, U+2212 minus, U+00A5 yen sign,
+// U+2014 em dash ...), which would come back from the file as other characters.
+std::optional<std::string> encodeExactly(Converter &encode, Converter &decode, std::string_view utf8)
+{
+    std::optional<std::string> bytes = encode(utf8);
+    if (!bytes)
+        return std::nullopt;
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        const std::optional<std::string> back = decode(*bytes);
+        if (!back || *back != utf8)
+            return std::nullopt;
+    }
+    return bytes;
+}
+
 std::string fileError(const std::string &path, const char *what, int err)
 {
     return "ファイル「" + path + "」" + what + systemReason(err);
@@ -98,7 +116,11 @@ bool writeAll(int fd, const char *data, std::size_t size)
 
 } // namespace
 
-std::optional<std::string> toCp932(std::string_view utf8) { return Converter("CP932", "UTF-8")(utf8); }
+std::optional<std::string> toCp932(std::string_view utf8)
+{
+    Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
+    return encodeExactly(encode, decode, utf8);
+}
 std::optional<std::string> fromCp932(std::string_view cp932) { return Converter("UTF-8", "CP932")(cp932); }
 bool fitsCp932(std::string_view utf8) { return toCp932(utf8).has_value(); }
 
@@ -169,8 +191,12 @@ TextFileRead readTextFile(const std::string &path)
 std::string writeBinaryFile(const std::string &path, std::string_view bytes)
 {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
         return fileError(path, "に書き込めません。", EISDIR);
+    // a write-protected file is not replaced, although its folder would allow the rename
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return fileError(path, "に書き込めません。", errno);
     std::string tmp = path + ".tmpXXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0)
@@ -205,9 +231,9 @@ std::string writeBinaryFile(const std::string &path, std::string_view bytes)
 std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
 {
     std::string bytes;
-    Converter encode("CP932", "UTF-8");
+    Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        auto enc = encode(lines[i]);
+        auto enc = encodeExactly(encode, decode, lines[i]);
         if (!enc)
             return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1)
                 + " 行目にShift-JIS（コードページ932）で表せない文字があります。";
