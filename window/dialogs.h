@@ -14,7 +14,8 @@ public:
     virtual void inform(const QString &text) = 0;
     // A confirmation box with Yes and No; true only for Yes.
     virtual bool askYesNo(const QString &text) = 0;
-    // File names; empty when cancelled.
+    // File names; empty when cancelled. saveFileName does not ask about an existing
+    // file: the caller asks with askYesNo, in the program's own words.
     virtual QString openFileName(const QString &filter) = 0;
     virtual QString saveFileName(const QString &filter) = 0;
     // The system print dialog; false when cancelled.
