@@ -4,6 +4,7 @@
 #include "beam/input.h"
 #include "beam/numtext.h"
 #include "results/slotview.h"
+#include "results/store.h"
 #include "results/table.h"
 #include "sections/catalogue.h"
 #include "sections/computed.h"
@@ -874,6 +875,56 @@ beam::InputTexts InputPage::inputTexts() const
             break;
         }
     return in;
+}
+
+results::PageTexts InputPage::pageTexts() const
+{
+    const beam::InputTexts in = inputTexts();
+    results::PageTexts page;
+    page.Bname = ss(edit("Bname")->text());
+    page.weak = in.weak;
+    page.term = in.term;
+    page.si = in.si;
+    page.jijuucheck = in.jijuucheck;
+    if (m_supportGroup->checkedId() >= 0)
+        page.support = static_cast<beam::Support>(m_supportGroup->checkedId());
+    page.Span = in.Span;
+    page.lb = in.lb;
+    page.seigen1 = in.seigen1;
+    page.seigen2 = in.seigen2;
+    page.uniform = in.uniform;
+    page.shiki = ss(edit("shiki")->text());
+    page.p = in.p;
+    page.pl = in.pl;
+    page.w1 = in.w1;
+    page.w2 = in.w2;
+    page.ld1 = in.ld1;
+    page.ld2 = in.ld2;
+    for (std::size_t j = 0; j < 3; ++j)
+        page.ld3[j] = ss(m_ld[j][2]->text());
+    if (m_shapeGroup->checkedId() >= 0)
+        page.familyCode = beam::familyCode(static_cast<beam::Family>(m_shapeGroup->checkedId()));
+    page.member = ss(edit("member")->text());
+    page.H = ss(edit("H")->text());
+    page.B = ss(edit("B")->text());
+    page.tw = ss(edit("tw")->text());
+    page.tf = ss(edit("tf")->text());
+    page.inertia = in.inertia;
+    page.modulus = in.modulus;
+    page.selfw = in.selfw;
+    beam::ResultTexts &r = page.result;
+    const std::pair<const char *, std::string *> fields[] = {
+        {"RQa", &r.RQa},       {"RQb", &r.RQb}, {"RMmax", &r.RMmax},     {"RMmaxl", &r.RMmaxl},
+        {"Rdelta", &r.Rdelta}, {"Rlx", &r.Rlx}, {"Rfb", &r.Rfb},         {"RSigmab", &r.RSigmab},
+        {"Rratio", &r.Rratio}, {"hantei", &r.hantei},
+    };
+    for (const auto &[name, text] : fields)
+        *text = ss(m_results.value(QString::fromUtf8(name))->text());
+    r.Mcent = ss(m_Mcent->text());
+    r.Menda = ss(m_Menda->text());
+    r.Mendb = ss(m_Mendb->text());
+    r.Mgrid = m_mgrid;
+    return page;
 }
 
 // ---------------------------------------------------------------- diagrams

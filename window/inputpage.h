@@ -30,6 +30,7 @@ class QRadioButton;
 class QTableWidget;
 
 namespace results {
+struct PageTexts;
 struct Table;
 }
 namespace sections {
@@ -79,6 +80,9 @@ public:
 
     // ---- state read and written by the other pages ----
     beam::InputTexts inputTexts() const;
+    // Everything the store copies into a slot: the inputs, check boxes and radios, the
+    // section and the shown results with `Mgrid`, verbatim.
+    results::PageTexts pageTexts() const;
     QString keisan2() const;                 // "計算開始" or "結果登録"
     void setKeisan2(const QString &flag);
     QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered

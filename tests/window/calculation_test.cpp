@@ -4,6 +4,7 @@
 
 #include "beam/numtext.h"
 #include "beam/textfile.h"
+#include "results/store.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -89,6 +90,36 @@ TEST_F(CalculationTest, OneCheckOfASimpleBeam)
     click("keisan");
     EXPECT_EQ(dialogs->shown.size(), 2);
     EXPECT_EQ(text("RMmax"), fmt(2 * L * L / 8, "###0.000"));
+}
+
+TEST_F(CalculationTest, PageTextsForTheStoreAreTheShownTexts)
+{
+    simpleBeam(6, 1, 10000, 500);
+    edit("Bname")->setText(QStringLiteral("梁G1")); // typed through an input method
+    typeInto("p2", QStringLiteral("3"));
+    typeInto("pl2", QStringLiteral("1.5"));
+    typeInto("ld2b", QStringLiteral("2"));
+    choose("koteikotei");
+    click("keisan");
+    const results::PageTexts p = page()->pageTexts();
+    EXPECT_EQ(p.Bname, "梁G1");
+    EXPECT_FALSE(p.si);
+    EXPECT_FALSE(p.jijuucheck);
+    EXPECT_EQ(p.support, beam::Support::FixedFixed);
+    EXPECT_EQ(p.Span, "6.000");
+    EXPECT_EQ(p.uniform, "1.000");
+    EXPECT_EQ(p.p[1], "3.000");
+    EXPECT_EQ(p.pl[1], "1.500");
+    EXPECT_EQ(p.ld3[1], "4.000");
+    EXPECT_EQ(p.familyCode, "direct");
+    EXPECT_EQ(p.member, "H-100x50x5x7");
+    EXPECT_EQ(p.inertia, "10000.00");
+    EXPECT_EQ(p.H, "100");
+    EXPECT_EQ(p.result.RMmax, text("RMmax").toStdString());
+    EXPECT_EQ(p.result.Menda, text("Menda").toStdString());
+    EXPECT_FALSE(p.result.Menda.empty()); // fixed ends carry a moment
+    EXPECT_EQ(p.result.hantei, text("hantei").toStdString());
+    EXPECT_EQ(p.result.Mgrid, page()->mgrid());
 }
 
 TEST_F(CalculationTest, ZeroSpanDoesNothing)
