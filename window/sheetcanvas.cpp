@@ -17,7 +17,7 @@
 
 namespace {
 
-// The margins a usual office printer cannot print on, points.
+// The margins a usual office printer cannot print on, points (10 points = 3.5 mm).
 constexpr double kPdfMargin = 10.0;
 
 QPen linePen()
@@ -151,6 +151,17 @@ void PrinterJob::end()
     m_painter.end();
 }
 
+void preparePdfPrinter(QPrinter &printer, const QString &fileName)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setResolution(kSheetPdfDpi);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin), QPageLayout::Point));
+    printer.setCreator(QStringLiteral("KOVEL"));
+    printer.setDocName(QStringLiteral("計算書"));
+}
+
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path)
 {
@@ -162,19 +173,13 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
     }
     const QTemporaryDir work;
     if (!work.isValid()) {
-        outcome.error = "一時フォルダを作成できませんでした。" + work.errorString().toStdString();
+        outcome.error = "一時フォルダを作成できませんでした。";
         return outcome;
     }
     const QString temporary = work.filePath(QStringLiteral("sheets.pdf"));
 
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(temporary);
-    printer.setResolution(kSheetPdfDpi);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin), QPageLayout::Point));
-    printer.setCreator(QStringLiteral("KOVEL"));
-    printer.setDocName(QStringLiteral("計算書"));
+    preparePdfPrinter(printer, temporary);
 
     {
         PrinterJob job(printer);

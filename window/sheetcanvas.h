@@ -101,8 +101,12 @@ private:
     bool m_pagesOk = true;
 };
 
-// Prints the calculation sheets of the marked slots into a PDF file: A4 portrait, 600 dpi,
-// the margins of a usual printer. The whole file is written first beside the system's
+// Sets a printer up for a PDF file: A4 portrait, 600 dpi, margins of 10 points (what a
+// usual office printer cannot reach), the file written when the job ends.
+void preparePdfPrinter(QPrinter &printer, const QString &fileName);
+
+// Prints the calculation sheets of the marked slots into a PDF file set up by
+// preparePdfPrinter. The whole file is written first beside the system's
 // temporary files and then replaces `path` through beam::writeBinaryFile, so a refusal or
 // a failed write leaves an existing file as it was. The outcome is that of
 // sheets::printSheets, with the message of a failed write in `error`.
