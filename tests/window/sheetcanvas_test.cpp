@@ -385,6 +385,24 @@ TEST_F(SheetPdf, FailedWriteIsReportedAndKeepsTheOldFile)
     EXPECT_FALSE(fs::exists(missing));
 }
 
+TEST_F(SheetPdf, UnscalableStoredValuesStillPrintTheSheet)
+{
+    // a span and a largest moment that read as 0, station moments out of any scale
+    results::Table table = repeatedSample(1);
+    results::SlotRecord &slot = table.slots[1];
+    slot[field::kSpan] = "0";
+    slot[field::kMmax] = "0";
+    slot[results::kFirstMomentField + 1] = "1e308";
+    slot[results::kFirstMomentField + 2] = "nan";
+    const sheets::PrintOutcome outcome = printSheetsToPdf(table, {}, file("odd.pdf"));
+    EXPECT_EQ(outcome.error, "");
+    EXPECT_EQ(pdfPages(slurp(QString::fromStdString(file("odd.pdf")))), 1);
+
+    QImage page;
+    EXPECT_EQ(composeSheetPage(page, table, {}).error, "");
+    EXPECT_GT(inkIn(page, QRect(90, 45, 40, 11)), 0); // the text lines are drawn
+}
+
 TEST_F(SheetPdf, PrinterThatCannotStartRefusesTheJob)
 {
     QPrinter printer(QPrinter::HighResolution);
