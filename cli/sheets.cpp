@@ -179,7 +179,6 @@ int runSheets(int argc, char **argv)
         return 2;
     }
 
-#if KOVEL_CLI_PRINTING
     const results::ProjectRead read = results::readProject(a.project);
     if (!read.table) {
         std::fprintf(stderr, "%s\n", read.error.c_str());
@@ -193,6 +192,7 @@ int runSheets(int argc, char **argv)
         return 1;
     }
 
+#if KOVEL_CLI_PRINTING
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
         // a command needs no display: draw off screen unless a platform is chosen
