@@ -33,10 +33,10 @@ struct Typed {
 
 std::string tidy(const char *box, const std::string &typed)
 {
-    const beam::LeaveSpec *spec = beam::leaveSpec(box);
-    if (!spec || spec->rule == beam::LeaveRule::Segment || spec->rule == beam::LeaveRule::ColourOnly)
+    const beam::LeaveSpec *leave = beam::leaveSpec(box);
+    if (!leave || leave->rule == beam::LeaveRule::Segment || leave->rule == beam::LeaveRule::ColourOnly)
         return typed;
-    return beam::leaveBox(*spec, typed).text;
+    return beam::leaveBox(*leave, typed).text;
 }
 
 bool fill(const Typed &t, results::PageTexts &page, std::string &error)
