@@ -39,8 +39,9 @@ std::size_t numberPrefix(std::string_view s, std::size_t start)
     return i - start;
 }
 
-// The decimal form of |v| with `significant` digits: the digits and the power of ten of
-// the first one (|v| = d.ddd x 10^exp10).
+// The decimal form of |v| with `significant` digits (0: the shortest form that reads
+// back as the same float): the digits and the power of ten of the first one
+// (|v| = d.ddd x 10^exp10).
 struct Decimal {
     std::string digits;
     int exp10 = 0;
@@ -49,7 +50,9 @@ struct Decimal {
 Decimal decimalForm(double v, int significant)
 {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+    auto res = significant > 0
+        ? std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1)
+        : std::to_chars(buf, buf + sizeof buf, std::fabs(static_cast<float>(v)), std::chars_format::scientific);
     Decimal d;
     const char *p = buf;
     for (; p < res.ptr && *p != 'e'; ++p)
@@ -279,6 +282,6 @@ std::optional<long long> parseInteger(std::string_view text)
 }
 
 std::string formatNumber(double value, std::string_view pattern) { return formatWith(value, 15, pattern); }
-std::string formatSingle(float value, std::string_view pattern) { return formatWith(value, 7, pattern); }
+std::string formatSingle(float value, std::string_view pattern) { return formatWith(value, 0, pattern); }
 
 } // namespace beam

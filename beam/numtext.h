@@ -30,7 +30,8 @@ std::optional<long long> parseInteger(std::string_view text);
 //   "e+" / "e-" (or "E") make the pattern scientific: "0.000 000e+" gives
 //   "6.666 667e+3".
 // Rounding is half away from zero on the value's decimal form: 15 significant digits
-// for a double, 7 for a float (formatSingle).
+// for a double, and for a float (formatSingle) the shortest decimal that reads back as
+// the same float, so a typed 123456.78 stays 123456.78.
 std::string formatNumber(double value, std::string_view pattern);
 std::string formatSingle(float value, std::string_view pattern);
 

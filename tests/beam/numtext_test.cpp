@@ -87,6 +87,8 @@ TEST(FormatPattern, SinglePrecisionUsesItsOwnDigits)
     EXPECT_EQ(beam::formatSingle(2.675f, "##0.00"), "2.68");
     EXPECT_EQ(beam::formatSingle(0.1f, "##0.000"), "0.100");
     EXPECT_EQ(beam::formatSingle(-1.5f, "##0.000"), "-1.500");
+    EXPECT_EQ(beam::formatSingle(123456.78f, "#####0.00"), "123456.78");
+    EXPECT_EQ(beam::formatSingle(16777217.0f, "##0.000"), "16777216.000");
 }
 
 } // namespace
