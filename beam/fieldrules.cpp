@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kLoadFormat = "##0.000";
 
-constexpr LeaveSpec kLeaveRules[] = {
+constexpr BoxRule kLeaveRules[] = {
     {"Span", LeaveRule::BlankIfZero, kLoadFormat},
     {"lb", LeaveRule::BlankIfZero, kLoadFormat},
     {"uniform", LeaveRule::BlankIfZero, kLoadFormat},
@@ -82,27 +82,27 @@ std::string formatHeld(float value, std::string_view pattern)
 
 } // namespace
 
-const LeaveSpec *leaveSpec(std::string_view box)
+const BoxRule *boxRule(std::string_view box)
 {
-    for (const LeaveSpec &spec : kLeaveRules)
-        if (spec.box == box)
-            return &spec;
+    for (const BoxRule &entry : kLeaveRules)
+        if (entry.box == box)
+            return &entry;
     return nullptr;
 }
 
-LeaveOutcome leaveBox(const LeaveSpec &spec, std::string_view text)
+LeaveOutcome leaveBox(const BoxRule &entry, std::string_view text)
 {
     LeaveOutcome out;
     out.text = std::string(text);
-    if (spec.rule == LeaveRule::BlankIfZero || spec.rule == LeaveRule::AlwaysFormat) {
+    if (entry.rule == LeaveRule::BlankIfZero || entry.rule == LeaveRule::AlwaysFormat) {
         const float value = parseSingle(text);
         if (std::isfinite(value)) {
-            if (spec.rule == LeaveRule::BlankIfZero && value == 0.0f)
+            if (entry.rule == LeaveRule::BlankIfZero && value == 0.0f)
                 out.text.clear();
             else
-                out.text = formatHeld(value, spec.pattern);
+                out.text = formatHeld(value, entry.pattern);
         }
-        if (spec.box == "Span" && value == 0.0f)
+        if (entry.box == "Span" && value == 0.0f)
             out.colour = BoxColour::Aqua;
     }
     return out;

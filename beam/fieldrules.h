@@ -19,14 +19,14 @@ enum class LeaveRule {
     ColourOnly,   // text untouched
 };
 
-struct LeaveSpec {
+struct BoxRule {
     std::string_view box;
     LeaveRule rule;
     std::string_view pattern; // for BlankIfZero and AlwaysFormat
 };
 
 // The leaving rule of a box, nullptr for a box without one (its focus does not colour it).
-const LeaveSpec *leaveSpec(std::string_view box);
+const BoxRule *boxRule(std::string_view box);
 
 // Text and background after leaving a BlankIfZero or AlwaysFormat box. The value is
 // read as a 32-bit number and written from its shortest decimal form; a text whose value does not fit one (for example "1e39") is
@@ -35,7 +35,7 @@ struct LeaveOutcome {
     std::string text;
     BoxColour colour = BoxColour::White;
 };
-LeaveOutcome leaveBox(const LeaveSpec &spec, std::string_view text);
+LeaveOutcome leaveBox(const BoxRule &entry, std::string_view text);
 
 // The three lengths of one part-span load (m): LD1 from end A to the load, LD2 the
 // loaded length, LD3 from the end of the load to end B.

@@ -927,6 +927,70 @@ results::PageTexts InputPage::pageTexts() const
     return page;
 }
 
+void InputPage::recall(const results::PageTexts &page, const std::function<void()> &showPage)
+{
+    auto set = [this](const char *name, const std::string &text) { edit(QString::fromUtf8(name))->setText(qs(text)); };
+    set("Bname", page.Bname);
+    m_weak->setChecked(page.weak);
+    m_term->setChecked(page.term);
+    set("Span", page.Span);
+    set("lb", page.lb);
+    set("seigen1", page.seigen1);
+    set("seigen2", page.seigen2);
+    set("uniform", page.uniform);
+    set("shiki", page.shiki);
+    m_jijuucheck->setChecked(page.jijuucheck);
+    for (std::size_t k = 0; k < 8; ++k)
+        m_p[k]->setText(qs(page.p[k]));
+    for (std::size_t k = 0; k < 8; ++k)
+        m_pl[k]->setText(qs(page.pl[k]));
+    // w1a, w1b, w1c, w2a, .., ld3c
+    const std::pair<const std::array<std::string, 3> *, std::array<QLineEdit *, 3>> parts[] = {
+        {&page.w1, m_w1},
+        {&page.w2, m_w2},
+        {&page.ld1, {m_ld[0][0], m_ld[1][0], m_ld[2][0]}},
+        {&page.ld2, {m_ld[0][1], m_ld[1][1], m_ld[2][1]}},
+        {&page.ld3, {m_ld[0][2], m_ld[1][2], m_ld[2][2]}},
+    };
+    for (const auto &[texts, boxes] : parts)
+        for (std::size_t j = 0; j < 3; ++j)
+            boxes[j]->setText(qs((*texts)[j]));
+    if (showPage)
+        showPage();
+    // the shape radio named by the family code; an unknown code checks none
+    for (const ShapeSpec &s : kShapes)
+        if (page.familyCode == beam::familyCode(s.family)) {
+            m_shapeGroup->button(static_cast<int>(s.family))->setChecked(true);
+            break;
+        }
+    set("member", page.member);
+    set("H", page.H);
+    set("B", page.B);
+    set("tw", page.tw);
+    set("tf", page.tf);
+    set("inertia", page.inertia);
+    set("modulus", page.modulus);
+    set("selfw", page.selfw);
+    const beam::ResultTexts &r = page.result;
+    const std::pair<const char *, const std::string *> results[] = {
+        {"RMmax", &r.RMmax}, {"RMmaxl", &r.RMmaxl}, {"RSigmab", &r.RSigmab}, {"Rfb", &r.Rfb},
+        {"Rratio", &r.Rratio}, {"RQa", &r.RQa},     {"RQb", &r.RQb},         {"Rdelta", &r.Rdelta},
+        {"Rlx", &r.Rlx},       {"hantei", &r.hantei},
+    };
+    for (const auto &[name, text] : results)
+        m_results.value(QString::fromUtf8(name))->setText(qs(*text));
+    // these two come after the verdict: a change of either resets it to "未計算"
+    if (page.support)
+        m_supportGroup->button(static_cast<int>(*page.support))->setChecked(true);
+    m_si->setChecked(page.si);
+    setUnitCaptions(page.si);
+    m_Mcent->setText(qs(r.Mcent));
+    m_Menda->setText(qs(r.Menda));
+    m_Mendb->setText(qs(r.Mendb));
+    m_mgrid = r.Mgrid;
+    sakuzu();
+}
+
 // ---------------------------------------------------------------- diagrams
 
 void InputPage::kajuuzu()
@@ -1379,19 +1443,19 @@ beam::DimensionShape InputPage::dimensionShape() const
 void InputPage::boxEnter(const QString &box)
 {
     QLineEdit *e = edit(box);
-    if (e && beam::leaveSpec(ss(box)))
+    if (e && beam::boxRule(ss(box)))
         setBoxColour(e, beam::BoxColour::Yellow);
 }
 
 void InputPage::boxExit(const QString &box)
 {
     QLineEdit *e = edit(box);
-    const beam::LeaveSpec *spec = e ? beam::leaveSpec(ss(box)) : nullptr;
-    if (!spec)
+    const beam::BoxRule *entry = e ? beam::boxRule(ss(box)) : nullptr;
+    if (!entry)
         return;
-    if (spec->rule == beam::LeaveRule::Segment) {
+    if (entry->rule == beam::LeaveRule::Segment) {
         int load = 0, segment = 0;
-        beam::segmentBox(spec->box, &load, &segment);
+        beam::segmentBox(entry->box, &load, &segment);
         const auto &boxes = m_ld[static_cast<std::size_t>(load)];
         beam::SegmentTexts seg{ss(boxes[0]->text()), ss(boxes[1]->text()), ss(boxes[2]->text())};
         seg = beam::completeSegment(segment, ss(edit("Span")->text()), seg);
@@ -1403,11 +1467,11 @@ void InputPage::boxExit(const QString &box)
         setBoxColour(e, beam::BoxColour::White);
         return;
     }
-    if (spec->rule == beam::LeaveRule::ColourOnly) {
+    if (entry->rule == beam::LeaveRule::ColourOnly) {
         setBoxColour(e, beam::BoxColour::White);
         return;
     }
-    const beam::LeaveOutcome out = beam::leaveBox(*spec, ss(e->text()));
+    const beam::LeaveOutcome out = beam::leaveBox(*entry, ss(e->text()));
     e->setText(qs(out.text));
     setBoxColour(e, out.colour);
 }

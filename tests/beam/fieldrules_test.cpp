@@ -42,9 +42,9 @@ TEST(LeavingRules, RewriteTheTextByTheBoxRule)
     };
     for (const LeaveRow &row : rows) {
         SCOPED_TRACE(row.name);
-        const beam::LeaveSpec *spec = beam::leaveSpec(row.box);
-        ASSERT_NE(spec, nullptr);
-        const beam::LeaveOutcome out = beam::leaveBox(*spec, row.typed);
+        const beam::BoxRule *entry = beam::boxRule(row.box);
+        ASSERT_NE(entry, nullptr);
+        const beam::LeaveOutcome out = beam::leaveBox(*entry, row.typed);
         EXPECT_EQ(out.text, row.expected);
         EXPECT_EQ(out.colour, row.colour);
     }
@@ -53,12 +53,12 @@ TEST(LeavingRules, RewriteTheTextByTheBoxRule)
 TEST(LeavingRules, ValuesAreHeldAs32Bits)
 {
     // 16777217 = 2^24 + 1 has no 32-bit form and becomes 2^24.
-    const beam::LeaveSpec *spec = beam::leaveSpec("pl1");
-    ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(beam::leaveBox(*spec, "16777217").text, "16777216.000");
+    const beam::BoxRule *entry = beam::boxRule("pl1");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(beam::leaveBox(*entry, "16777217").text, "16777216.000");
     // A 32-bit value keeps the digits it was typed with: 123456.78 is held as
     // 123456.78125, which must not turn into 123456.80 by a 7-digit rounding.
-    const beam::LeaveSpec *inertia = beam::leaveSpec("inertia");
+    const beam::BoxRule *inertia = beam::boxRule("inertia");
     ASSERT_NE(inertia, nullptr);
     EXPECT_EQ(beam::leaveBox(*inertia, "123456.78").text, "123456.78");
     EXPECT_EQ(beam::leaveBox(*inertia, "411000").text, "411000.00");
@@ -68,7 +68,7 @@ TEST(LeavingRules, BoxesWithoutARule)
 {
     for (const char *box : {"uw", "lwa", "lwb", "nnl", "H1", "RQa", "umember"}) {
         SCOPED_TRACE(box);
-        EXPECT_EQ(beam::leaveSpec(box), nullptr);
+        EXPECT_EQ(beam::boxRule(box), nullptr);
     }
 }
 

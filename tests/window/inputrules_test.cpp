@@ -178,7 +178,7 @@ TEST_F(InputRulesTest, EnterMovesAlongTheChain)
         const QString before = e->text();
         QTest::keyClick(e, Qt::Key_Return);
         EXPECT_EQ(focused(), edit(row.to));
-        if (beam::leaveSpec(row.from) == nullptr || beam::leaveSpec(row.from)->rule == beam::LeaveRule::ColourOnly) {
+        if (beam::boxRule(row.from) == nullptr || beam::boxRule(row.from)->rule == beam::LeaveRule::ColourOnly) {
             EXPECT_EQ(e->text(), before); // the key itself went nowhere
         }
     }
