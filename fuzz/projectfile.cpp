@@ -140,6 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         checkLoaded(*parsed.table, raw);
         checkSaveAndOpen(*parsed.table);
     } else {
+        const std::optional<long long> count = raw.empty() ? std::nullopt : beam::parseInteger(raw[0]);
+        require(!count || *count < 0 || *count > results::kSlots, "a count 0..50 is never refused");
         require(!parsed.error.empty(), "a refused file says why");
         require(parsed.error.find("fuzz.kvl") != std::string::npos, "the message names the file", parsed.error);
     }
