@@ -3,10 +3,12 @@
 // a scratch file.
 #include "fuzzutil.h"
 
+#include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "sections/members.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -104,6 +106,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const sections::MemberRow &row = list.usergrid[static_cast<std::size_t>(last)];
     require(choice->selfw == row[3] && choice->inertia == row[5] && choice->modulus == row[7],
             "the weak axis takes Iy and Zy of the last member of the name");
+
+    // Storing member 1's cells as a new member: refused for a zero, unreadable or
+    // unwritable value with nothing changed, else six values in ######0.000 that read
+    // back as what was typed, and a file that loads as the list.
+    {
+        sections::MemberList stored = list;
+        const sections::MemberRow &first = list.usergrid[1];
+        stored.entry = {first[1], first[2], first[3], first[4], first[5], first[6], first[7]};
+        const std::string fileBefore = output().read();
+        const sections::MemberOutcome out = sections::storeMember(stored);
+        if (!out.saved) {
+            require(stored.count == list.count && memberCells(stored) == memberCells(list), "a refused store changes no member");
+            require(output().read() == fileBefore, "a refused store writes nothing");
+        } else {
+            require(out.error.empty(), "a store into a writable file succeeds", out.error);
+            require(stored.count == list.count + 1, "a store appends one member");
+            const sections::MemberRow &row = stored.usergrid[static_cast<std::size_t>(stored.count)];
+            require(row[1] == first[1], "the name is stored as typed");
+            for (int c = 2; c < sections::kMemberColumns; ++c) {
+                const std::string &text = row[static_cast<std::size_t>(c)];
+                require(fuzzutil::isFixed(text, 3), "a stored value has three decimals", text);
+                const double typed = beam::parseDouble(first[static_cast<std::size_t>(c)]);
+                require(std::fabs(beam::parseDouble(text) - typed) <= 0.0005 + 1e-12 * std::fabs(typed),
+                        "a stored value reads back as typed", text);
+            }
+            sections::MemberLoad reread = sections::loadMembers(output().path());
+            require(reread.error.empty() && memberCells(reread.list) == memberCells(stored),
+                    "the file after a store holds the list");
+            sections::saveMembers(list); // back to the list before the store
+        }
+    }
 
     // Deleting member 1 moves the others up and rewrites the file.
     std::vector<std::string> expected(before.begin() + (sections::kMemberColumns - 1), before.end());
