@@ -68,14 +68,14 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     m_pages->setFocusPolicy(Qt::NoFocus);
     m_inputPage = new InputPage(*m_dialogs);
     m_resultPage = new ResultPage;
-    m_previewPage = new PreviewPage;
+    m_previewPage = new PreviewPage(*m_dialogs, m_table);
     m_memberPage = new MemberPage;
     m_pages->addTab(m_inputPage, QStringLiteral("入力と計算"));
     m_pages->addTab(m_resultPage, QStringLiteral("計算結果表"));
     m_pages->addTab(m_previewPage, QStringLiteral("印刷プレビュー"));
     m_pages->addTab(m_memberPage, QStringLiteral("部材登録他"));
     m_pages->setCurrentIndex(0);
-    connect(m_pages, &QTabWidget::currentChanged, m_previewPage, &PreviewPage::hyoujipage);
+    m_previewPage->followTabControl(m_pages); // a user's switch composes the sheet page
 
     m_versionLine = new QLabel(versionText(), client);
     m_versionLine->setObjectName(QStringLiteral("versionLine"));
@@ -114,6 +114,8 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, this, &MainWindow::openHelp);
         else if (name == QLatin1String("menuHome"))
             connect(action, &QAction::triggered, this, &MainWindow::openHomePage);
+        else if (name == QLatin1String("menuPrint"))
+            connect(action, &QAction::triggered, this, &MainWindow::printSheets);
         else
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
@@ -144,6 +146,16 @@ void MainWindow::startUp()
     m_resultPage->fillSlotArrays();
     // 7. the empty frame of the load diagram
     m_inputPage->kajuuzu();
+}
+
+void MainWindow::printSheets()
+{
+    m_previewPage->printer2Click();
+}
+
+void MainWindow::showPage(int index)
+{
+    m_previewPage->switchPageQuietly(index);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -51,6 +51,13 @@ public:
     // The product name and version shown in the title, the version line and About.
     static QString versionText();
 
+    // Prints the calculation sheets of the marked slots (menu "印刷", `printer1` on
+    // page 2, `printer2` on page 3).
+    void printSheets();
+    // Makes a page active as the program does (after storing a result, ...): unlike the
+    // user's switch, it composes no sheet page.
+    void showPage(int index);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

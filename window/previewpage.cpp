@@ -1,16 +1,364 @@
 #include "window/previewpage.h"
 
+#include "beam/numtext.h"
+#include "beam/textfile.h"
+#include "results/table.h"
+#include "sheets/print.h"
+#include "window/dialogs.h"
+#include "window/imagebutton.h"
+#include "window/sheetcanvas.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPrinter>
 #include <QRadioButton>
+#include <QTabWidget>
 
-PreviewPage::PreviewPage(QWidget *parent) : QWidget(parent)
+#include <algorithm>
+
+namespace {
+
+// The pages the buttons step through: 25 pages hold the 50 slots, two sheets a page.
+constexpr int kLastPage = 25;
+
+// The two display sizes of `pageA`, placed at (0, 8) of the page.
+constexpr QPoint kPageAt(0, 8);
+constexpr QSize kFullSize(630, 885);
+constexpr QSize kWholeSize(370, 520);
+
+// The save dialog's filter: files "*.bmp", described as "新規(*.bmp)".
+const char *const kBitmapFilter = "新規(*.bmp)";
+const char *const kOverwrite = "同じ名前のファイルが既にありますが上書きしますか？";
+
+const QColor kFace(212, 208, 200);
+const QColor kNavy(0, 0, 128);
+
+// The page image area `pageA`: the page bitmap stretched to the area's size.
+class PageView : public QWidget {
+public:
+    PageView(const QImage &page, QWidget *parent) : QWidget(parent), m_page(page) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        if (size() != m_page.size())
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), m_page);
+    }
+
+private:
+    const QImage &m_page;
+};
+
+// ---- the pictures of the image buttons and of the marking explanation ----
+
+QPixmap blankPicture(int w, int h, const QColor &background = kFace)
+{
+    QPixmap p(w, h);
+    p.fill(background);
+    return p;
+}
+
+// A raised button face of 33 x 17 with a triangle pointing back or on.
+QPixmap pageStepPicture(bool forward)
+{
+    QPixmap pix = blankPicture(33, 17);
+    QPainter p(&pix);
+    p.setPen(Qt::white);
+    p.drawLine(0, 0, 32, 0);
+    p.drawLine(0, 0, 0, 16);
+    p.setPen(Qt::darkGray);
+    p.drawLine(32, 0, 32, 16);
+    p.drawLine(0, 16, 32, 16);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath triangle;
+    if (forward) {
+        triangle.moveTo(12, 3.5);
+        triangle.lineTo(22, 8.5);
+        triangle.lineTo(12, 13.5);
+    } else {
+        triangle.moveTo(21, 3.5);
+        triangle.lineTo(11, 8.5);
+        triangle.lineTo(21, 13.5);
+    }
+    triangle.closeSubpath();
+    p.fillPath(triangle, kNavy);
+    return pix;
+}
+
+// A sheet of paper, 16 x 16: the upper half enlarged (half) or the whole sheet.
+QPixmap sheetPicture(bool whole)
+{
+    QPixmap pix = blankPicture(16, 16);
+    QPainter p(&pix);
+    p.setPen(Qt::black);
+    if (whole) {
+        p.fillRect(3, 0, 10, 15, Qt::white);
+        p.drawRect(3, 0, 10, 15);
+        for (int y = 3; y <= 12; y += 3)
+            p.drawLine(5, y, 11, y);
+    } else {
+        p.fillRect(0, 2, 15, 11, Qt::white);
+        p.drawRect(0, 2, 15, 11);
+        p.setPen(Qt::DashLine);
+        p.drawLine(1, 12, 14, 12);
+        p.setPen(Qt::black);
+        for (int y = 5; y <= 9; y += 2)
+            p.drawLine(3, y, 12, y);
+    }
+    return pix;
+}
+
+// A printer with a sheet coming out, 16 x 16.
+QPixmap printerPicture()
+{
+    QPixmap pix = blankPicture(16, 16);
+    QPainter p(&pix);
+    p.setPen(Qt::black);
+    p.fillRect(4, 0, 8, 6, Qt::white);
+    p.drawRect(4, 0, 7, 6);
+    p.fillRect(0, 6, 16, 6, QColor(120, 120, 120));
+    p.drawRect(0, 6, 15, 6);
+    p.fillRect(3, 11, 10, 5, Qt::white);
+    p.drawRect(3, 11, 9, 4);
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(13, 8);
+    return pix;
+}
+
+// A small picture being saved: a framed landscape with "BMP" under it, 17 x 17.
+QPixmap bitmapPicture()
+{
+    QPixmap pix = blankPicture(17, 17);
+    QPainter p(&pix);
+    p.fillRect(1, 1, 15, 9, QColor(150, 200, 255));
+    p.setPen(Qt::black);
+    p.drawRect(1, 1, 14, 9);
+    QPainterPath hill;
+    hill.moveTo(2, 10);
+    hill.lineTo(7, 5);
+    hill.lineTo(10, 8);
+    hill.lineTo(12, 6);
+    hill.lineTo(15, 10);
+    hill.closeSubpath();
+    p.fillPath(hill, QColor(40, 130, 70));
+    QFont font = p.font();
+    font.setPixelSize(6);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(kNavy);
+    p.drawText(QRect(0, 10, 17, 7), Qt::AlignCenter, QStringLiteral("BMP"));
+    return pix;
+}
+
+// The print mark of a slot on page 2, 17 x 25: a triangle, filled when the slot is in
+// the printing range. Page 2's own pictures are used when the program carries them.
+QPixmap markPicture(bool on)
+{
+    const QPixmap shipped(on ? QStringLiteral(":/images/onchk.png") : QStringLiteral(":/images/offchk.png"));
+    if (!shipped.isNull())
+        return shipped;
+    QPixmap pix = blankPicture(17, 25);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath triangle;
+    triangle.moveTo(4.5, 6.5);
+    triangle.lineTo(13.5, 12.5);
+    triangle.lineTo(4.5, 18.5);
+    triangle.closeSubpath();
+    if (on)
+        p.fillPath(triangle, QColor(200, 0, 0));
+    p.setPen(on ? QColor(200, 0, 0) : Qt::gray);
+    p.drawPath(triangle);
+    return pix;
+}
+
+QLabel *label(QWidget *parent, const QString &text, int x, int y, int width = -1)
+{
+    auto *l = new QLabel(text, parent);
+    l->move(x, y);
+    if (width > 0)
+        l->resize(width, l->sizeHint().height());
+    else
+        l->adjustSize();
+    return l;
+}
+
+QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text)
+{
+    auto *e = new QLineEdit(QString::fromUtf8(text), parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setGeometry(geometry);
+    e->setTextMargins(0, 0, 0, 0);
+    return e;
+}
+
+} // namespace
+
+QString bitmapFileBase(const QString &chosen)
+{
+    const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
+    // an extension lies inside the last path element, after its first character
+    if (dot > slash + 1)
+        return chosen.left(dot);
+    return chosen;
+}
+
+PreviewPage::PreviewPage(Dialogs &dialogs, const results::Table &table, QWidget *parent)
+    : QWidget(parent), m_dialogs(dialogs), m_table(table), m_page(newSheetPage())
 {
     setObjectName(QStringLiteral("previewPage"));
+    // the page bitmap first, so that the right-hand column lies above it
+    m_pageA = new PageView(m_page, this);
+    m_pageA->setObjectName(QStringLiteral("pageA"));
+    m_pageA->setGeometry(QRect(kPageAt, kFullSize));
+
+    setupPageButtons();
+    setupSettings();
+    setupMarking();
+    setupSiGroup();
+}
+
+void PreviewPage::setupPageButtons()
+{
+    auto *caption = label(this, QStringLiteral("表示頁"), 640, 0);
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+    caption->adjustSize();
+
+    // read-only: the page buttons change it, and every change composes that page
+    m_hyoujipage = smallEdit(this, "hyoujipage", QRect(648, 16, 25, 20), "0");
+    m_hyoujipage->setReadOnly(true);
+    m_hyoujipage->setAlignment(Qt::AlignCenter);
+    connect(m_hyoujipage, &QLineEdit::textChanged, this, &PreviewPage::hyoujipageChange);
+
+    struct Step {
+        const char *name;
+        int y;
+        bool forward;
+        const char *hint;
+    };
+    const Step steps[] = {{"back", 0, false, "前のページを表示します。"}, {"next", 20, true, "次のページを表示します。"}};
+    for (const Step &s : steps) {
+        auto *b = new ImageButton(this);
+        b->setObjectName(QString::fromUtf8(s.name));
+        b->setGeometry(704, s.y, 33, 17);
+        b->setPixmap(pageStepPicture(s.forward));
+        b->setToolTip(QString::fromUtf8(s.hint));
+        connect(b, &ImageButton::clicked, this, s.forward ? &PreviewPage::nextClick : &PreviewPage::backClick);
+    }
+
+    // the four commands, each in a raised 25 x 25 frame
+    struct Command {
+        const char *name;
+        int x;
+        QPixmap picture;
+        const char *hint;
+        void (PreviewPage::*action)();
+    };
+    const Command commands[] = {
+        {"Image13", 648, sheetPicture(false), "A4の半分を表示します。", &PreviewPage::Image13Click},
+        {"Image12", 680, sheetPicture(true), "A4全体を表示します。", &PreviewPage::Image12Click},
+        {"printer2", 712, printerPicture(), "印刷を開始します。", &PreviewPage::printer2Click},
+        {"Tobmp", 744, bitmapPicture(), "このページをBMPファイルとして保存します。", &PreviewPage::TobmpClick},
+    };
+    for (const Command &c : commands) {
+        auto *frame = new QFrame(this);
+        frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        frame->setLineWidth(1);
+        frame->setGeometry(c.x, 44, 25, 25);
+        auto *b = new ImageButton(frame);
+        b->setObjectName(QString::fromUtf8(c.name));
+        b->setGeometry(5, 5, c.picture.width(), c.picture.height());
+        b->setPixmap(c.picture);
+        b->setToolTip(QString::fromUtf8(c.hint));
+        connect(b, &ImageButton::clicked, this, c.action);
+    }
+}
+
+void PreviewPage::setupSettings()
+{
+    auto *group = new QGroupBox(QStringLiteral("印刷設定"), this);
+    group->setObjectName(QStringLiteral("printSettings"));
+    group->setGeometry(640, 72, 137, 129);
+
+    m_pagechk = new QCheckBox(QStringLiteral("頁番号を印刷する。"), group);
+    m_pagechk->setObjectName(QStringLiteral("pagechk"));
+    m_pagechk->setGeometry(8, 16, 126, 17);
+    m_pagechk->setChecked(true);
+    connect(m_pagechk, &QCheckBox::toggled, this, &PreviewPage::pagechkClick);
+
+    label(group, QStringLiteral("開始頁番号"), 29, 37);
+    m_firstpage = smallEdit(group, "firstpage", QRect(96, 32, 33, 20), "1");
+
+    // the page-number position: a click composes the page with the new position
+    auto *positions = new QButtonGroup(this);
+    struct Position {
+        QRadioButton **button;
+        const char *name;
+        const char *caption;
+        int y;
+    };
+    const Position rows[] = {{&m_leftup, "leftup", "左上", 48},
+                             {&m_center, "center", "中央下", 64},
+                             {&m_leftlower, "leftlower", "左下", 80}};
+    for (const Position &r : rows) {
+        auto *b = new QRadioButton(QString::fromUtf8(r.caption), group);
+        b->setObjectName(QString::fromUtf8(r.name));
+        b->setGeometry(32, r.y, 62, 16);
+        positions->addButton(b);
+        connect(b, &QRadioButton::clicked, this, &PreviewPage::hyoujipageChange);
+        *r.button = b;
+    }
+    m_leftup->setChecked(true);
+
+    label(group, QStringLiteral("左マージン"), 32, 104);
+    m_hidari = smallEdit(group, "hidari", QRect(96, 100, 33, 20), "30");
+}
+
+void PreviewPage::setupMarking()
+{
+    const char *const lines[] = {"印刷範囲は計算結果表の", "三角ボタンをクリックして", "指定します。"};
+    for (int i = 0; i < 3; ++i)
+        label(this, QString::fromUtf8(lines[i]), 640, 208 + 16 * i, 146);
+
+    struct Mark {
+        const char *name;
+        bool on;
+        int y;
+        const char *caption;
+    };
+    const Mark marks[] = {{"offchkSample", false, 256, "印刷範囲外"}, {"onchkSample", true, 280, "印刷範囲"}};
+    for (const Mark &m : marks) {
+        auto *picture = new QLabel(this);
+        picture->setObjectName(QString::fromUtf8(m.name));
+        picture->setPixmap(markPicture(m.on));
+        picture->setGeometry(656, m.y, 17, 25);
+        label(this, QString::fromUtf8(m.caption), 680, m.y + 8);
+    }
+}
+
+void PreviewPage::setupSiGroup()
+{
     // the choice takes effect at the next calculation; changing it changes no shown result
     auto *group = new QGroupBox(QStringLiteral("SI単位での許容応力度"), this);
     group->setObjectName(QStringLiteral("siGroup"));
-    group->setGeometry(640, 8, 136, 84);
+    group->setGeometry(640, 312, 137, 84);
     m_si157 = new QRadioButton(QStringLiteral("157 MPa"), group);
     m_si157->setObjectName(QStringLiteral("si157"));
     m_si157->setGeometry(10, 20, 120, 18);
@@ -19,7 +367,7 @@ PreviewPage::PreviewPage(QWidget *parent) : QWidget(parent)
     m_si156->setGeometry(10, 40, 120, 18);
     m_si156->setChecked(true);
     auto *note = new QLabel(QStringLiteral("計算後の設定変更は無効"), group);
-    note->setGeometry(10, 62, 124, 16);
+    note->setGeometry(8, 62, 127, 16);
 }
 
 bool PreviewPage::si157() const
@@ -27,6 +375,173 @@ bool PreviewPage::si157() const
     return m_si157->isChecked();
 }
 
-void PreviewPage::hyoujipage()
+void PreviewPage::followTabControl(QTabWidget *tabs)
 {
+    m_tabs = tabs;
+    connect(tabs, &QTabWidget::currentChanged, this, [this] {
+        if (!m_quietSwitch)
+            hyoujipageChange();
+    });
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+}
+
+void PreviewPage::switchPageQuietly(int index)
+{
+    if (!m_tabs)
+        return;
+    m_quietSwitch = true;
+    m_tabs->setCurrentIndex(index);
+    m_quietSwitch = false;
+}
+
+void PreviewPage::focusMoved(QWidget *now)
+{
+    // a box or another window taking the focus is no focus change of this window: when
+    // it closes, the focus comes back to where it was
+    if (!now || !m_tabs || now->window() != m_tabs->window())
+        return;
+    const bool inside = now == m_tabs || m_tabs->isAncestorOf(now);
+    if (inside && !m_tabsFocused) {
+        m_tabsFocused = true;
+        PageControl1Enter();
+    } else if (!inside) {
+        m_tabsFocused = false;
+    }
+}
+
+sheets::PageSettings PreviewPage::settings() const
+{
+    sheets::PageSettings s;
+    s.hyoujipage = m_hyoujipage->text().toStdString();
+    s.pagechk = m_pagechk->isChecked();
+    s.firstpage = m_firstpage->text().toStdString();
+    s.position = m_leftup->isChecked()      ? sheets::PagePosition::LeftUp
+                 : m_center->isChecked()    ? sheets::PagePosition::Center
+                 : m_leftlower->isChecked() ? sheets::PagePosition::LeftLower
+                                            : sheets::PagePosition::None;
+    s.hidari = m_hidari->text().toStdString();
+    return s;
+}
+
+void PreviewPage::hyoujipageChange()
+{
+    const sheets::SheetOutcome outcome = composeSheetPage(m_page, m_table, settings());
+    m_pageA->update();
+    Q_EMIT composed();
+    if (!outcome.error.empty())
+        m_dialogs.inform(QString::fromStdString(outcome.error));
+}
+
+void PreviewPage::setHyoujipage(int page)
+{
+    // the same text again is no change and composes nothing
+    const QString text = QString::number(page);
+    if (m_hyoujipage->text() != text)
+        m_hyoujipage->setText(text);
+}
+
+void PreviewPage::backClick()
+{
+    const long long shown = beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(0);
+    setHyoujipage(static_cast<int>(std::clamp<long long>(shown - 1, 1, kLastPage)));
+}
+
+void PreviewPage::nextClick()
+{
+    const long long shown = beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(0);
+    setHyoujipage(static_cast<int>(std::clamp<long long>(shown + 1, 1, kLastPage)));
+}
+
+void PreviewPage::PageControl1Enter()
+{
+    setHyoujipage(2);
+    setHyoujipage(1);
+}
+
+void PreviewPage::pagechkClick()
+{
+    const bool on = m_pagechk->isChecked();
+    for (QWidget *w : {static_cast<QWidget *>(m_firstpage), static_cast<QWidget *>(m_leftup),
+                       static_cast<QWidget *>(m_center), static_cast<QWidget *>(m_leftlower)})
+        w->setEnabled(on);
+}
+
+void PreviewPage::Image13Click()
+{
+    m_pageA->resize(kFullSize);
+}
+
+void PreviewPage::Image12Click()
+{
+    m_pageA->resize(kWholeSize);
+}
+
+void PreviewPage::TobmpClick()
+{
+    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kBitmapFilter));
+    if (chosen.isEmpty())
+        return;
+    m_bitmapBase = bitmapFileBase(chosen);
+    if (m_bitmapBase.endsWith(QLatin1Char('/'))) {
+        m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
+        return;
+    }
+    const QString target = m_bitmapBase + QStringLiteral(".bmp");
+    if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
+        return;
+
+    // the whole bitmap is made in memory first, so a failed write leaves no broken file
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !m_page.save(&buffer, "BMP")) {
+        m_dialogs.inform(QStringLiteral("ファイル「%1」に書き込めません。ビットマップを作成できませんでした。").arg(target));
+        return;
+    }
+    const std::string error = beam::writeBinaryFile(QFile::encodeName(target).toStdString(),
+                                                    std::string_view(bytes.constData(), bytes.size()));
+    if (!error.empty()) {
+        m_dialogs.inform(QString::fromStdString(error));
+        return;
+    }
+    m_dialogs.inform(m_bitmapBase + QStringLiteral(".bmp で保存しました。"));
+}
+
+void PreviewPage::printer2Click()
+{
+    const sheets::PageSettings s = settings();
+    const sheets::MarginCheck margin = sheets::checkMargin(s.hidari);
+    if (!margin.error.empty()) {
+        m_dialogs.inform(QString::fromStdString(margin.error));
+        return;
+    }
+    if (s.pagechk && !beam::parseInteger(s.firstpage)) {
+        m_dialogs.inform(QString::fromStdString(sheets::notIntegerMessage(s.firstpage)));
+        return;
+    }
+    if (sheets::markedSlots(m_table).empty()) {
+        m_dialogs.inform(QStringLiteral("印刷する計算結果がありません。計算結果表で印刷範囲を指定して下さい。"));
+        return;
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("計算書"));
+    printer.setCreator(QStringLiteral("KOVEL"));
+    if (!m_dialogs.choosePrinter(printer))
+        return;
+    // a margin that reads as 0 is shown as "0"
+    if (QString::fromStdString(margin.text) != m_hidari->text())
+        m_hidari->setText(QString::fromStdString(margin.text));
+
+    PrinterJob job(printer);
+    const sheets::PrintOutcome outcome = sheets::printSheets(job, m_table, settings());
+    QString error = QString::fromStdString(outcome.error);
+    if (error.isEmpty() && !job.allPagesStarted())
+        error = QStringLiteral("印刷の途中で次の頁を始められませんでした。");
+    if (error.isEmpty())
+        return;
+    if (!printer.outputFileName().isEmpty())
+        error += QStringLiteral("\n出力先: %1").arg(printer.outputFileName());
+    m_dialogs.inform(error);
 }

@@ -1,24 +1,98 @@
-// Page 3, "印刷プレビュー": the calculation-sheet preview, the print settings and the
+// Page 3, "印刷プレビュー": the calculation-sheet preview `pageA` with its page buttons, the
+// print settings that preview and printout share, the bitmap export, printing, and the
 // SI allowable-stress basis that the next calculation uses.
+//
+// Data route: the result table (owned by the main window) + the settings controls ->
+// sheets::PageSettings -> composeSheetPage onto the 630 x 885 page bitmap (shown in
+// `pageA`, saved by `Tobmp`), or sheets::printSheets on the printer the print dialog set up.
 #pragma once
 
+#include "sheets/page.h"
+
+#include <QImage>
+#include <QString>
 #include <QWidget>
 
+class Dialogs;
+class ImageButton;
+class QCheckBox;
+class QLineEdit;
 class QRadioButton;
+class QTabWidget;
+
+namespace results {
+struct Table;
+}
+
+// The bitmap file a chosen save name stands for, without ".bmp": the name with the
+// extension of its last path element removed ("page3.txt" -> "page3"). A leading dot
+// ("dir/.bmp") is the file's name, not an extension.
+QString bitmapFileBase(const QString &chosen);
 
 class PreviewPage : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewPage(QWidget *parent = nullptr);
+    PreviewPage(Dialogs &dialogs, const results::Table &table, QWidget *parent = nullptr);
 
     // True when the SI allowable stress is based on 157 MPa (`si157`), false for
     // 156.906 MPa (`si156`, the start-up choice).
     bool si157() const;
 
-    // Composes the shown sheet page; runs on every change of the active page.
-    void hyoujipage();
+    // Follows the main window's tab control: a switch of the active page by the user
+    // composes the shown page, and the tab control receiving the input focus (from no
+    // focus or from a control of the window outside it) runs PageControl1Enter.
+    void followTabControl(QTabWidget *tabs);
+    // Makes another page active as the program does (after storing a result): such a
+    // switch composes nothing.
+    void switchPageQuietly(int index);
+
+    // ---- named operations ----
+    void hyoujipageChange(); // composes the displayed page onto the page bitmap
+    void backClick();        // one page back, not below 1
+    void nextClick();        // one page on, not beyond 25
+    void PageControl1Enter(); // `hyoujipage` "2" then "1": page 1, composed afresh
+    void pagechkClick();     // enables or disables the page-number settings
+    void Image13Click();     // `pageA` at full size, 630 x 885
+    void Image12Click();     // `pageA` showing the whole page, 370 x 520
+    void TobmpClick();       // saves the page bitmap as a BMP file
+    // Prints the sheets of all marked slots (`printer2`, page 2's `printer1` and the menu
+    // "印刷"): the margin and the first page number are checked before the print dialog,
+    // so a refusal never leaves a print job open.
+    void printer2Click();
+
+    // The settings as the controls hold them (displayed page, page numbers, margin).
+    sheets::PageSettings settings() const;
+    // The page bitmap as last composed (630 x 885).
+    const QImage &pageImage() const { return m_page; }
+
+Q_SIGNALS:
+    void composed(); // after every composition of the page bitmap
 
 private:
+    void setupPageButtons();
+    void setupSettings();
+    void setupMarking();
+    void setupSiGroup();
+    void setHyoujipage(int page);
+    void focusMoved(QWidget *now);
+
+    Dialogs &m_dialogs;
+    const results::Table &m_table;
+    QImage m_page;
+    QString m_bitmapBase; // the last bitmap name without ".bmp"
+
+    QWidget *m_pageA = nullptr;
+    QLineEdit *m_hyoujipage = nullptr;
+    QCheckBox *m_pagechk = nullptr;
+    QLineEdit *m_firstpage = nullptr;
+    QRadioButton *m_leftup = nullptr;
+    QRadioButton *m_center = nullptr;
+    QRadioButton *m_leftlower = nullptr;
+    QLineEdit *m_hidari = nullptr;
     QRadioButton *m_si157 = nullptr;
     QRadioButton *m_si156 = nullptr;
+
+    QTabWidget *m_tabs = nullptr;
+    bool m_quietSwitch = false; // a switch by the program is under way
+    bool m_tabsFocused = false; // the input focus is inside the tab control
 };

@@ -118,17 +118,6 @@ TEST_F(WindowTest, EveryCloseRequestAsksAndNoKeepsTheWindow)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(WindowTest, FeaturesStillToComeSaySo)
-{
-    for (const char *name : {"menuNew", "menuOpen", "menuSave", "menuPrint", "menuText"}) {
-        SCOPED_TRACE(name);
-        dialogs->shown.clear();
-        find<QAction>(name)->trigger();
-        ASSERT_EQ(dialogs->shown.size(), 1);
-        EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("まだ使えません")));
-    }
-}
-
 // A working directory without the data folders.
 class EmptyFolderTest : public WindowTest {
 protected:
