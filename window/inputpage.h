@@ -83,6 +83,13 @@ public:
     // Everything the store copies into a slot: the inputs, check boxes and radios, the
     // section and the shown results with `Mgrid`, verbatim.
     results::PageTexts pageTexts() const;
+    // Recall ("Retry" on page 2): assigns the controls from a stored slot in the fixed
+    // order (name, axis and term, span and limits, loads, self weight; `showPage` brings
+    // this page to the front; shape radio, section, result labels with the verdict,
+    // support, units, moment labels, `Mgrid`, stress diagram). Each assignment that
+    // changes a control runs its change handler, so the verdict stays the stored one
+    // unless the support or the unit system changed.
+    void recall(const results::PageTexts &page, const std::function<void()> &showPage);
     QString keisan2() const;                 // "計算開始" or "結果登録"
     void setKeisan2(const QString &flag);
     QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered
