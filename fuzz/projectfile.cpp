@@ -6,8 +6,11 @@
 
 #include "beam/numtext.h"
 #include "results/projectfile.h"
+#include "results/slotview.h"
 #include "results/textreport.h"
+#include "sheets/page.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -107,6 +110,35 @@ void checkSaveAndOpen(const results::Table &t)
         require(results::writeTextReport(report().path(), t).empty(), "a savable table can be reported");
 }
 
+// A canvas that keeps nothing: composing the sheets runs every drawing step.
+class DiscardingCanvas : public beam::Canvas {
+public:
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void text(int, int, const std::string &) override {}
+    void setFontSize(int) override {}
+    void setTextColor(beam::Rgb) override {}
+    void clear() override {}
+};
+
+// What the program shows of a loaded table: every slot on the result table page, and
+// the first and last preview pages of the marked slots with their figures.
+void showLoaded(const results::Table &t)
+{
+    for (int s = 0; s <= results::kSlots; ++s)
+        (void)results::slotView(t, s);
+    (void)results::reactionRows(t);
+    const std::size_t marked = sheets::markedSlots(t).size();
+    const std::size_t pages = std::max<std::size_t>(1, (marked + 1) / 2);
+    DiscardingCanvas canvas;
+    for (std::size_t page : {std::size_t(1), pages}) {
+        sheets::PageSettings settings;
+        settings.hyoujipage = std::to_string(page);
+        const sheets::SheetOutcome out = sheets::composePage(canvas, t, settings);
+        require(out.error.empty(), "a loaded table's pages can be composed", out.error);
+    }
+}
+
 // Open over a table that is already there: a refused file leaves it exactly as it was.
 void checkOpenKeepsTable(const std::string &path, bool accepted)
 {
@@ -138,6 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (parsed.table) {
         require(parsed.error.empty(), "an accepted file has no error");
         checkLoaded(*parsed.table, raw);
+        showLoaded(*parsed.table);
         checkSaveAndOpen(*parsed.table);
     } else {
         const std::optional<long long> count = raw.empty() ? std::nullopt : beam::parseInteger(raw[0]);
