@@ -164,13 +164,10 @@ QPixmap bitmapPicture()
     return pix;
 }
 
-// The print mark of a slot on page 2, 17 x 25: a triangle, filled when the slot is in
-// the printing range. Page 2's own pictures are used when the program carries them.
+// A print mark of 17 x 25, filled when the slot is in the printing range; shown until
+// page 2's own pictures `onchk` and `offchk` are found.
 QPixmap markPicture(bool on)
 {
-    const QPixmap shipped(on ? QStringLiteral(":/images/onchk.png") : QStringLiteral(":/images/offchk.png"));
-    if (!shipped.isNull())
-        return shipped;
     QPixmap pix = blankPicture(17, 25);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
@@ -346,6 +343,7 @@ void PreviewPage::setupMarking()
     const Mark marks[] = {{"offchkSample", false, 256, "印刷範囲外"}, {"onchkSample", true, 280, "印刷範囲"}};
     for (const Mark &m : marks) {
         auto *picture = new QLabel(this);
+        (m.on ? m_onSample : m_offSample) = picture;
         picture->setObjectName(QString::fromUtf8(m.name));
         picture->setPixmap(markPicture(m.on));
         picture->setGeometry(656, m.y, 17, 25);
@@ -358,7 +356,7 @@ void PreviewPage::setupSiGroup()
     // the choice takes effect at the next calculation; changing it changes no shown result
     auto *group = new QGroupBox(QStringLiteral("SI単位での許容応力度"), this);
     group->setObjectName(QStringLiteral("siGroup"));
-    group->setGeometry(640, 312, 137, 84);
+    group->setGeometry(640, 312, 145, 84);
     m_si157 = new QRadioButton(QStringLiteral("157 MPa"), group);
     m_si157->setObjectName(QStringLiteral("si157"));
     m_si157->setGeometry(10, 20, 120, 18);
@@ -367,7 +365,7 @@ void PreviewPage::setupSiGroup()
     m_si156->setGeometry(10, 40, 120, 18);
     m_si156->setChecked(true);
     auto *note = new QLabel(QStringLiteral("計算後の設定変更は無効"), group);
-    note->setGeometry(8, 62, 127, 16);
+    note->setGeometry(6, 62, 137, 16);
 }
 
 bool PreviewPage::si157() const
@@ -378,6 +376,13 @@ bool PreviewPage::si157() const
 void PreviewPage::followTabControl(QTabWidget *tabs)
 {
     m_tabs = tabs;
+    // the marking explanation shows the mark pictures of page 2
+    const std::pair<const char *, QLabel *> marks[] = {{"offchk", m_offSample}, {"onchk", m_onSample}};
+    for (const auto &[name, sample] : marks) {
+        const QLabel *mark = tabs->findChild<QLabel *>(QString::fromUtf8(name));
+        if (mark && !mark->pixmap().isNull())
+            sample->setPixmap(mark->pixmap());
+    }
     connect(tabs, &QTabWidget::currentChanged, this, [this] {
         if (!m_quietSwitch)
             hyoujipageChange();
@@ -474,7 +479,13 @@ void PreviewPage::Image13Click()
 
 void PreviewPage::Image12Click()
 {
-    m_pageA->resize(kWholeSize);
+    // the whole sheet: 370 x 520, or smaller in the same proportion where the page is
+    // lower than that, so that the numbers at the foot of the sheet stay in sight
+    QSize size = kWholeSize;
+    const int room = height() - kPageAt.y();
+    if (room > 0 && room < size.height())
+        size = QSize(room * kFullSize.width() / kFullSize.height(), room);
+    m_pageA->resize(size);
 }
 
 void PreviewPage::TobmpClick()

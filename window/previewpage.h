@@ -16,6 +16,7 @@
 class Dialogs;
 class ImageButton;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
@@ -53,7 +54,7 @@ public:
     void PageControl1Enter(); // `hyoujipage` "2" then "1": page 1, composed afresh
     void pagechkClick();     // enables or disables the page-number settings
     void Image13Click();     // `pageA` at full size, 630 x 885
-    void Image12Click();     // `pageA` showing the whole page, 370 x 520
+    void Image12Click();     // `pageA` showing the whole page, 370 x 520 at most
     void TobmpClick();       // saves the page bitmap as a BMP file
     // Prints the sheets of all marked slots (`printer2`, page 2's `printer1` and the menu
     // "印刷"): the margin and the first page number are checked before the print dialog,
@@ -89,6 +90,8 @@ private:
     QRadioButton *m_center = nullptr;
     QRadioButton *m_leftlower = nullptr;
     QLineEdit *m_hidari = nullptr;
+    QLabel *m_offSample = nullptr; // the two mark pictures of the marking explanation
+    QLabel *m_onSample = nullptr;
     QRadioButton *m_si157 = nullptr;
     QRadioButton *m_si156 = nullptr;
 

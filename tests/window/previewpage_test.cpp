@@ -296,12 +296,36 @@ TEST_F(PreviewPageTest, TheTwoDisplaySizesStretchTheSameBitmap)
     EXPECT_EQ(pageA->geometry(), QRect(0, 8, 630, 885));
 
     click("Image12");
-    EXPECT_EQ(pageA->geometry(), QRect(0, 8, 370, 520));
+    // the whole sheet in sight: 370 x 520, or the page's height in the sheet's proportion
+    const QRect whole = pageA->geometry();
+    EXPECT_EQ(whole.topLeft(), QPoint(0, 8));
+    EXPECT_TRUE(preview()->rect().contains(whole)) << whole.height() << " in " << preview()->height();
+    EXPECT_LE(whole.width(), 370);
+    EXPECT_LE(whole.height(), 520);
+    EXPECT_GE(whole.height(), std::min(520, preview()->height() - 8));
+    EXPECT_NEAR(double(whole.width()) / whole.height(), 630.0 / 885.0, 0.005);
     EXPECT_EQ(preview()->pageImage(), before);
     click("Image13");
     EXPECT_EQ(pageA->geometry(), QRect(0, 8, 630, 885));
     EXPECT_EQ(preview()->pageImage(), before);
     EXPECT_EQ(composed.count(), 0);
+}
+
+TEST_F(PreviewPageTest, TheMarkingExplanationShowsThePrintMarksOfPageTwo)
+{
+    const struct {
+        const char *sample;
+        const char *mark;
+    } rows[] = {{"offchkSample", "offchk"}, {"onchkSample", "onchk"}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.sample);
+        const QImage sample = find<QLabel>(row.sample)->pixmap().toImage();
+        ASSERT_FALSE(sample.isNull());
+        if (const auto *mark = window->findChild<QLabel *>(QString::fromUtf8(row.mark))) {
+            EXPECT_EQ(sample, mark->pixmap().toImage());
+        }
+    }
+    EXPECT_NE(find<QLabel>("offchkSample")->pixmap().toImage(), find<QLabel>("onchkSample")->pixmap().toImage());
 }
 
 // ---- bitmap export ----
