@@ -109,6 +109,12 @@ MemberOutcome storeMember(MemberList &list)
         out.error = "Data No. には 1 から " + std::to_string(n + 1) + " までの番号を入力して下さい。";
         return out;
     }
+    // a number typed for a deletion and not yet confirmed names the member to delete, not
+    // a row to overwrite
+    if (list.unoEnabled && list.labelh == kDeleteRequest && *target <= n) {
+        out.error = "削除する番号は Enter キーで確定して下さい。";
+        return out;
+    }
     const MemberEntry &e = list.entry;
     const std::array<const std::string *, 6> texts = {&e.uA, &e.uWW, &e.uIx, &e.uIy, &e.uZx, &e.uZy};
     std::array<std::string, 6> stored;

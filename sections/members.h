@@ -81,8 +81,8 @@ struct MemberOutcome {
 
 // The store image (`Image29Click`): writes the entry boxes into row `uno`. A zero or
 // unreadable number is refused with kCheckNumbers in `labelh`; `uno` not a whole number
-// in 1..n+1, or a name the file cannot hold, is refused with an error; nothing changes
-// then. On success the entry boxes are emptied (the window focuses `umember`).
+// in 1..n+1, a member's number typed for a deletion but not yet confirmed, or a name the
+// file cannot hold, is refused with an error; nothing changes then. On success the entry boxes are emptied (the window focuses `umember`).
 MemberOutcome storeMember(MemberList &list);
 
 // The delete and change images (`Image30Click`, `Image31Click`): `labelh` asks for the

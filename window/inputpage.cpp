@@ -771,17 +771,19 @@ void InputPage::setMembers(const sections::MemberList *members)
 {
     m_members = members;
     refreshUserList();
+    const QSignalBlocker block(m_userlist);
+    m_userlist->setCurrentText(m_members ? qs(m_members->userlistText) : QString());
 }
 
 void InputPage::refreshUserList()
 {
     const QSignalBlocker block(m_userlist);
+    const QString shown = m_userlist->currentText(); // the list follows the members, its text stays
     m_userlist->clear();
-    if (!m_members)
-        return;
-    for (const std::string &name : m_members->userlist)
-        m_userlist->addItem(qs(name));
-    m_userlist->setCurrentText(qs(m_members->userlistText));
+    if (m_members)
+        for (const std::string &name : m_members->userlist)
+            m_userlist->addItem(qs(name));
+    m_userlist->setCurrentText(shown);
 }
 
 QString InputPage::keisan2() const

@@ -69,7 +69,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     m_inputPage = new InputPage(*m_dialogs);
     m_resultPage = new ResultPage;
     m_previewPage = new PreviewPage(*m_dialogs, m_table);
-    m_memberPage = new MemberPage;
+    m_memberPage = new MemberPage(*m_dialogs);
     m_pages->addTab(m_inputPage, QStringLiteral("入力と計算"));
     m_pages->addTab(m_resultPage, QStringLiteral("計算結果表"));
     m_pages->addTab(m_previewPage, QStringLiteral("印刷プレビュー"));
@@ -85,6 +85,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     m_inputPage->setResultTable(&m_table);
     connect(m_inputPage, &InputPage::storeRequested, this, &MainWindow::storeRequested);
     connect(m_inputPage, &InputPage::exitRequested, this, &QWidget::close);
+    connect(m_memberPage, &MemberPage::membersChanged, m_inputPage, &InputPage::refreshUserList);
 
     setupMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
@@ -140,6 +141,7 @@ void MainWindow::startUp()
     m_members = std::move(load.list);
     m_members.userbuzaipath = m_userbuzaipath.toStdString();
     m_inputPage->setMembers(&m_members);
+    m_memberPage->setMembers(&m_members);
     if (!load.error.empty())
         m_dialogs->inform(QString::fromStdString(load.error));
     // 6. the slot control arrays of page 2

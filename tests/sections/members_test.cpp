@@ -299,6 +299,7 @@ TEST(Members, StoringWhileANumberIsAwaitedIsRefused)
 {
     const struct { const char *name; const char *uno; } rows[] = {
         {"empty", ""}, {"fraction", "1.5"}, {"row zero is the header", "0"}, {"beyond the next free row", "5"},
+        {"a member's number typed for the delete, not confirmed", "2"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
