@@ -67,7 +67,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     m_pages->setGeometry(0, 0, kClientWidth, kClientHeight - kVersionLineHeight);
     m_pages->setFocusPolicy(Qt::NoFocus);
     m_inputPage = new InputPage(*m_dialogs);
-    m_resultPage = new ResultPage;
+    m_resultPage = new ResultPage(m_table, *m_dialogs, *m_inputPage);
     m_previewPage = new PreviewPage(*m_dialogs, m_table);
     m_memberPage = new MemberPage(*m_dialogs);
     m_pages->addTab(m_inputPage, QStringLiteral("入力と計算"));
@@ -86,6 +86,11 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_inputPage, &InputPage::storeRequested, this, &MainWindow::storeRequested);
     connect(m_inputPage, &InputPage::exitRequested, this, &QWidget::close);
     connect(m_memberPage, &MemberPage::membersChanged, m_inputPage, &InputPage::refreshUserList);
+    connect(m_resultPage, &ResultPage::exitRequested, this, &QWidget::close);
+    connect(m_resultPage, &ResultPage::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_resultPage, &ResultPage::resultPageWanted, this, [this] { showPage(m_pages->indexOf(m_resultPage)); });
+    connect(m_resultPage, &ResultPage::inputPageWanted, this, [this] { showPage(m_pages->indexOf(m_inputPage)); });
+    connect(m_resultPage, &ResultPage::printRequested, this, &MainWindow::printSheets);
 
     setupMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
@@ -115,6 +120,14 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, this, &MainWindow::openHelp);
         else if (name == QLatin1String("menuHome"))
             connect(action, &QAction::triggered, this, &MainWindow::openHomePage);
+        else if (name == QLatin1String("menuNew"))
+            connect(action, &QAction::triggered, m_resultPage, &ResultPage::newdataClick);
+        else if (name == QLatin1String("menuOpen"))
+            connect(action, &QAction::triggered, m_resultPage, &ResultPage::yobidashiClick);
+        else if (name == QLatin1String("menuSave"))
+            connect(action, &QAction::triggered, m_resultPage, &ResultPage::hozonClick);
+        else if (name == QLatin1String("menuText"))
+            connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);
         else if (name == QLatin1String("menuPrint"))
             connect(action, &QAction::triggered, this, &MainWindow::printSheets);
         else
@@ -145,6 +158,7 @@ void MainWindow::startUp()
     if (!load.error.empty())
         m_dialogs->inform(QString::fromStdString(load.error));
     // 6. the slot control arrays of page 2
+    m_resultPage->setShapepath(m_shapepath);
     m_resultPage->fillSlotArrays();
     // 7. the empty frame of the load diagram
     m_inputPage->kajuuzu();
@@ -175,7 +189,7 @@ void MainWindow::notYetAvailable()
 
 void MainWindow::storeRequested()
 {
-    m_dialogs->inform(QStringLiteral("計算結果表への格納はまだ使えません。"));
+    m_resultPage->list();
 }
 
 void MainWindow::showAbout()

@@ -1,13 +1,128 @@
-// Page 2, "計算結果表": the 50 result slots and the display of one stored result.
+// Page 2, "計算結果表": the 50 result slots with their print marks, the display of the
+// selected slot with its load and stress diagrams, the slot operations (rename, move,
+// retry, delete), select all / clear all, and the file commands (new, open, save, text
+// export). The table logic lives in results/; this page binds its controls to it and
+// shows what the table holds (button caption = field 2, mark image = print mark, the
+// selected button drawn 5 pixels to the left with the shadow `kage` beside it).
 #pragma once
 
+#include "results/table.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
 #include <QWidget>
+
+#include <array>
+
+class Dialogs;
+class ImageButton;
+class InputPage;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace results {
+struct SlotView;
+}
 
 class ResultPage : public QWidget {
     Q_OBJECT
 public:
-    explicit ResultPage(QWidget *parent = nullptr);
+    // The page reads and changes `table`, asks and tells through `dialogs`, takes the
+    // store from and recalls into `input`.
+    ResultPage(results::Table &table, Dialogs &dialogs, InputPage &input, QWidget *parent = nullptr);
 
-    // Start-up step: fills the slot control arrays `data1`..`data50`, `chk1`..`chk50`.
+    // Start-up step: the slot control arrays `data1`..`data50`, `chk1`..`chk50` show the
+    // table (captions, marks, the selected button's shift).
     void fillSlotArrays();
+    // The folder of the support pictures (`shapepath`, absolute).
+    void setShapepath(const QString &shapepath);
+
+    // The slot controls by slot number 1..50 (nullptr outside).
+    QPushButton *data(int slot) const;
+    ImageButton *chk(int slot) const;
+    // True when mark image `chk`slot shows the `onchk` picture.
+    bool markShown(int slot) const;
+    // The context menu of the slot buttons ("Rename", "Move", "Retry", "Delete").
+    QMenu *slotMenu() const { return m_slotMenu; }
+    // 0 at start, 99 while a move waits for its destination, else the last destination.
+    int movecom() const { return m_movecom; }
+    const QImage &loadDiagramImage() const { return m_loadImage; }
+    const QImage &stressDiagramImage() const { return m_stressImage; }
+
+    // ---- named operations ----
+    void list();               // store the input page's result into the next slot
+    void showSlot();           // show the slot in `selected` (and the selection shift)
+    void dataClick(int slot);  // slot button: select, or the destination of a move
+    void chkClick(int slot);   // mark image: toggle the print mark
+    void Image4Click();        // select all (slots in use)
+    void Image5Click();        // clear all
+    void delete1Click();
+    void move1Click();
+    void rename1Click();
+    void recalc1Click();       // Retry: the selected slot back into the input page
+    void newdataClick();
+    void yobidashiClick();     // open a project file
+    void hozonClick();         // save the project file
+    void N2Click();            // text export
+
+Q_SIGNALS:
+    void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
+    void resultPageWanted();                     // make this page the active one
+    void inputPageWanted();                      // make the input page the active one
+    void printRequested();                       // the print image `printer1`
+    void exitRequested();                        // the exit image of this page
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setupSlotArea();
+    void setupSettingsGroup();
+    void setupLoadsGroup();
+    void setupDiagrams();
+    void setupResultsGroup();
+
+    QLineEdit *makeCopy(QWidget *parent, const char *name, const QRect &geometry);
+    QLabel *makeValue(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align);
+    QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &geometry, const char *name = nullptr);
+
+    void refreshSlot(int slot);
+    void refreshAll();
+    void placeButtons();
+    void fillView(const results::SlotView &view);
+    void drawDiagrams(const results::SlotView &view);
+    void clearDiagrams();
+    void moveTo(int destination);
+    void cancelMove();
+    void finishRename();
+    QString dialogFilter(const char *filter) const;
+
+    results::Table &m_table;
+    Dialogs &m_dialogs;
+    InputPage &m_input;
+    QString m_shapepath;
+
+    std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
+    std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]
+    QLabel *m_onchk = nullptr;
+    QLabel *m_offchk = nullptr;
+    QLabel *m_kage = nullptr;
+    QMenu *m_slotMenu = nullptr;
+    QLineEdit *m_idou = nullptr;
+    QLineEdit *m_rename = nullptr;
+    int m_renameSlot = 0; // the slot being renamed; 0 when no rename is under way
+    int m_movecom = 0;
+
+    QHash<QString, QLineEdit *> m_copies; // read-out copies of the input boxes (and listmember, listtype)
+    QHash<QString, QLabel *> m_values;    // the other shown texts
+    std::array<QLabel *, 10> m_unitLabels{};
+    QLabel *m_listcond = nullptr;
+    QLabel *m_listkajuuzu = nullptr, *m_listouryokuzu = nullptr;
+    QLabel *m_lista = nullptr, *m_listb = nullptr, *m_listkajuuzuL = nullptr;
+    QLabel *m_Menda1 = nullptr, *m_Mendb1 = nullptr, *m_Mcent1 = nullptr;
+    QImage m_loadImage;
+    QImage m_stressImage;
 };

@@ -1,0 +1,116 @@
+// Timing of the result table page (offscreen):
+//   showing a stored slot with both diagrams (a click on another slot button: the
+//   selection shift, every shown text, the support picture, the load and stress
+//   diagrams, and the input page's change action that the new texts run):  target <= 5 ms
+//   storing a calculated result (store, page switch, show):                 reported
+#include "results/store.h"
+#include "window/inputpage.h"
+#include "window/mainwindow.h"
+#include "window/resultpage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QStyleFactory>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+class SilentDialogs : public Dialogs {
+public:
+    void inform(const QString &) override {}
+    bool askYesNo(const QString &) override { return true; }
+    QString openFileName(const QString &) override { return {}; }
+    QString saveFileName(const QString &) override { return {}; }
+    bool choosePrinter(QPrinter &) override { return false; }
+};
+
+void application()
+{
+    static int argc = 1;
+    static char name[] = "bench_window_results";
+    static char *argv[] = {name, nullptr};
+    static QApplication *app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        auto *a = new QApplication(argc, argv);
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QDir::setCurrent(QStringLiteral(KOVEL_SOURCE_DIR));
+        return a;
+    }();
+    (void)app;
+}
+
+// A stored slot with every kind of load, so that both diagrams draw their most.
+results::PageTexts loadedSlot(int k)
+{
+    results::PageTexts p;
+    p.Bname = "G" + std::to_string(k);
+    p.support = k % 2 ? beam::Support::PinPin : beam::Support::FixedFixed;
+    p.Span = std::to_string(6 + k) + ".000";
+    p.lb = "3.000";
+    p.uniform = "5.000";
+    p.shiki = "3.000x(2.000+1.500)/2";
+    for (std::size_t i = 0; i < 8; ++i) {
+        p.p[i] = std::to_string(5 + i) + ".000";
+        p.pl[i] = std::to_string(i % 6) + ".500";
+    }
+    for (std::size_t j = 0; j < 3; ++j) {
+        p.w1[j] = "1.000";
+        p.w2[j] = std::to_string(2 + j) + ".000";
+        p.ld1[j] = std::to_string(j) + ".000";
+        p.ld2[j] = "2.000";
+        p.ld3[j] = "1.000";
+    }
+    p.familyCode = "HN";
+    p.member = "H-300x150x6.5x9";
+    beam::ResultTexts &r = p.result;
+    r.RMmax = "88.125";
+    r.RQa = "41.250";
+    r.RQb = "38.750";
+    r.Mcent = "88.125";
+    r.hantei = "OK.";
+    for (int i = 0; i <= 100; ++i)
+        r.Mgrid[static_cast<std::size_t>(i)] = std::to_string(i * (100 - i) / 30) + ".25";
+    return p;
+}
+
+void BM_ShowSlot(benchmark::State &state)
+{
+    application();
+    MainWindow w(std::make_unique<SilentDialogs>());
+    w.show();
+    for (int k = 1; k <= 10; ++k)
+        results::storeResult(w.table(), loadedSlot(k), results::WhenFull::Refuse);
+    ResultPage *page = w.resultPage();
+    page->fillSlotArrays();
+    w.pages()->setCurrentWidget(page);
+    QCoreApplication::processEvents();
+    int k = 0;
+    for (auto _ : state) {
+        page->dataClick(k++ % 10 + 1);
+        benchmark::DoNotOptimize(page->stressDiagramImage().constBits());
+    }
+}
+BENCHMARK(BM_ShowSlot)->Unit(benchmark::kMicrosecond);
+
+void BM_StoreResult(benchmark::State &state)
+{
+    application();
+    MainWindow w(std::make_unique<SilentDialogs>());
+    w.show();
+    InputPage *input = w.inputPage();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (w.table().datano == results::kSlots)
+            results::resetTable(w.table());
+        input->setKeisan2(QStringLiteral("結果登録"));
+        state.ResumeTiming();
+        input->kakunouClick();
+    }
+}
+BENCHMARK(BM_StoreResult)->Unit(benchmark::kMicrosecond);
+
+} // namespace
