@@ -25,6 +25,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -493,12 +494,12 @@ void PreviewPage::TobmpClick()
     const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kBitmapFilter));
     if (chosen.isEmpty())
         return;
-    m_bitmapBase = bitmapFileBase(chosen);
-    if (m_bitmapBase.endsWith(QLatin1Char('/'))) {
+    const QString base = bitmapFileBase(chosen);
+    if (base.endsWith(QLatin1Char('/'))) {
         m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
         return;
     }
-    const QString target = m_bitmapBase + QStringLiteral(".bmp");
+    const QString target = base + QStringLiteral(".bmp");
     if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
         return;
 
@@ -515,7 +516,7 @@ void PreviewPage::TobmpClick()
         m_dialogs.inform(QString::fromStdString(error));
         return;
     }
-    m_dialogs.inform(m_bitmapBase + QStringLiteral(".bmp で保存しました。"));
+    m_dialogs.inform(base + QStringLiteral(".bmp で保存しました。"));
 }
 
 void PreviewPage::printer2Click()
@@ -545,14 +546,43 @@ void PreviewPage::printer2Click()
     if (QString::fromStdString(margin.text) != m_hidari->text())
         m_hidari->setText(QString::fromStdString(margin.text));
 
-    PrinterJob job(printer);
-    const sheets::PrintOutcome outcome = sheets::printSheets(job, m_table, settings());
-    QString error = QString::fromStdString(outcome.error);
-    if (error.isEmpty() && !job.allPagesStarted())
-        error = QStringLiteral("印刷の途中で次の頁を始められませんでした。");
-    if (error.isEmpty())
+    // printing into a file: the whole file is made beside the temporary files first and
+    // then replaces the chosen one, so a failed printout never leaves a broken file
+    const QString target = printer.outputFileName();
+    QTemporaryDir work;
+    if (!target.isEmpty()) {
+        if (!work.isValid()) {
+            m_dialogs.inform(QStringLiteral("ファイル「%1」に印刷できません。一時フォルダを作成できませんでした。").arg(target));
+            return;
+        }
+        printer.setOutputFileName(work.filePath(QStringLiteral("sheets.pdf")));
+    }
+
+    QString error;
+    {
+        PrinterJob job(printer);
+        const sheets::PrintOutcome outcome = sheets::printSheets(job, m_table, settings());
+        error = QString::fromStdString(outcome.error);
+        if (error.isEmpty() && !job.allPagesStarted())
+            error = QStringLiteral("印刷の途中で次の頁を始められませんでした。");
+    }
+    if (!error.isEmpty()) {
+        if (!target.isEmpty())
+            error = QStringLiteral("ファイル「%1」に印刷できません。").arg(target) + error;
+        m_dialogs.inform(error);
         return;
-    if (!printer.outputFileName().isEmpty())
-        error += QStringLiteral("\n出力先: %1").arg(printer.outputFileName());
-    m_dialogs.inform(error);
+    }
+    if (target.isEmpty())
+        return;
+    QFile printed(printer.outputFileName());
+    const QByteArray bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
+    // a complete PDF ends with its end-of-file marker
+    if (printer.outputFormat() == QPrinter::PdfFormat && !bytes.trimmed().endsWith("%%EOF")) {
+        m_dialogs.inform(QStringLiteral("ファイル「%1」に印刷できません。PDFファイルを最後まで作成できませんでした。").arg(target));
+        return;
+    }
+    const std::string written = beam::writeBinaryFile(QFile::encodeName(target).toStdString(),
+                                                      std::string_view(bytes.constData(), bytes.size()));
+    if (!written.empty())
+        m_dialogs.inform(QString::fromStdString(written));
 }

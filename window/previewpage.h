@@ -80,7 +80,6 @@ private:
     Dialogs &m_dialogs;
     const results::Table &m_table;
     QImage m_page;
-    QString m_bitmapBase; // the last bitmap name without ".bmp"
 
     QWidget *m_pageA = nullptr;
     QLineEdit *m_hyoujipage = nullptr;

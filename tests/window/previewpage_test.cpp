@@ -5,6 +5,7 @@
 #include "tests/window/windowfixture.h"
 
 #include "beam/numtext.h"
+#include "beam/textfile.h"
 #include "results/projectfile.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
@@ -566,6 +567,31 @@ TEST_F(PreviewPageTest, APrintFileThatCannotBeWrittenIsReported)
     ASSERT_EQ(dialogs->shown.size(), 1);
     EXPECT_TRUE(dialogs->shown[0].contains(unwritable)) << dialogs->shown[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(unwritable));
+}
+
+TEST_F(PreviewPageTest, AFailedPrintIntoAFileKeepsTheOldFile)
+{
+    storeSample(2, 2);
+    const QString target = dir.filePath(QStringLiteral("keep.pdf"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    dialogs->printFile = target;
+    dialogs->shown.clear();
+    beam::failWritesAfter(100); // the disk fills up while the file is written
+    click("printer2");
+    beam::failWritesAfter(-1);
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(target)) << dialogs->shown[0].toStdString();
+    EXPECT_EQ(bytesOf(target), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("keep.pdf")});
+
+    dialogs->shown.clear();
+    click("printer2"); // with room on the disk it is replaced
+    EXPECT_TRUE(dialogs->shown.isEmpty()) << dialogs->shown.join(u'|').toStdString();
+    EXPECT_EQ(pdfPages(target), 1);
 }
 
 TEST_F(PreviewPageTest, PrintingLeavesThePreviewAsItWas)
