@@ -346,11 +346,17 @@ void MemberPage::showGrid()
             const QString text = qs(row[static_cast<std::size_t>(c)]);
             QTableWidgetItem *item = m_usergrid->item(r, c);
             if (!item) {
-                if (!text.isEmpty())
-                    m_usergrid->setItem(r, c, new QTableWidgetItem(text));
+                if (text.isEmpty())
+                    continue;
+                item = new QTableWidgetItem(text);
+                m_usergrid->setItem(r, c, item);
             } else if (item->text() != text) {
                 item->setText(text);
+            } else {
+                continue;
             }
+            if (c == sections::kMemberColumns - 1) // the narrow last column: the whole value as a hint
+                item->setToolTip(text);
         }
     }
 }
