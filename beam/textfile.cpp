@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
@@ -188,19 +189,27 @@ TextFileRead readTextFile(const std::string &path)
     return result;
 }
 
-std::string writeBinaryFile(const std::string &path, std::string_view bytes)
+std::string writeBinaryFile(const std::string &shownPath, std::string_view bytes)
 {
+    // A link is followed, so the file it names is updated and the link stays a link.
+    std::string path = shownPath;
     struct stat st {};
+    if (::lstat(shownPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char *real = ::realpath(shownPath.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
-        return fileError(path, "に書き込めません。", EISDIR);
+        return fileError(shownPath, "に書き込めません。", EISDIR);
     // a write-protected file is not replaced, although its folder would allow the rename
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return fileError(path, "に書き込めません。", errno);
+        return fileError(shownPath, "に書き込めません。", errno);
     std::string tmp = path + ".tmpXXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0)
-        return fileError(path, "に書き込めません。", errno);
+        return fileError(shownPath, "に書き込めません。", errno);
     // keep the permissions an existing file had, else the usual ones for a new file
     if (::stat(path.c_str(), &st) == 0)
         ::fchmod(fd, st.st_mode & 07777);
@@ -213,17 +222,17 @@ std::string writeBinaryFile(const std::string &path, std::string_view bytes)
         int err = errno;
         ::close(fd);
         ::unlink(tmp.c_str());
-        return fileError(path, "に書き込めません。", err);
+        return fileError(shownPath, "に書き込めません。", err);
     }
     if (::close(fd) != 0) {
         int err = errno;
         ::unlink(tmp.c_str());
-        return fileError(path, "に書き込めません。", err);
+        return fileError(shownPath, "に書き込めません。", err);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         int err = errno;
         ::unlink(tmp.c_str());
-        return fileError(path, "に書き込めません。", err);
+        return fileError(shownPath, "に書き込めません。", err);
     }
     return {};
 }

@@ -85,3 +85,19 @@ TEST(TextFile, AFailedWriteLeavesTheOldFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextFile, WritingThroughALinkUpdatesTheFileItNames)
+{
+    TempDir dir;
+    const fs::path target = dir.path / "real.kvl";
+    const fs::path link = dir.path / "link.kvl";
+    ASSERT_EQ(beam::writeTextFile(target.string(), {"old"}), "");
+    fs::create_symlink(target, link);
+    ASSERT_EQ(beam::writeTextFile(link.string(), {"new"}), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(slurp(target), "new\r\n");
+}
+
+} // namespace
