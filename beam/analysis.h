@@ -83,8 +83,10 @@ struct Moments {
 };
 Moments Mcalc(const BeamInput &in);
 
-// `deltacalc`: the largest deflection (cm, downward positive, never negative) and the
-// ratio Lc / delta (99999.9 when delta is exactly 0).
+// `deltacalc`: the largest deflection (cm, downward positive) and the ratio Lc / delta
+// (99999.9 when delta is exactly 0). With a pinned end it is the largest station value
+// and never negative; the fixed-fixed and cantilever sums go negative under loads that
+// act upward, and the negative ratio then fails the L/n test.
 struct Deflection {
     double delta = 0;
     double ratio = 0;
