@@ -762,6 +762,7 @@ void ResultPage::clearDiagrams()
 
 void ResultPage::list()
 {
+    finishRename(); // a rename under way ends before any other command
     results::WhenFull whenFull = results::WhenFull::Refuse;
     if (results::storeNeedsQuestion(m_table)) {
         // all 50 slots in use: the store would replace slot 50
@@ -772,6 +773,7 @@ void ResultPage::list()
     const int slot = results::storeResult(m_table, m_input.pageTexts(), whenFull);
     if (slot == 0)
         return;
+    cancelMove(); // the selection changes: a waiting move would take another record
     refreshSlot(slot);
     Q_EMIT resultPageWanted();
     m_input.setKeisan2(QStringLiteral("計算開始")); // the same result cannot be stored twice
@@ -781,6 +783,7 @@ void ResultPage::list()
 
 void ResultPage::dataClick(int slot)
 {
+    finishRename(); // a rename under way ends before any other command
     if (m_movecom == 99) {
         moveTo(slot);
         return;
@@ -813,18 +816,21 @@ void ResultPage::Image5Click()
 
 void ResultPage::delete1Click()
 {
+    finishRename(); // a rename under way ends before any other command
     if (!results::selectedInUse(m_table))
         return; // nothing selected, or a free slot: nothing to delete
     if (!m_dialogs.askYesNo(qs(results::kDeleteQuestion)))
         return;
     if (!results::deleteSelected(m_table))
         return;
+    cancelMove(); // the selection changes: a waiting move would take another record
     refreshAll();
     showSlot();
 }
 
 void ResultPage::move1Click()
 {
+    finishRename(); // a rename under way ends before any other command
     QPushButton *button = data(m_table.selected);
     if (!button || !results::selectedInUse(m_table))
         return;
@@ -858,6 +864,7 @@ void ResultPage::cancelMove()
 
 void ResultPage::rename1Click()
 {
+    finishRename(); // a rename under way ends before any other command
     QPushButton *button = data(m_table.selected);
     if (!button || !results::selectedInUse(m_table))
         return;
@@ -884,6 +891,7 @@ void ResultPage::finishRename()
 
 void ResultPage::recalc1Click()
 {
+    finishRename(); // a rename under way ends before any other command
     const std::optional<results::PageTexts> page = results::recallSelected(m_table, m_input.inputTexts().support);
     if (!page)
         return; // nothing selected, or a free slot: nothing to recall
@@ -901,6 +909,7 @@ QString ResultPage::dialogFilter(const char *filter) const
 
 void ResultPage::newdataClick()
 {
+    finishRename(); // a rename under way ends before any other command
     if (!m_dialogs.askYesNo(qs(results::kNewQuestion)))
         return;
     cancelMove();
@@ -912,6 +921,7 @@ void ResultPage::newdataClick()
 
 void ResultPage::yobidashiClick()
 {
+    finishRename(); // a rename under way ends before any other command
     if (!m_dialogs.askYesNo(qs(results::kOpenQuestion)))
         return;
     Q_EMIT resultPageWanted();
@@ -935,6 +945,7 @@ void ResultPage::yobidashiClick()
 
 void ResultPage::hozonClick()
 {
+    finishRename(); // a rename under way ends before any other command
     const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kProjectFilter));
     if (chosen.isEmpty())
         return;
@@ -953,6 +964,7 @@ void ResultPage::hozonClick()
 
 void ResultPage::N2Click()
 {
+    finishRename(); // a rename under way ends before any other command
     const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kTextFilter));
     if (chosen.isEmpty())
         return;

@@ -531,6 +531,33 @@ TEST_F(ResultPageTest, RenameWithEnterAndWithTheLossOfFocus)
     EXPECT_EQ(rp()->data(2)->text(), QStringLiteral("梁A&&B")); // shown as "&", not as a shortcut
 }
 
+TEST_F(ResultPageTest, ARenameOrMoveUnderWayNeverLandsOnAnotherRecord)
+{
+    // a rename still open when the slot is deleted: it ends first, on its own record
+    addSlots({"R1", "R2", "R3"});
+    rp()->dataClick(1);
+    click("rename1");
+    QLineEdit *box = find<QLineEdit>("rename");
+    box->selectAll();
+    box->insert(QStringLiteral("X"));
+    dialogs->answers = {true};
+    click("delete1"); // the image takes no focus: the box is still open
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_THAT(names(), ElementsAre("R2", "R3"));
+
+    // a move waiting when the slot is deleted: the new selection is not moved by the next click
+    rp()->dataClick(2);
+    click("move1");
+    dialogs->answers = {true};
+    click("delete1");
+    EXPECT_EQ(rp()->movecom(), 0);
+    EXPECT_FALSE(find<QWidget>("idou")->isVisible());
+    QTest::mouseClick(rp()->data(5), Qt::LeftButton);
+    EXPECT_THAT(names(), ElementsAre("R2"));
+    EXPECT_EQ(table().selected, 5);
+}
+
 TEST_F(ResultPageTest, ContextMenuOffersTheFourOperationsOnTheSelectedSlot)
 {
     addSlots({"R1", "R2", "R3"});
