@@ -2,10 +2,12 @@
 
 #include "window/inputpage.h"
 #include "window/mainwindow.h"
+#include "window/previewpage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QTabWidget>
 
 #include <cstdio>
 
@@ -31,21 +33,28 @@ std::unique_ptr<Dialogs> consoleDialogs()
     return std::make_unique<ConsoleDialogs>();
 }
 
-void typeDemoBeam(MainWindow &window)
+void typeDemoBeam(MainWindow &window, int page)
 {
-    InputPage *page = window.inputPage();
+    const int tab = page;
+    InputPage *input = window.inputPage();
     const std::pair<const char *, const char *> typed[] = {
         {"Bname", "B1"},  {"Span", "6"},   {"lb", "3"},     {"uw", "3"},     {"lwa", "2"},
         {"lwb", "1.5"},   {"nnl", "2"},    {"p1", "10"},    {"pl1", "2"},    {"p2", "5"},
         {"pl2", "4.5"},   {"w1a", "0"},    {"w2a", "4"},    {"ld1a", "1"},   {"ld2a", "3"},
     };
     for (const auto &[name, text] : typed) {
-        auto *box = page->findChild<QLineEdit *>(QString::fromUtf8(name));
+        auto *box = input->findChild<QLineEdit *>(QString::fromUtf8(name));
         box->setText(QString::fromUtf8(text));
-        page->boxExit(box->objectName());
+        input->boxExit(box->objectName());
     }
-    auto *list = page->findChild<QWidget *>(QStringLiteral("HN"));
+    auto *list = input->findChild<QWidget *>(QStringLiteral("HN"));
     if (auto *combo = qobject_cast<QComboBox *>(list))
         combo->setCurrentText(QStringLiteral("H-300x150x6.5x9"));
-    page->keisanClick();
+    input->keisanClick();
+    if (tab < 2 || tab > 4)
+        return;
+    input->kakunouClick();
+    window.pages()->setCurrentIndex(tab - 1); // as a click on the tab: page 3 composes
+    if (tab == 3)
+        window.previewPage()->PageControl1Enter(); // the page the tab control shows first
 }

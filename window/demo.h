@@ -12,5 +12,6 @@ class MainWindow;
 // Dialogs that print every text and answer Yes.
 std::unique_ptr<Dialogs> consoleDialogs();
 
-// Types a two-span-load beam into page 1 and presses the calculate image.
-void typeDemoBeam(MainWindow &window);
+// Types a two-span-load beam into page 1 and presses the calculate image; for a tab
+// page of 2 to 4 it also stores the result and shows that page.
+void typeDemoBeam(MainWindow &window, int page = 1);

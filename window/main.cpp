@@ -36,13 +36,17 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    // developer options for tools/screenshot.sh: --demo types and calculates a beam,
-    // --screenshot FILE saves the window as a picture and ends the program
+    // developer options for tools/screenshot.sh: --demo types and calculates a beam (and
+    // stores it, with --page 2..4), --page N shows tab page N, --screenshot FILE saves
+    // the window as a picture and ends the program
     bool demo = false;
+    int page = 1;
     QString screenshot;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
             demo = true;
+        else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
+            page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
     }
@@ -50,7 +54,7 @@ int main(int argc, char **argv)
     MainWindow window(demo || !screenshot.isEmpty() ? consoleDialogs() : nullptr);
     window.show();
     if (demo)
-        typeDemoBeam(window);
+        typeDemoBeam(window, page);
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);
