@@ -290,6 +290,18 @@ QLineEdit *InputPage::makeEdit(QWidget *parent, const QString &name, const QRect
     return e;
 }
 
+// A "Reset" button of a load group, out of the Tab order.
+void InputPage::makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint,
+                                void (InputPage::*click)())
+{
+    auto *reset = new QPushButton(QStringLiteral("Reset"), parent);
+    reset->setObjectName(QString::fromUtf8(name));
+    reset->setGeometry(geometry);
+    reset->setToolTip(QString::fromUtf8(hint));
+    reset->setFocusPolicy(Qt::NoFocus);
+    connect(reset, &QPushButton::clicked, this, click);
+}
+
 QLabel *InputPage::makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name)
 {
     auto *l = new QLabel(text, parent);
@@ -343,12 +355,7 @@ void InputPage::setupUniformGroup()
         makeLabel(g, QString::fromUtf8(s.text), s.geometry);
     m_unitLabels[0] = makeLabel(g, QString(), QRect(286, 47, 50, 14), QStringLiteral("Label4"));
 
-    auto *reset = new QPushButton(QStringLiteral("Reset"), g);
-    reset->setObjectName(QStringLiteral("Button1"));
-    reset->setGeometry(282, 19, 50, 22);
-    reset->setToolTip(QStringLiteral("等分布荷重をリセットします。"));
-    reset->setFocusPolicy(Qt::NoFocus);
-    connect(reset, &QPushButton::clicked, this, &InputPage::Button1Click);
+    makeResetButton(g, "Button1", QRect(282, 19, 50, 22), "等分布荷重をリセットします。", &InputPage::Button1Click);
 
     QFont formulaFont = edit("shiki")->font();
     formulaFont.setPixelSize(11);
@@ -380,12 +387,7 @@ void InputPage::setupPointGroup()
         connect(m_p[k], &QLineEdit::textChanged, this, &InputPage::inputChanged);
         connect(m_pl[k], &QLineEdit::textChanged, this, &InputPage::inputChanged);
     }
-    auto *reset = new QPushButton(QStringLiteral("Reset"), g);
-    reset->setObjectName(QStringLiteral("Button2"));
-    reset->setGeometry(112, -1, 50, 18);
-    reset->setToolTip(QStringLiteral("集中荷重をリセットします。"));
-    reset->setFocusPolicy(Qt::NoFocus);
-    connect(reset, &QPushButton::clicked, this, &InputPage::Button2Click);
+    makeResetButton(g, "Button2", QRect(112, -1, 50, 18), "集中荷重をリセットします。", &InputPage::Button2Click);
 }
 
 void InputPage::setupPartGroup()
@@ -412,12 +414,7 @@ void InputPage::setupPartGroup()
         for (QLineEdit *e : {m_w1[j], m_w2[j], m_ld[j][0], m_ld[j][1], m_ld[j][2]})
             connect(e, &QLineEdit::textChanged, this, &InputPage::inputChanged);
     }
-    auto *reset = new QPushButton(QStringLiteral("Reset"), g);
-    reset->setObjectName(QStringLiteral("Button3"));
-    reset->setGeometry(282, -1, 50, 18);
-    reset->setToolTip(QStringLiteral("分布荷重をリセットします。"));
-    reset->setFocusPolicy(Qt::NoFocus);
-    connect(reset, &QPushButton::clicked, this, &InputPage::Button3Click);
+    makeResetButton(g, "Button3", QRect(282, -1, 50, 18), "分布荷重をリセットします。", &InputPage::Button3Click);
 }
 
 void InputPage::setupSupportGroup()
@@ -655,10 +652,7 @@ void InputPage::setupSectionGroup()
 
 void InputPage::setupDiagrams()
 {
-    QFont fixed(QtCanvas::fontFamily());
-    fixed.setPixelSize(11);
-    fixed.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
-    fixed.setStyleStrategy(QFont::NoAntialias);
+    const QFont fixed = QtCanvas::diagramFont();
 
     auto *load = new QGroupBox(QStringLiteral("荷重図"), this);
     load->setObjectName(QStringLiteral("kajuuzuGroup"));

@@ -118,6 +118,8 @@ private:
     void setupResults();
 
     QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text);
+    void makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint,
+                         void (InputPage::*click)());
     QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
     QLineEdit *edit(const QString &name) const;
 

@@ -11,6 +11,15 @@ QtCanvas::QtCanvas(QPainter &painter) : m_painter(painter)
     m_painter.setPen(QPen(Qt::black, 0));
 }
 
+QFont QtCanvas::diagramFont()
+{
+    QFont font(fontFamily());
+    font.setPixelSize(11);
+    font.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 QString QtCanvas::fontFamily()
 {
     static const QString family = [] {

@@ -5,6 +5,7 @@
 #include "beam/canvas.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPoint>
 
 class QPainter;
@@ -23,6 +24,9 @@ public:
 
     // The family of the text font (a Gothic face that has the Japanese glyphs).
     static QString fontFamily();
+    // The 11-pixel fixed font of the diagram captions, hinted so that a decimal point
+    // does not read as a comma.
+    static QFont diagramFont();
 
 private:
     QPainter &m_painter;

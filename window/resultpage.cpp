@@ -499,10 +499,7 @@ void ResultPage::setupLoadsGroup()
 
 void ResultPage::setupDiagrams()
 {
-    QFont fixed(QtCanvas::fontFamily());
-    fixed.setPixelSize(11);
-    fixed.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
-    fixed.setStyleStrategy(QFont::NoAntialias);
+    const QFont fixed = QtCanvas::diagramFont();
 
     auto *load = new QGroupBox(QStringLiteral("荷重図"), this);
     load->setObjectName(QStringLiteral("listKajuuzuGroup"));
