@@ -387,6 +387,26 @@ std::string inputRefusal(const BeamInput &in)
         return "断面二次モーメントが0以下です。断面を確認して下さい。";
     if (!(in.modulus > 0))
         return "断面係数が0以下です。断面を確認して下さい。";
+
+    // A load that stands outside the span would be computed as if the beam went on past
+    // its supports, and could pass with a design moment of 0. A load of 0 is left alone.
+    // The tolerance keeps a load typed to end exactly at B (LD1 + LD2 = L) inside.
+    const Ext L = in.span;
+    const Ext slack = L * 1e-9L;
+    for (int k = 0; k < kPointLoads; ++k)
+        if (in.p[k] != 0 && (in.pl[k] < -slack || in.pl[k] > L + slack))
+            return "P" + std::to_string(k + 1) + "の位置 L" + std::to_string(k + 1) +
+                   " がスパンの外にあります。数字を確認して下さい。";
+    const char *const part[kPartLoads] = {"a", "b", "c"};
+    for (int j = 0; j < kPartLoads; ++j) {
+        if (in.ld2[j] == 0 || (in.w1[j] == 0 && in.w2[j] == 0))
+            continue;
+        const std::string name = std::string("分布荷重(") + part[j] + ")";
+        if (in.ld2[j] < 0)
+            return name + "の載荷長さ LD2 が負の値です。数字を確認して下さい。";
+        if (in.ld1[j] < -slack || static_cast<Ext>(in.ld1[j]) + in.ld2[j] > L + slack)
+            return name + "がスパンの外にはみ出しています。LD1 と LD2 を確認して下さい。";
+    }
     return {};
 }
 

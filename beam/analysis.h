@@ -38,12 +38,13 @@ struct CheckOutcome {
 
 // One check in the driver's order: verdict "OK.", Qcalc, Mcalc, deltacalc, fbcalc,
 // then the stress and deflection check on the displayed texts. Refuses (error, no
-// result) a span that is not positive, I <= 0, Z <= 0, fb <= 0, lb < 0 and any value
-// that is not finite.
+// result) a span that is not positive, I <= 0, Z <= 0, fb <= 0, lb < 0, a load outside
+// the span and any value that is not finite.
 CheckOutcome runCheck(const InputTexts &in);
 
 // The reason runCheck would refuse the input before any analysis (span not positive,
-// a number out of range, I <= 0, Z <= 0, lb < 0); empty when the input is acceptable.
+// a number out of range, I <= 0, Z <= 0, lb < 0, a non-zero load outside the span or
+// with a negative loaded length); empty when the input is acceptable.
 std::string inputRefusal(const BeamInput &in);
 
 // ---- The individual operations, on a parsed record (span > 0 assumed) ----

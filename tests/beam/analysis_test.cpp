@@ -514,6 +514,56 @@ TEST(RunCheck, RefusesInputWithoutAMeaningfulResult)
     }
 }
 
+// A load placed beyond a support used to be computed as if the beam went on past it: a
+// 10 tf load at 8 m on a 6 m simple beam gave only hogging moments, a design moment of 0
+// and "OK.".
+TEST(RunCheck, RefusesALoadOutsideTheSpan)
+{
+    auto with = [](auto change) {
+        InputTexts in = plainBeam("6");
+        change(in);
+        return in;
+    };
+    const RefusalRow refused[] = {
+        {"point load beyond B", with([](InputTexts &in) { in.p[2] = "10"; in.pl[2] = "8"; }), "P3"},
+        {"point load before A", with([](InputTexts &in) { in.p[0] = "10"; in.pl[0] = "-0.5"; }), "P1"},
+        {"part-span load past B",
+         with([](InputTexts &in) { in.w1[1] = "2"; in.w2[1] = "2"; in.ld1[1] = "4"; in.ld2[1] = "3"; }),
+         "分布荷重(b)"},
+        {"part-span load starting before A",
+         with([](InputTexts &in) { in.w1[0] = "2"; in.ld1[0] = "-1"; in.ld2[0] = "2"; }), "分布荷重(a)"},
+        {"negative loaded length",
+         with([](InputTexts &in) { in.w2[2] = "2"; in.ld1[2] = "3"; in.ld2[2] = "-1"; }), "LD2"},
+    };
+    for (const RefusalRow &row : refused) {
+        SCOPED_TRACE(row.name);
+        const beam::CheckOutcome out = beam::runCheck(row.in);
+        EXPECT_FALSE(out.result);
+        EXPECT_NE(out.error.find(row.mentions), std::string::npos) << out.error;
+    }
+
+    // Loads at the supports, a load ending exactly at B (0.1 + 5.9 is 6 plus a rounding
+    // error in binary), and positions of loads of 0 stay accepted.
+    const RefusalRow accepted[] = {
+        {"point loads on both supports",
+         with([](InputTexts &in) { in.p[0] = "5"; in.pl[0] = "0"; in.p[1] = "5"; in.pl[1] = "6"; }), ""},
+        {"part-span load up to B",
+         with([](InputTexts &in) { in.w1[0] = "2"; in.w2[0] = "3"; in.ld1[0] = "0.1"; in.ld2[0] = "5.9"; }), ""},
+        {"zero load anywhere",
+         with([](InputTexts &in) {
+             in.uniform = "1";
+             in.pl[4] = "9";
+             in.ld1[1] = "5";
+             in.ld2[1] = "4";
+         }),
+         ""},
+    };
+    for (const RefusalRow &row : accepted) {
+        SCOPED_TRACE(row.name);
+        EXPECT_TRUE(beam::runCheck(row.in).result);
+    }
+}
+
 TEST(RunCheck, VerdictIsOkOrNgOnly)
 {
     InputTexts in = plainBeam("6");
