@@ -967,6 +967,21 @@ void InputPage::recall(const results::PageTexts &page, const std::function<void(
     set("inertia", page.inertia);
     set("modulus", page.modulus);
     set("selfw", page.selfw);
+    // The dimension boxes just assigned copied their texts into H1, B1, tf1. A catalogue
+    // section's allowable stress needs the catalogue's depth and flange instead, as its
+    // calculation had them: take them again from the member's record (I, Z and the self
+    // weight stay the stored ones).
+    if (m_flag1->text() == QLatin1String("0")) {
+        const sections::LookupOutcome outcome =
+            sections::lookupMember(ss(m_filepath), ss(edit("member")->text()), m_weak->isChecked());
+        if (outcome.texts) {
+            m_H1->setText(qs(outcome.texts->H1));
+            m_B1->setText(qs(outcome.texts->B1));
+            m_tf1->setText(qs(outcome.texts->tf1));
+        } else {
+            m_dialogs.inform(qs(outcome.error));
+        }
+    }
     const beam::ResultTexts &r = page.result;
     const std::pair<const char *, const std::string *> results[] = {
         {"RMmax", &r.RMmax}, {"RMmaxl", &r.RMmaxl}, {"RSigmab", &r.RSigmab}, {"Rfb", &r.Rfb},
