@@ -2,6 +2,7 @@
 
 #include "beam/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace beam {
@@ -250,6 +251,7 @@ Deflection deltacalc(const BeamInput &in)
     }
 
     double D = 0;
+    double lowest = 0; // the most negative station sum (upward), pinned ends only
     switch (in.support) {
     case Support::PinPin:
     case Support::PinFixed: {
@@ -296,6 +298,8 @@ Deflection deltacalc(const BeamInput &in)
             }
             if (Di > D)
                 D = Di;
+            if (Di < lowest)
+                lowest = Di;
         }
         break;
     }
@@ -328,6 +332,9 @@ Deflection deltacalc(const BeamInput &in)
     if (in.si)
         d.delta = stored(d.delta / kGravity);
     d.ratio = d.delta != 0 ? stored(Lc / d.delta) : kNoDeflectionRatio;
+    d.upward = lowest < 0 ? stored(-static_cast<Ext>(lowest) / in.inertia / kYoung) : 0;
+    if (in.si)
+        d.upward = stored(d.upward / kGravity);
     return d;
 }
 
@@ -429,6 +436,21 @@ CheckOutcome runCheck(const InputTexts &texts)
     const char *const overflow = "計算結果が大きすぎて表示できません。荷重、スパン長さと断面を確認して下さい。";
     if (!finite)
         return {std::nullopt, overflow};
+
+    // The design moment starts from the largest sagging moment and the deflection of a
+    // pinned beam from the largest downward one; under loads that act upward a larger
+    // hogging moment or upward deflection inside the span would go unchecked and the
+    // beam could pass with a design moment of 0.
+    double lowestM = 0;
+    for (double v : m.M)
+        lowestM = std::min(lowestM, v);
+    // Differences below half the last shown digit are rounding, not an unchecked moment.
+    if (-lowestM > m.Mmax + 0.0005)
+        return {std::nullopt, "上向きの荷重による負の曲げモーメント（" + formatNumber(lowestM, "###0.000") +
+                                  "）が設計曲げモーメントより大きく、この計算では検定できません。荷重の向きを確認して下さい。"};
+    if (d.upward > 0 && d.upward > d.delta + 0.0005)
+        return {std::nullopt, "上向きのたわみ（" + formatNumber(d.upward, "##0.000") +
+                                  " cm）が下向きのたわみより大きく、この計算では検定できません。荷重の向きを確認して下さい。"};
 
     ResultTexts r;
     r.hantei = kVerdictOk;

@@ -39,7 +39,9 @@ struct CheckOutcome {
 // One check in the driver's order: verdict "OK.", Qcalc, Mcalc, deltacalc, fbcalc,
 // then the stress and deflection check on the displayed texts. Refuses (error, no
 // result) a span that is not positive, I <= 0, Z <= 0, fb <= 0, lb < 0, a load outside
-// the span and any value that is not finite.
+// the span and any value that is not finite; and a beam whose upward (hogging) moment or
+// upward deflection inside the span is larger than what the design moment and the
+// deflection take in, which happens only under loads that act upward.
 CheckOutcome runCheck(const InputTexts &in);
 
 // The reason runCheck would refuse the input before any analysis (span not positive,
@@ -91,6 +93,7 @@ Moments Mcalc(const BeamInput &in);
 struct Deflection {
     double delta = 0;
     double ratio = 0;
+    double upward = 0; // pinned ends: the largest upward station deflection, cm (0 when none)
 };
 Deflection deltacalc(const BeamInput &in);
 

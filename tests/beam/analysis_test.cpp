@@ -281,13 +281,16 @@ TEST(Deltacalc, NoLoadGivesTheNoDeflectionRatio)
 
 TEST(Deltacalc, UpwardLoadOnASimpleBeamGivesNoDeflection)
 {
+    // The deflection itself takes the largest station value from 0; the whole check
+    // refuses such a beam (RunCheck.RefusesUpwardEffectsTheCheckDoesNotTakeIn).
     InputTexts in = plainBeam("6");
     in.uniform = "-1";
     in.p[0] = "-3";
     in.pl[0] = "2";
-    const beam::ResultTexts r = check(in);
-    EXPECT_EQ(r.Rdelta, "0.000");
-    EXPECT_EQ(r.Rlx, "99999.9");
+    const beam::Deflection d = beam::deltacalc(beam::readInput(in));
+    EXPECT_EQ(d.delta, 0.0);
+    EXPECT_EQ(d.ratio, 99999.9);
+    EXPECT_GT(d.upward, 0.0);
 }
 
 TEST(Deltacalc, SimpleBeamUniformLoadInBothUnitSystems)
@@ -556,6 +559,68 @@ TEST(RunCheck, RefusesALoadOutsideTheSpan)
              in.ld1[1] = "5";
              in.ld2[1] = "4";
          }),
+         ""},
+    };
+    for (const RefusalRow &row : accepted) {
+        SCOPED_TRACE(row.name);
+        EXPECT_TRUE(beam::runCheck(row.in).result);
+    }
+}
+
+// Under loads that act upward the design moment (largest sagging moment, then the end
+// moments) and a pinned beam's deflection (largest downward station value) miss the
+// hogging moment and the upward deflection: a simple beam under an uplift of 5 tf/m
+// passed with a design moment of 0.000 and "OK.".
+TEST(RunCheck, RefusesUpwardEffectsTheCheckDoesNotTakeIn)
+{
+    auto with = [](Support support, auto change) {
+        InputTexts in = plainBeam("6");
+        in.support = support;
+        change(in);
+        return in;
+    };
+    const RefusalRow refused[] = {
+        {"uplift on a simple beam", with(Support::PinPin, [](InputTexts &in) { in.uniform = "-5"; }), "曲げモーメント"},
+        {"upward point load larger than the sagging one",
+         with(Support::PinPin,
+              [](InputTexts &in) {
+                  in.uniform = "1";
+                  in.p[0] = "-20";
+                  in.pl[0] = "3";
+              }),
+         "曲げモーメント"},
+        // M = (w/2) x (x - 3L/4) with w = 2: the moment 9 at B is the largest magnitude and
+        // is taken in, but the beam deflects only upward.
+        {"uplift on a pin-fixed beam",
+         with(Support::PinFixed,
+              [](InputTexts &in) {
+                  in.uniform = "-2";
+                  in.inertia = "100";
+              }),
+         "たわみ"},
+    };
+    for (const RefusalRow &row : refused) {
+        SCOPED_TRACE(row.name);
+        const beam::CheckOutcome out = beam::runCheck(row.in);
+        EXPECT_FALSE(out.result);
+        EXPECT_NE(out.error.find(row.mentions), std::string::npos) << out.error;
+    }
+
+    // Upward loads whose effects the check does take in stay accepted: a cantilever
+    // lifted at its free end (the design moment is the largest station value), a
+    // fixed-fixed beam under uplift (end moments), and a small upward load on a beam
+    // that sags overall.
+    const RefusalRow accepted[] = {
+        {"cantilever lifted at A",
+         with(Support::FreeFixed, [](InputTexts &in) { in.p[0] = "-1"; in.pl[0] = "0"; }), ""},
+        {"fixed-fixed under uplift", with(Support::FixedFixed, [](InputTexts &in) { in.uniform = "-1"; }), ""},
+        {"small upward load on a sagging beam",
+         with(Support::PinPin,
+              [](InputTexts &in) {
+                  in.uniform = "2";
+                  in.p[0] = "-1";
+                  in.pl[0] = "1";
+              }),
          ""},
     };
     for (const RefusalRow &row : accepted) {
