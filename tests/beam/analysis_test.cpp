@@ -518,8 +518,9 @@ TEST(RunCheck, RefusesInputWithoutAMeaningfulResult)
 }
 
 // A load placed beyond a support used to be computed as if the beam went on past it: a
-// 10 tf load at 8 m on a 6 m simple beam gave only hogging moments, a design moment of 0
-// and "OK.".
+// 10 tf load at 4 m on a 3 m cantilever added nothing to the moments and passed with a
+// design moment of 0.000 and "OK."; on a simple beam the deflection of a load between
+// the supports was applied to it.
 TEST(RunCheck, RefusesALoadOutsideTheSpan)
 {
     auto with = [](auto change) {
@@ -528,6 +529,14 @@ TEST(RunCheck, RefusesALoadOutsideTheSpan)
         return in;
     };
     const RefusalRow refused[] = {
+        {"point load beyond the fixed end of a cantilever",
+         with([](InputTexts &in) {
+             in.Span = "3";
+             in.support = Support::FreeFixed;
+             in.p[0] = "10";
+             in.pl[0] = "4";
+         }),
+         "P1"},
         {"point load beyond B", with([](InputTexts &in) { in.p[2] = "10"; in.pl[2] = "8"; }), "P3"},
         {"point load before A", with([](InputTexts &in) { in.p[0] = "10"; in.pl[0] = "-0.5"; }), "P1"},
         {"part-span load past B",
