@@ -14,6 +14,7 @@
 #include "window/dialogs.h"
 #include "window/imagebutton.h"
 #include "window/qtcanvas.h"
+#include "window/valuelabel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -709,7 +710,7 @@ void InputPage::setupResults()
     int y = 16;
     for (const ResultSpec &r : kResultRows) {
         makeLabel(g, QString::fromUtf8(r.caption), QRect(6, y + 2, 98, 14));
-        auto *value = new QLabel(g);
+        auto *value = new ValueLabel(g);
         value->setObjectName(QString::fromUtf8(r.name));
         value->setGeometry(104, y, 54, 17);
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);

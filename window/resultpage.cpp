@@ -11,6 +11,7 @@
 #include "window/imagebutton.h"
 #include "window/inputpage.h"
 #include "window/qtcanvas.h"
+#include "window/valuelabel.h"
 
 #include <QDir>
 #include <QEvent>
@@ -309,7 +310,7 @@ QLineEdit *ResultPage::makeCopy(QWidget *parent, const char *name, const QRect &
 
 QLabel *ResultPage::makeValue(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align)
 {
-    auto *l = new QLabel(parent);
+    auto *l = new ValueLabel(parent);
     l->setObjectName(qs(name));
     l->setGeometry(geometry);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
