@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace {
@@ -1388,6 +1389,19 @@ void InputPage::toggleReactionList()
             item->setBackground(QColor(212, 208, 200));
         else if (column > 0)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // a reaction wider than its 40-pixel column is drawn smaller rather than cut to
+        // "27.…": every digit of the stored value stays readable
+        if (column > 0) {
+            const int margin = m_reactionList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
+                                                                    m_reactionList) + 1;
+            const int grid = m_reactionList->showGrid() ? 1 : 0;
+            const int room = m_reactionList->columnWidth(column) - grid - 2 * margin - 1;
+            QFont f = m_reactionList->font();
+            int pixels = QFontInfo(f).pixelSize();
+            while (pixels > 6 && QFontMetrics(f).horizontalAdvance(text) > room)
+                f.setPixelSize(--pixels);
+            item->setFont(f);
+        }
         m_reactionList->setItem(row, column, item);
     };
     cell(0, 0, QString(), true);

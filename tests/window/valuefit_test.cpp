@@ -3,9 +3,12 @@
 // the page's font, and a right-aligned label would cut its leading digit off.
 #include "tests/window/windowfixture.h"
 
+#include "results/table.h"
 #include "window/valuelabel.h"
 
 #include <QFontMetrics>
+#include <QStyle>
+#include <QTableWidget>
 
 namespace {
 
@@ -28,6 +31,33 @@ TEST_F(WindowTest, ResultFieldsKeepEveryDigitVisible)
         label->setText(QStringLiteral("3.000"));
         EXPECT_EQ(QFontInfo(label->fittingFont()).pixelSize(), QFontInfo(label->font()).pixelSize()) << name;
     }
+}
+
+// The reaction list's columns are 40 pixels wide: the stored reactions, as long as a
+// long-span beam's, are shown whole, not elided to "27.…".
+TEST_F(WindowTest, ReactionListShowsEveryDigit)
+{
+    results::Table &table = window->table();
+    const char *const reactions[][2] = {{"27.746", "26.913"}, {"1234.567", "987.654"}, {"-12.345", "100.000"}};
+    for (const auto &r : reactions) {
+        ++table.datano;
+        auto &slot = table.slots[static_cast<std::size_t>(table.datano)];
+        slot[2] = "B";
+        slot[60] = r[0]; // Q(A)
+        slot[61] = r[1]; // Q(B)
+    }
+    click("hanryokuhyouji");
+    auto *list = find<QTableWidget>("hanryoku");
+    ASSERT_EQ(list->rowCount(), 4);
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    for (int row = 1; row < 4; ++row)
+        for (int column = 1; column <= 2; ++column) {
+            const QTableWidgetItem *item = list->item(row, column);
+            SCOPED_TRACE(item->text().toStdString());
+            EXPECT_EQ(item->text(), QString::fromUtf8(reactions[row - 1][column - 1]));
+            const int room = list->visualItemRect(item).width() - 2 * margin;
+            EXPECT_EQ(QFontMetrics(item->font()).elidedText(item->text(), Qt::ElideRight, room), item->text());
+        }
 }
 
 } // namespace
