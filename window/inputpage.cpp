@@ -601,7 +601,16 @@ void InputPage::setupSectionGroup()
     m_weak = new QCheckBox(QStringLiteral("弱軸で計算"), g);
     m_weak->setObjectName(QStringLiteral("weak"));
     m_weak->setGeometry(6, 400, 92, 18);
-    connect(m_weak, &QCheckBox::toggled, this, &InputPage::memberChange);
+    connect(m_weak, &QCheckBox::toggled, this, [this] {
+        memberChange();
+        // A computed or registered section shows its values about the axis now chosen at
+        // once: otherwise a check would run with the strong axis's I and Z under the name
+        // of the weak axis (or the other way round).
+        if (dimensionShape() != beam::DimensionShape::Other)
+            BChange();
+        else if (m_shapeGroup->checkedId() == static_cast<int>(beam::Family::User))
+            chooseUserMember();
+    });
     m_design = new QCheckBox(QStringLiteral("サイズ自動選択"), g);
     m_design->setObjectName(QStringLiteral("design"));
     m_design->setGeometry(100, 400, 112, 18);

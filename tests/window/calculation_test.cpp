@@ -284,9 +284,10 @@ TEST_F(CalculationTest, ComputedShapesGiveThePublishedValues)
         EXPECT_EQ(text("inertia"), QString::fromUtf8(row.strong[0]));
         EXPECT_EQ(text("modulus"), QString::fromUtf8(row.strong[1]));
         EXPECT_EQ(text("selfw"), QString::fromUtf8(row.strong[2]));
-        // weak axis: shown at the next edit of a dimension
+        // weak axis: shown as soon as it is ticked, and again after an edit of a dimension
         find<QCheckBox>("weak")->click();
-        EXPECT_EQ(text("inertia"), QString::fromUtf8(row.strong[0]));
+        EXPECT_EQ(text("inertia"), QString::fromUtf8(row.weak[0]));
+        EXPECT_EQ(text("modulus"), QString::fromUtf8(row.weak[1]));
         const auto &[lastBox, lastValue] = row.typed.back();
         typeInto(lastBox, QString::fromUtf8(lastValue));
         EXPECT_EQ(text("inertia"), QString::fromUtf8(row.weak[0]));
@@ -476,11 +477,15 @@ TEST_F(MemberChoiceTest, ChoosingARegisteredMemberCopiesItsProperties)
     EXPECT_EQ(page()->inputTexts().family, beam::Family::User);
 
     // about the weak axis: Iy and Zy
-    find<QCheckBox>("weak")->click();
-    EXPECT_EQ(text("inertia"), QStringLiteral("400.000")); // not swapped until chosen again
+    find<QCheckBox>("weak")->click(); // swapped at once: no check with Ix beside the weak axis
+    EXPECT_EQ(text("inertia"), QStringLiteral("50.000"));
+    EXPECT_EQ(text("modulus"), QStringLiteral("10.000"));
     Q_EMIT list->activated(1);
     EXPECT_EQ(text("inertia"), QStringLiteral("50.000"));
     EXPECT_EQ(text("modulus"), QStringLiteral("10.000"));
+    find<QCheckBox>("weak")->click(); // and back to the strong axis
+    EXPECT_EQ(text("inertia"), QStringLiteral("400.000"));
+    EXPECT_EQ(text("modulus"), QStringLiteral("80.000"));
     EXPECT_TRUE(dialogs->shown.isEmpty()) << dialogs->shown.join(QLatin1Char('|')).toStdString();
 }
 
