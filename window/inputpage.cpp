@@ -269,6 +269,12 @@ InputPage::InputPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_dia
             tabStop = tabStop || name == QLatin1String(t);
         e->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
         e->installEventFilter(this);
+        // A box without the focus shows the start of its text: a number wider than the
+        // box (411000.00 cm4 of a deep built-up girder) keeps its leading digits in view.
+        connect(e, &QLineEdit::textChanged, e, [e] {
+            if (!e->hasFocus())
+                e->setCursorPosition(0);
+        });
     }
     setBoxColour(edit(QStringLiteral("Span")), beam::BoxColour::Aqua);
 
@@ -1537,8 +1543,10 @@ bool InputPage::eventFilter(QObject *watched, QEvent *event)
         // a box is left when the focus moves inside the window, not when the window
         // itself is deactivated or a menu opens
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
             boxExit(box->objectName());
+            box->setCursorPosition(0); // the start of the text in view once the box is left
+        }
         break;
     }
     case QEvent::KeyPress: {

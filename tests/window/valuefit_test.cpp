@@ -61,3 +61,25 @@ TEST_F(WindowTest, ReactionListShowsEveryDigit)
 }
 
 } // namespace
+
+namespace {
+
+// An input box shows the start of a number wider than itself once it is left or filled by
+// the program, so the leading digits are the ones in view (a line edit otherwise scrolls
+// to the cursor at the end and shows 2345.678 of 12345.678).
+TEST_F(WindowTest, InputBoxesShowTheLeadingDigitsOfAWideNumber)
+{
+    typeInto("p1", QStringLiteral("12345.678"));
+    EXPECT_EQ(text("p1"), QStringLiteral("12345.678"));
+    EXPECT_EQ(edit("p1")->cursorPosition(), 0);
+
+    choose("BHbutton"); // a deep built-up girder: I of six integer digits, set by the program
+    typeInto("H", QStringLiteral("900"));
+    typeInto("B", QStringLiteral("300"));
+    typeInto("tw", QStringLiteral("16"));
+    typeInto("tf", QStringLiteral("28"));
+    ASSERT_GE(text("inertia").indexOf(QLatin1Char('.')), 6);
+    EXPECT_EQ(edit("inertia")->cursorPosition(), 0);
+}
+
+} // namespace
