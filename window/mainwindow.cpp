@@ -97,7 +97,12 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     startUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Hidden while the table and the members still exist: hiding moves the focus away,
+    // and a box that is left then (a rename under way, an input box) acts on them.
+    hide();
+}
 
 void MainWindow::setupMenus()
 {
