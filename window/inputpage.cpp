@@ -572,6 +572,14 @@ void InputPage::setupSectionGroup()
         if (on)
             shapeChosen(id);
     });
+    // A click on `userbutton` chooses the member again even when it is already on (a
+    // click that turns it on has chosen through idToggled).
+    QAbstractButton *user = m_shapeGroup->button(static_cast<int>(beam::Family::User));
+    connect(user, &QAbstractButton::pressed, this, [this, user] { m_userWasOn = user->isChecked(); });
+    connect(user, &QAbstractButton::clicked, this, [this] {
+        if (m_userWasOn)
+            chooseUserMember();
+    });
 
     m_danmenzu = new QLabel(g);
     m_danmenzu->setObjectName(QStringLiteral("danmenzu"));

@@ -146,6 +146,7 @@ private:
     const results::Table *m_table = nullptr;
     const sections::MemberList *m_members = nullptr;
     bool m_choosingUser = false;
+    bool m_userWasOn = false; // `userbutton` was on when the current click began
 
     QWidget *m_panel1 = nullptr;
     QHash<QString, QLineEdit *> m_edits;

@@ -312,6 +312,25 @@ TEST_F(MemberPageTest, AStoredMemberIsChosenOnPageOneAboutTheWeakAxis)
     EXPECT_EQ(text("flag1"), QStringLiteral("1"));
 }
 
+TEST_F(MemberPageTest, ClickingTheCheckedUserButtonTakesTheChangedMemberAgain)
+{
+    startWithMembers(1);
+    auto *list = find<QComboBox>("userlist");
+    list->setCurrentIndex(0);
+    Q_EMIT list->activated(0);
+    const QString before = text("inertia");
+    clickImage("Image31"); // change member 1: its Ix becomes 999
+    confirmNumber(QStringLiteral("1"));
+    edit("uIx")->setText(QStringLiteral("999"));
+    clickImage("Image29");
+    EXPECT_EQ(text("inertia"), before) << "page 1 keeps its values until the member is chosen again";
+    window->pages()->setCurrentIndex(0);
+    auto *user = find<QRadioButton>("userbutton");
+    ASSERT_TRUE(user->isChecked());
+    QTest::mouseClick(user, Qt::LeftButton);
+    EXPECT_EQ(text("inertia"), QStringLiteral("999.000"));
+}
+
 TEST_F(MemberPageTest, PageOneKeepsItsShownNameWhenTheListChanges)
 {
     startWithMembers(2);
