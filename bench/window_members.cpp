@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include "bench/windowbench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -21,15 +23,6 @@
 namespace {
 
 constexpr int kMembers = 1000;
-
-class SilentDialogs : public Dialogs {
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &) override { return true; }
-    QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
-    bool choosePrinter(QPrinter &) override { return false; }
-};
 
 // A working folder with the catalogue and a member file of kMembers members.
 QTemporaryDir &workFolder()
@@ -54,18 +47,7 @@ QTemporaryDir &workFolder()
 
 QApplication &application()
 {
-    static int argc = 1;
-    static char name[] = "bench_window_members";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto *a = new QApplication(argc, argv);
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QDir::setCurrent(workFolder().path());
-        return a;
-    }();
-    return *app;
+    return benchApplication(workFolder().path());
 }
 
 std::unique_ptr<MainWindow> shownWindow()

@@ -14,6 +14,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStyleFactory>
+#include "bench/windowbench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -21,29 +23,9 @@
 
 namespace {
 
-class SilentDialogs : public Dialogs {
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &) override { return true; }
-    QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
-    bool choosePrinter(QPrinter &) override { return false; }
-};
-
 QApplication &application()
 {
-    static int argc = 1;
-    static char name[] = "bench_window";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto *a = new QApplication(argc, argv);
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QDir::setCurrent(QStringLiteral(KOVEL_SOURCE_DIR));
-        return a;
-    }();
-    return *app;
+    return benchApplication();
 }
 
 std::unique_ptr<MainWindow> shownWindow()

@@ -14,6 +14,8 @@
 #include <QPrinter>
 #include <QStyleFactory>
 #include <QTabWidget>
+#include "bench/windowbench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -23,29 +25,9 @@ namespace {
 
 namespace field = sheets::field;
 
-class SilentDialogs : public Dialogs {
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &) override { return true; }
-    QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
-    bool choosePrinter(QPrinter &) override { return false; }
-};
-
 QApplication &application()
 {
-    static int argc = 1;
-    static char name[] = "bench_window_preview";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto *a = new QApplication(argc, argv);
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QDir::setCurrent(QStringLiteral(KOVEL_SOURCE_DIR));
-        return a;
-    }();
-    return *app;
+    return benchApplication();
 }
 
 // A sample slot with every load line of the sheet in use.

@@ -12,35 +12,17 @@
 #include <QDir>
 #include <QPrinter>
 #include <QStyleFactory>
+#include "bench/windowbench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
 
-class SilentDialogs : public Dialogs {
-public:
-    void inform(const QString &) override {}
-    bool askYesNo(const QString &) override { return true; }
-    QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
-    bool choosePrinter(QPrinter &) override { return false; }
-};
-
 void application()
 {
-    static int argc = 1;
-    static char name[] = "bench_window_results";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto *a = new QApplication(argc, argv);
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QDir::setCurrent(QStringLiteral(KOVEL_SOURCE_DIR));
-        return a;
-    }();
-    (void)app;
+    benchApplication();
 }
 
 // A stored slot with every kind of load, so that both diagrams draw their most.
