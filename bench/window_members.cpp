@@ -2,6 +2,7 @@
 //   the window created and shown, 1,000 registered members loaded:   target <= 400 ms
 //   a change of one member stored (grid, page-1 list, file rewritten): no target, reported
 #include "beam/textfile.h"
+#include "bench/windowbench.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"
 #include "window/memberpage.h"
@@ -12,8 +13,6 @@
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QTemporaryDir>
-#include "bench/windowbench.h"
-
 #include <benchmark/benchmark.h>
 
 #include <memory>

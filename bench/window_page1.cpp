@@ -3,6 +3,7 @@
 //   the real program started until its window is on the screen:  target <= 400 ms
 //   an input change (invalidation and load diagram redraw):      target <= 2 ms
 //   calculate for a typical beam, diagram included, no message:  target <= 5 ms
+#include "bench/windowbench.h"
 #include "window/inputpage.h"
 #include "window/mainwindow.h"
 
@@ -14,8 +15,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStyleFactory>
-#include "bench/windowbench.h"
-
 #include <benchmark/benchmark.h>
 
 #include <filesystem>

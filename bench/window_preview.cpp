@@ -4,6 +4,7 @@
 //                                                                   target <= 10 ms
 //   the user switching to the preview tab (the same composition and the page shown):
 //                                                                   target <= 10 ms
+#include "bench/windowbench.h"
 #include "results/projectfile.h"
 #include "sheets/slotfields.h"
 #include "window/mainwindow.h"
@@ -14,8 +15,6 @@
 #include <QPrinter>
 #include <QStyleFactory>
 #include <QTabWidget>
-#include "bench/windowbench.h"
-
 #include <benchmark/benchmark.h>
 
 #include <memory>

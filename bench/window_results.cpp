@@ -3,6 +3,7 @@
 //   selection shift, every shown text, the support picture, the load and stress
 //   diagrams, and the input page's change action that the new texts run):  target <= 5 ms
 //   storing a calculated result (store, page switch, show):                 reported
+#include "bench/windowbench.h"
 #include "results/store.h"
 #include "window/inputpage.h"
 #include "window/mainwindow.h"
@@ -12,8 +13,6 @@
 #include <QDir>
 #include <QPrinter>
 #include <QStyleFactory>
-#include "bench/windowbench.h"
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
