@@ -849,6 +849,23 @@ void InputPage::setUnitCaptions(bool si)
     }
 }
 
+// The point and part-span load texts into any record that names them p, pl, w1, w2,
+// ld1, ld2 (the check's input and the load diagram's).
+template <class Texts>
+void InputPage::readLoadTexts(Texts &in) const
+{
+    for (std::size_t k = 0; k < 8; ++k) {
+        in.p[k] = ss(m_p[k]->text());
+        in.pl[k] = ss(m_pl[k]->text());
+    }
+    for (std::size_t j = 0; j < 3; ++j) {
+        in.w1[j] = ss(m_w1[j]->text());
+        in.w2[j] = ss(m_w2[j]->text());
+        in.ld1[j] = ss(m_ld[j][0]->text());
+        in.ld2[j] = ss(m_ld[j][1]->text());
+    }
+}
+
 beam::InputTexts InputPage::inputTexts() const
 {
     struct Binding {
@@ -864,16 +881,7 @@ beam::InputTexts InputPage::inputTexts() const
     beam::InputTexts in;
     for (const Binding &b : kBindings)
         in.*b.field = ss(edit(QString::fromUtf8(b.control))->text());
-    for (std::size_t k = 0; k < 8; ++k) {
-        in.p[k] = ss(m_p[k]->text());
-        in.pl[k] = ss(m_pl[k]->text());
-    }
-    for (std::size_t j = 0; j < 3; ++j) {
-        in.w1[j] = ss(m_w1[j]->text());
-        in.w2[j] = ss(m_w2[j]->text());
-        in.ld1[j] = ss(m_ld[j][0]->text());
-        in.ld2[j] = ss(m_ld[j][1]->text());
-    }
+    readLoadTexts(in);
     in.H1 = ss(m_H1->text());
     in.B1 = ss(m_B1->text());
     in.tf1 = ss(m_tf1->text());
@@ -1034,16 +1042,7 @@ void InputPage::kajuuzu()
     beam::LoadDiagramTexts in;
     in.span = ss(edit(QStringLiteral("Span"))->text());
     in.uniform = ss(edit(QStringLiteral("uniform"))->text());
-    for (std::size_t k = 0; k < 8; ++k) {
-        in.p[k] = ss(m_p[k]->text());
-        in.pl[k] = ss(m_pl[k]->text());
-    }
-    for (std::size_t j = 0; j < 3; ++j) {
-        in.w1[j] = ss(m_w1[j]->text());
-        in.w2[j] = ss(m_w2[j]->text());
-        in.ld1[j] = ss(m_ld[j][0]->text());
-        in.ld2[j] = ss(m_ld[j][1]->text());
-    }
+    readLoadTexts(in);
     if (m_loadImage.isNull())
         m_loadImage = QImage(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight, QImage::Format_RGB32);
     {

@@ -123,6 +123,8 @@ private:
     QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
     QLineEdit *edit(const QString &name) const;
 
+    template <class Texts>
+    void readLoadTexts(Texts &in) const;
     void supportChosen(int id);
     void shapeChosen(int id);
     void familyListChanged(int family);
