@@ -5,6 +5,7 @@
 // old file byte for byte and no temporary file, and the table stays as it was. Then the
 // code page 932 texts of a whole table survive a save and an open.
 #include "helpers.h"
+#include "tests/childprocess.h"
 
 #include "beam/textfile.h"
 #include "results/projectfile.h"
@@ -15,17 +16,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 using namespace testing_results;
+using namespace testing_child;
 
 // A writer of the whole table.
 struct Writer {
@@ -85,19 +84,6 @@ Seen look(const std::string &error, const fs::path &target)
     return {error, slurp(target), entries(target.parent_path())};
 }
 
-void putText(std::string &out, const std::string &s)
-{
-    out += std::to_string(s.size()) + ':' + s;
-}
-
-std::string takeText(const std::string &in, std::size_t &pos)
-{
-    const std::size_t colon = in.find(':', pos);
-    const std::size_t n = std::stoul(in.substr(pos, colon - pos));
-    pos = colon + 1 + n;
-    return in.substr(colon + 1, n);
-}
-
 std::string pack(const std::vector<Seen> &all)
 {
     std::string out;
@@ -126,62 +112,19 @@ std::vector<Seen> unpack(const std::string &in)
     return all;
 }
 
-enum class Mounts { Shared, Private };
-enum class User { AsIs, Unprivileged };
-
 struct ChildRun {
     std::vector<Seen> seen;
     std::string skipped; // why the machine does not allow the run
     std::string failed;  // the child ended without a report
 };
 
-// Runs `body` in a child process. Private mounts give the child a mount namespace of its
-// own, so it can mount file systems that vanish with it. Unprivileged drops a root
-// child's effective user and group to 65534, so that permission bits apply to it.
+// Runs `body` in a child process (tests/childprocess.h) and brings back what it saw.
 ChildRun inChild(Mounts mounts, User user, const std::function<std::vector<Seen>()> &body)
 {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return {{}, "", "no pipe"};
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return {{}, "", "no fork"};
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        auto send = [&](char kind, const std::string &text) {
-            const std::string msg = kind + text;
-            std::size_t done = 0;
-            while (done < msg.size()) {
-                const ssize_t n = ::write(pipeFds[1], msg.data() + done, msg.size() - done);
-                if (n <= 0)
-                    break;
-                done += static_cast<std::size_t>(n);
-            }
-            ::close(pipeFds[1]);
-            ::_exit(0);
-        };
-        if (mounts == Mounts::Private &&
-            (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0))
-            send('S', std::string("no mount namespace of its own: ") + std::strerror(errno));
-        if (user == User::Unprivileged && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setegid(65534) != 0 || ::seteuid(65534) != 0))
-            send('S', std::string("cannot drop to an unprivileged user: ") + std::strerror(errno));
-        send('R', pack(body()));
-    }
-    ::close(pipeFds[1]);
-    std::string reply;
-    char buf[4096];
-    ssize_t n;
-    while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0)
-        reply.append(buf, static_cast<std::size_t>(n));
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (reply.empty())
-        return {{}, "", "the child ended without a report, status " + std::to_string(status)};
-    if (reply[0] == 'S')
-        return {{}, reply.substr(1), ""};
-    return {unpack(reply.substr(1)), "", ""};
+    const ChildReply r = runInChild(mounts, user, [&] { return pack(body()); });
+    if (!r.skipped.empty() || !r.failed.empty())
+        return {{}, r.skipped, r.failed};
+    return {unpack(r.report), "", ""};
 }
 
 // A failed write: a message with the reason, the old bytes, nothing else in the folder.

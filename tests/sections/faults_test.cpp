@@ -8,6 +8,7 @@
 #include "sections/selection.h"
 
 #include "beam/textfile.h"
+#include "tests/childprocess.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,18 +17,16 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sstream>
 #include <sys/mount.h>
-#include <sys/wait.h>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 using sections::MemberList;
+using namespace testing_child;
 
 struct TempDir {
     fs::path path;
@@ -140,86 +139,34 @@ struct Seen {
     bool listAsExpected = false;      // the list holds the operation's new state
 };
 
-enum class Mounts { Shared, Private };
-enum class User { AsIs, Unprivileged };
-
 struct ChildRun {
     std::optional<Seen> seen;
     std::string skipped;
     std::string failed;
 };
 
-void putText(std::string &out, const std::string &s)
-{
-    out += std::to_string(s.size()) + ':' + s;
-}
-
-std::string takeText(const std::string &in, std::size_t &pos)
-{
-    const std::size_t colon = in.find(':', pos);
-    const std::size_t n = std::stoul(in.substr(pos, colon - pos));
-    pos = colon + 1 + n;
-    return in.substr(colon + 1, n);
-}
-
-// Runs `body` in a child process (see the result table's writer faults for the same
-// arrangement): private mounts vanish with the child; an unprivileged root child runs
-// with effective user and group 65534, so that permission bits apply to it.
+// Runs `body` in a child process (tests/childprocess.h) and brings back what it saw.
 ChildRun inChild(Mounts mounts, User user, const std::function<Seen()> &body)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return {std::nullopt, "", "no pipe"};
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return {std::nullopt, "", "no fork"};
-    if (pid == 0) {
-        ::close(fds[0]);
-        auto send = [&](const std::string &msg) {
-            std::size_t done = 0;
-            while (done < msg.size()) {
-                const ssize_t n = ::write(fds[1], msg.data() + done, msg.size() - done);
-                if (n <= 0)
-                    break;
-                done += static_cast<std::size_t>(n);
-            }
-            ::_exit(0);
-        };
-        if (mounts == Mounts::Private &&
-            (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0))
-            send(std::string("S") + "no mount namespace of its own: " + std::strerror(errno));
-        if (user == User::Unprivileged && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setegid(65534) != 0 || ::seteuid(65534) != 0))
-            send(std::string("S") + "cannot drop to an unprivileged user: " + std::strerror(errno));
+    const ChildReply r = runInChild(mounts, user, [&] {
         const Seen s = body();
-        std::string out = "R";
+        std::string out;
         putText(out, s.error);
         putText(out, s.bytes);
         putText(out, s.listAsExpected ? "1" : "0");
         for (const std::string &e : s.entries)
             putText(out, e);
-        send(out);
-    }
-    ::close(fds[1]);
-    std::string reply;
-    char buf[4096];
-    ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0)
-        reply.append(buf, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (reply.empty())
-        return {std::nullopt, "", "the child ended without a report, status " + std::to_string(status)};
-    if (reply[0] == 'S')
-        return {std::nullopt, reply.substr(1), ""};
+        return out;
+    });
+    if (!r.skipped.empty() || !r.failed.empty())
+        return {std::nullopt, r.skipped, r.failed};
     Seen s;
-    std::size_t pos = 1;
-    s.error = takeText(reply, pos);
-    s.bytes = takeText(reply, pos);
-    s.listAsExpected = takeText(reply, pos) == "1";
-    while (pos < reply.size())
-        s.entries.push_back(takeText(reply, pos));
+    std::size_t pos = 0;
+    s.error = takeText(r.report, pos);
+    s.bytes = takeText(r.report, pos);
+    s.listAsExpected = takeText(r.report, pos) == "1";
+    while (pos < r.report.size())
+        s.entries.push_back(takeText(r.report, pos));
     return {s, "", ""};
 }
 
