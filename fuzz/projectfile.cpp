@@ -9,6 +9,7 @@
 #include "results/slotview.h"
 #include "results/textreport.h"
 #include "sheets/page.h"
+#include "sheets/recordingcanvas.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -110,17 +111,6 @@ void checkSaveAndOpen(const results::Table &t)
         require(results::writeTextReport(report().path(), t).empty(), "a savable table can be reported");
 }
 
-// A canvas that keeps nothing: composing the sheets runs every drawing step.
-class DiscardingCanvas : public beam::Canvas {
-public:
-    void moveTo(int, int) override {}
-    void lineTo(int, int) override {}
-    void text(int, int, const std::string &) override {}
-    void setFontSize(int) override {}
-    void setTextColor(beam::Rgb) override {}
-    void clear() override {}
-};
-
 // What the program shows of a loaded table: every slot on the result table page, and
 // the first and last preview pages of the marked slots with their figures.
 void showLoaded(const results::Table &t)
@@ -130,7 +120,7 @@ void showLoaded(const results::Table &t)
     (void)results::reactionRows(t);
     const std::size_t marked = sheets::markedSlots(t).size();
     const std::size_t pages = std::max<std::size_t>(1, (marked + 1) / 2);
-    DiscardingCanvas canvas;
+    sheets::NullCanvas canvas; // composing the sheets runs every drawing step
     for (std::size_t page : {std::size_t(1), pages}) {
         sheets::PageSettings settings;
         settings.hyoujipage = std::to_string(page);

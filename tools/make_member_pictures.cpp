@@ -3,6 +3,8 @@
 // boxes they read, the store, delete and change images of the member group, the Reset
 // image of the calculator and the two arrows of the stress converter. Run through
 // tools/make_member_pictures.sh from the repository root; the results are committed.
+#include "pictures.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -30,17 +32,6 @@ QFont gothic(int pixels, bool bold = false)
     f.setBold(bold);
     f.setStyleStrategy(QFont::NoAntialias);
     return f;
-}
-
-bool save(const QImage &img, const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    if (!img.save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
 }
 
 // A shape picture: white, the section filled in steel colour with a black outline, the

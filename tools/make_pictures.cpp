@@ -2,6 +2,8 @@
 // section sketches of the computed shapes (shape/*.bmp, 70 x 70) and the small images of
 // the input page's buttons (window/images/*.png). Run through tools/make_pictures.sh
 // from the repository root; the results are committed.
+#include "pictures.h"
+
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -31,17 +33,6 @@ QImage blank(int w, int h, const QColor &background = Qt::white)
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(background);
     return img;
-}
-
-bool save(const QImage &img, const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    if (!img.save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
 }
 
 // ---- support conditions: a beam from A to B on a 128 x 64 picture ----
