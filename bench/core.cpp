@@ -52,7 +52,8 @@ void BM_CheckEverySlot(benchmark::State &state)
 }
 BENCHMARK(BM_CheckEverySlot)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
-void BM_CheckTypical(benchmark::State &state)
+// A typical beam: uniform load and two point loads on a 6 m span.
+beam::InputTexts typicalBeam()
 {
     beam::InputTexts in;
     in.Span = "6.0";
@@ -62,6 +63,12 @@ void BM_CheckTypical(benchmark::State &state)
     in.pl[0] = "2.0";
     in.p[1] = "8";
     in.pl[1] = "4.5";
+    return in;
+}
+
+void BM_CheckTypical(benchmark::State &state)
+{
+    const beam::InputTexts in = typicalBeam();
     for (auto _ : state) {
         beam::CheckOutcome out = beam::runCheck(in);
         benchmark::DoNotOptimize(out);
@@ -72,14 +79,7 @@ BENCHMARK(BM_CheckTypical)->Unit(benchmark::kMicrosecond);
 // The same case without writing the result texts: the four analyses on numbers.
 void BM_AnalysesTypical(benchmark::State &state)
 {
-    beam::InputTexts in;
-    in.Span = "6.0";
-    in.lb = "3.0";
-    in.uniform = "5.0";
-    in.p[0] = "12";
-    in.pl[0] = "2.0";
-    in.p[1] = "8";
-    in.pl[1] = "4.5";
+    const beam::InputTexts in = typicalBeam();
     for (auto _ : state) {
         const beam::BeamInput b = beam::readInput(in);
         beam::Reactions q = beam::Qcalc(b);
