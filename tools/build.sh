@@ -3,5 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${KOVEL_BUILD_DIR:-build}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${KOVEL_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+launcher=()
+# A compiler cache, when the machine has one, makes rebuilds in other checkouts cheap.
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${KOVEL_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
