@@ -15,3 +15,8 @@ std::unique_ptr<Dialogs> consoleDialogs();
 // Types a two-span-load beam into page 1 and presses the calculate image; for a tab
 // page of 2 to 4 it also stores the result and shows that page.
 void typeDemoBeam(MainWindow &window, int page = 1);
+
+// Puts a value wider than its box into the read-outs a screenshot should check: a long
+// registered member name, six-digit values in every column of the member grid and a
+// twelve-digit result of the pocket calculator (in memory only: no file is written).
+void showWideValues(MainWindow &window);

@@ -1,7 +1,9 @@
 #include "window/fieldgroup.h"
 
 #include "window/dialogs.h"
+#include "window/fittext.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,8 +81,19 @@ QLineEdit *FieldGroup::makeBox(const QString &name, const QRect &geometry, const
     pal.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
     e->setPalette(pal);
     e->setTextMargins(1, 0, 1, 0);
+    fit::keepReadable(e);
     m_boxes.append(e);
     return e;
+}
+
+void FieldGroup::clearBoxes(const QList<QLineEdit *> &boxes)
+{
+    if (QWidget *editing = QApplication::focusWidget(); editing && isAncestorOf(editing))
+        editing->clearFocus();
+    for (QLineEdit *e : boxes) {
+        const QSignalBlocker quiet(e);
+        e->clear();
+    }
 }
 
 void FieldGroup::makeBoxes(const panel::EditSpec *begin, const panel::EditSpec *end)

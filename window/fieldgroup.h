@@ -59,6 +59,10 @@ protected:
     QLineEdit *makeBox(const QString &name, const QRect &geometry, const QString &text);
     void makeBoxes(const panel::EditSpec *begin, const panel::EditSpec *end);
     void makeLabels(const panel::LabelSpec *begin, const panel::LabelSpec *end);
+    // Reset: the box being typed in is left first and tidied by the field rules, as if
+    // the Reset button had taken the focus; then the boxes are emptied quietly, so that
+    // the caller reports the reset as one change.
+    void clearBoxes(const QList<QLineEdit *> &boxes);
 
 private:
     QList<QLineEdit *> m_boxes;

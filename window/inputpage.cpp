@@ -90,6 +90,10 @@ InputPage::InputPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_dia
     connect(m_beam, &BeamGroup::conditionChanged, this, &InputPage::invalidate);
     connect(m_beam, &BeamGroup::unitSystemChanged, this, [this](bool si) {
         setUnitCaptions(si);
+        // the shown numbers were computed in the other unit system; a recall sets the
+        // unit of the results it has just shown
+        if (!m_recalling)
+            m_results->clearUnitFields();
         invalidate();
     });
     connect(m_uniform, &UniformGroup::loadChanged, this, &InputPage::inputChanged);
@@ -112,12 +116,6 @@ InputPage::InputPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_dia
             tabStop = tabStop || name == QLatin1String(t);
         e->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
         e->installEventFilter(this);
-        // A box without the focus shows the start of its text: a number wider than the
-        // box (411000.00 cm4 of a deep built-up girder) keeps its leading digits in view.
-        connect(e, &QLineEdit::textChanged, e, [e] {
-            if (!e->hasFocus())
-                e->setCursorPosition(0);
-        });
     }
     setBoxColour(edit(QStringLiteral("Span")), beam::BoxColour::Aqua);
     m_results->setSpanCaption(text("Span"));
@@ -362,7 +360,9 @@ void InputPage::recall(const results::PageTexts &page, const std::function<void(
     // these two come after the verdict: a change of either resets it to "未計算"
     if (page.support)
         m_support->setSupport(*page.support);
+    m_recalling = true;
     m_beam->si()->setChecked(page.si);
+    m_recalling = false;
     setUnitCaptions(page.si);
     m_results->setMoments(page.result);
 }
@@ -542,10 +542,8 @@ bool InputPage::eventFilter(QObject *watched, QEvent *event)
         // a box is left when the focus moves inside the window, not when the window
         // itself is deactivated or a menu opens
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
             boxExit(box->objectName());
-            box->setCursorPosition(0); // the start of the text in view once the box is left
-        }
         break;
     }
     case QEvent::KeyPress: {

@@ -120,6 +120,7 @@ private:
     Dialogs &m_dialogs;
     QString m_filepath;
     std::function<bool()> m_si157;
+    bool m_recalling = false; // recall is setting the unit system of the results it shows
 
     QHash<QString, QLineEdit *> m_edits; // every input box of the panels, by name
     QPushButton *m_keisan2 = nullptr;

@@ -107,8 +107,8 @@ void UniformGroup::uniformCalculator()
 
 void UniformGroup::reset()
 {
-    for (const char *name : {"uniform", "shiki", "uw", "lwa", "lwb", "nnl"})
-        box(QString::fromUtf8(name))->clear();
+    clearBoxes(boxes());
+    Q_EMIT loadChanged();
 }
 
 PointGroup::PointGroup(QWidget *parent) : FieldGroup(QStringLiteral("2) 集中荷重"), parent)
@@ -131,9 +131,8 @@ PointGroup::PointGroup(QWidget *parent) : FieldGroup(QStringLiteral("2) 集中�
 
 void PointGroup::reset()
 {
-    for (const char *prefix : {"p", "pl"})
-        for (int k = 1; k <= 8; ++k)
-            box(QString::fromUtf8(prefix) + QString::number(k))->clear();
+    clearBoxes(boxes());
+    Q_EMIT loadChanged();
 }
 
 PartGroup::PartGroup(QWidget *parent) : FieldGroup(QStringLiteral("3) 任意形分布荷重"), parent)
@@ -163,6 +162,6 @@ PartGroup::PartGroup(QWidget *parent) : FieldGroup(QStringLiteral("3) 任意形�
 
 void PartGroup::reset()
 {
-    for (QLineEdit *e : boxes()) // row by row: w1, w2, ld1..ld3 of a, then b, then c
-        e->clear();
+    clearBoxes(boxes());
+    Q_EMIT loadChanged();
 }

@@ -1,6 +1,7 @@
 // KOVEL: checks one steel beam at a time. Started from the folder that holds shape/ and
 // boundary/ (the repository root).
 #include "window/demo.h"
+#include "window/dialogs.h"
 #include "window/mainwindow.h"
 
 #include <QApplication>
@@ -34,17 +35,24 @@ int main(int argc, char **argv)
         return 2;
     }
     QApplication app(argc, argv);
+    // the standard boxes in Japanese; without Qt's translations they stay in English
+    if (QTranslator *japanese = loadQtJapanese(&app))
+        QCoreApplication::installTranslator(japanese);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // developer options for tools/screenshot.sh: --demo types and calculates a beam (and
-    // stores it, with --page 2..4), --page N shows tab page N, --screenshot FILE saves
-    // the window as a picture and ends the program
+    // stores it, with --page 2..4), --wide puts values wider than their boxes into the
+    // read-outs, --page N shows tab page N, --screenshot FILE saves the window as a
+    // picture and ends the program
     bool demo = false;
+    bool wide = false;
     int page = 1;
     QString screenshot;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
             demo = true;
+        else if (std::strcmp(argv[i], "--wide") == 0)
+            wide = true;
         else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
             page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
@@ -55,6 +63,8 @@ int main(int argc, char **argv)
     window.show();
     if (demo)
         typeDemoBeam(window, page);
+    if (wide)
+        showWideValues(window);
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);

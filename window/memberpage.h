@@ -71,6 +71,7 @@ private:
     void readMemberControls(); // entry boxes and `uno` into the list
     void showMembers();        // the list into the grid, `labelh`, `uno` and the entry boxes
     void showGrid();
+    void fitColumn(int column);
     void reportSave(bool saved, const std::string &error);
 
     Dialogs &m_dialogs;

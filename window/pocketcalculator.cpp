@@ -2,6 +2,7 @@
 
 #include "sections/pocketcalc.h"
 #include "window/fieldgroup.h"
+#include "window/fittext.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,7 @@ PocketCalculator::PocketCalculator(QWidget *panel) : QWidget(panel)
         QPalette pal = e->palette();
         pal.setColor(QPalette::Base, kInfoBack);
         e->setPalette(pal);
+        fit::keepReadable(e);
         return e;
     };
     auto key = [this](const char *name, const char *caption, const QRect &geometry) {

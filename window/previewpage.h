@@ -78,6 +78,7 @@ private:
     void focusMoved(QWidget *now);
 
     Dialogs &m_dialogs;
+    QString m_lastBitmap; // the last bitmap saved, proposed by the next export
     const results::Table &m_table;
     QImage m_page;
 

@@ -68,6 +68,11 @@ public:
     void hozonClick();         // save the project file
     void N2Click();            // text export
 
+    // The window caption: the project's ("KOVEL-新規", "KOVEL-" + file name) with " *"
+    // while the table has changes that are not saved. Every command that changes the
+    // table's records calls it.
+    void refreshCaption();
+
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
     void resultPageWanted();                     // make this page the active one
@@ -104,6 +109,7 @@ private:
     Dialogs &m_dialogs;
     InputPage &m_input;
     QString m_shapepath;
+    QString m_caption = QStringLiteral("KOVEL"); // the caption without the unsaved mark
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]

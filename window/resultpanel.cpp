@@ -212,6 +212,13 @@ void ResultPanel::readResult(beam::ResultTexts &r) const
     r.Mgrid = m_mgrid;
 }
 
+void ResultPanel::clearUnitFields()
+{
+    for (const ResultSpec &r : kResultRows)
+        if (r.unitLabel)
+            m_results.value(QString::fromUtf8(r.name))->clear();
+}
+
 QString ResultPanel::verdict() const
 {
     return m_hantei->text();

@@ -34,6 +34,10 @@ public:
     // The shown result fields, moment labels and `Mgrid`.
     void readResult(beam::ResultTexts &result) const;
 
+    // Empties the result fields that carry a unit (the moment, the reactions and the two
+    // stresses): after a switch of the unit system they would name the wrong unit.
+    void clearUnitFields();
+
     QString verdict() const;
     void setVerdict(const QString &verdict);
     const std::array<std::string, 101> &mgrid() const { return m_mgrid; }

@@ -6,6 +6,7 @@
 #include "sections/members.h"
 #include "sections/selection.h"
 #include "window/dialogs.h"
+#include "window/fittext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -104,6 +105,7 @@ SectionPanel::SectionPanel(Dialogs &dialogs, QWidget *parent)
             for (const std::string &item : sections::familyDesignations(s.family))
                 list->addItem(qs(item));
             list->setCurrentIndex(0);
+            fit::keepReadable(list);
             const int family = static_cast<int>(s.family);
             m_familyLists[static_cast<std::size_t>(family)] = list;
             connect(list, &QComboBox::currentTextChanged, this, [this, family] { familyListChanged(family); });
@@ -117,6 +119,7 @@ SectionPanel::SectionPanel(Dialogs &dialogs, QWidget *parent)
     m_userlist->setFocusPolicy(Qt::ClickFocus);
     m_userlist->setCompleter(nullptr);
     m_userlist->setFont(listFont);
+    fit::keepReadable(m_userlist);
     connect(m_userlist, &QComboBox::activated, this, &SectionPanel::chooseUserMember);
 
     m_shapeGroup->button(static_cast<int>(beam::Family::HN))->setChecked(true);
@@ -498,6 +501,7 @@ void SectionPanel::designToggled(bool on)
         m_weak->setChecked(false);
         m_weak->hide();
         showDimensions(false);
+        m_mmCaption->hide(); // the dimension boxes' unit goes with them
     } else {
         m_weak->show();
     }

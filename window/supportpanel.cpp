@@ -2,6 +2,7 @@
 
 #include "results/slotview.h"
 #include "window/fieldgroup.h"
+#include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/pocketcalculator.h"
 
@@ -9,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTableWidget>
 
 using namespace panel;
@@ -30,6 +30,7 @@ constexpr SupportSpec kSupports[] = {
     {beam::Support::FreeFixed, "jiyuukotei", "自由-固定", "Lfree.bmp", QRect(86, 38, 78, 18)},
 };
 constexpr QRect kPanel1(24, 62, 132, 136);
+constexpr int kReactionColumns[] = {48, 38, 38, 22}; // with the scroll bar inside the list's width
 
 } // namespace
 
@@ -77,14 +78,14 @@ SupportPanel::SupportPanel(Dialogs &dialogs, QWidget *parent)
     m_reactionList = new QTableWidget(this);
     m_reactionList->setObjectName(QStringLiteral("hanryoku"));
     m_reactionList->setGeometry(kPanel1.x() - 20, kPanel1.y(), kPanel1.width() + 30, kPanel1.height());
-    m_reactionList->setColumnCount(3);
+    m_reactionList->setColumnCount(4);
     m_reactionList->horizontalHeader()->hide();
     m_reactionList->verticalHeader()->hide();
     m_reactionList->verticalHeader()->setMinimumSectionSize(15);
     m_reactionList->verticalHeader()->setDefaultSectionSize(15);
-    m_reactionList->setColumnWidth(0, 60);
-    m_reactionList->setColumnWidth(1, 40);
-    m_reactionList->setColumnWidth(2, 40);
+    // name, Qa, Qb and their unit: rows of both unit systems can stand one under the other
+    for (int c = 0; c < 4; ++c)
+        m_reactionList->setColumnWidth(c, kReactionColumns[c]);
     m_reactionList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_reactionList->setFocusPolicy(Qt::NoFocus);
     m_reactionList->setWordWrap(false);
@@ -147,31 +148,21 @@ void SupportPanel::toggleReactionList()
         auto *item = new QTableWidgetItem(text);
         if (header)
             item->setBackground(QColor(212, 208, 200));
-        else if (column > 0)
+        else if (column == 1 || column == 2)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        // a reaction wider than its 40-pixel column is drawn smaller rather than cut to
-        // "27.…": every digit of the stored value stays readable
-        if (column > 0) {
-            const int margin = m_reactionList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
-                                                                    m_reactionList) + 1;
-            const int grid = m_reactionList->showGrid() ? 1 : 0;
-            const int room = m_reactionList->columnWidth(column) - grid - 2 * margin - 1;
-            QFont f = m_reactionList->font();
-            int pixels = QFontInfo(f).pixelSize();
-            while (pixels > 6 && QFontMetrics(f).horizontalAdvance(text) > room)
-                f.setPixelSize(--pixels);
-            item->setFont(f);
-        }
         m_reactionList->setItem(row, column, item);
+        fit::fitCell(m_reactionList, item); // every digit of a stored reaction stays readable
     };
     cell(0, 0, QString(), true);
     cell(0, 1, QStringLiteral("Qa"), true);
     cell(0, 2, QStringLiteral("Qb"), true);
+    cell(0, 3, QString(), true);
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const int row = static_cast<int>(n) + 1;
         cell(row, 0, qs(rows[n].name), false);
         cell(row, 1, qs(rows[n].Qa), false);
         cell(row, 2, qs(rows[n].Qb), false);
+        cell(row, 3, qs(rows[n].unit), false);
     }
     m_reactionList->show();
     m_reactionList->raise();

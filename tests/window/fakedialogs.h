@@ -14,6 +14,7 @@ public:
     QStringList shown;              // every inform and askYesNo text, in order
     std::deque<bool> answers;       // askYesNo answers
     std::deque<QString> fileNames;  // openFileName / saveFileName answers
+    QStringList proposed;           // the name each saveFileName proposed (empty for none)
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
 
     void inform(const QString &text) override { shown << text; }
@@ -27,7 +28,11 @@ public:
         return yes;
     }
     QString openFileName(const QString &) override { return nextName(); }
-    QString saveFileName(const QString &) override { return nextName(); }
+    QString saveFileName(const QString &, const QString &name) override
+    {
+        proposed << name;
+        return nextName();
+    }
     bool choosePrinter(QPrinter &printer) override
     {
         if (printFile.isEmpty())
