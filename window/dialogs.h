@@ -2,7 +2,11 @@
 // can answer them without a modal loop.
 #pragma once
 
+#include "beam/allowable.h"
+
 #include <QString>
+
+#include <optional>
 
 class QObject;
 class QPrinter;
@@ -23,6 +27,10 @@ public:
     virtual QString saveFileName(const QString &filter, const QString &proposed = {}) = 0;
     // The system print dialog; false when cancelled.
     virtual bool choosePrinter(QPrinter &printer) = 0;
+    // The options dialog "検定基準" showing `current`; the basis chosen, or nothing when
+    // cancelled. A notice-rule basis it returns is one the check can use. Dialogs that
+    // show nothing answer as cancelled.
+    virtual std::optional<beam::Basis> chooseBasis(const beam::Basis &) { return std::nullopt; }
 };
 
 // Qt's own Japanese texts ("はい", "いいえ", "ファイル名" ...) for the standard boxes, from Qt's
@@ -40,6 +48,7 @@ public:
     QString openFileName(const QString &filter) override;
     QString saveFileName(const QString &filter, const QString &proposed = {}) override;
     bool choosePrinter(QPrinter &printer) override;
+    std::optional<beam::Basis> chooseBasis(const beam::Basis &current) override;
 
 private:
     QWidget *m_parent = nullptr;

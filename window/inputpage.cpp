@@ -387,7 +387,7 @@ void InputPage::sakuzu()
 
 bool InputPage::runOneCheck()
 {
-    const beam::CheckOutcome outcome = beam::runCheck(inputTexts());
+    const beam::CheckOutcome outcome = beam::runCheck(inputTexts(), m_basis);
     if (!outcome.result) {
         m_results->setVerdict(kNotCalculated);
         m_dialogs.inform(qs(outcome.error));
@@ -400,7 +400,7 @@ bool InputPage::runOneCheck()
 bool InputPage::runSelection()
 {
     m_section->showBusy(true);
-    const sections::SelectionOutcome outcome = sections::selectSize(inputTexts(), ss(m_filepath));
+    const sections::SelectionOutcome outcome = sections::selectSize(inputTexts(), ss(m_filepath), m_basis);
     m_section->takeSelection(outcome);
     if (outcome.checked > 0 && outcome.result)
         m_results->showResult(*outcome.result);
@@ -428,8 +428,33 @@ void InputPage::keisanClick()
     const bool done = m_section->design()->isChecked() ? runSelection() : runOneCheck();
     if (!done)
         return;
-    m_dialogs.inform(kFinished);
+    m_dialogs.inform(kFinished + noticeDetails());
     m_keisan2->setText(kStored);
+}
+
+void InputPage::setBasis(const beam::Basis &basis)
+{
+    m_basis = basis;
+    invalidate();
+}
+
+// What the notice rule adds to the closing message: its basis, fb1, fb2, i and C where
+// the section's rule used them, and the shear check. Empty for the default rule.
+QString InputPage::noticeDetails() const
+{
+    const std::optional<beam::NoticeTexts> n = m_results->notice();
+    if (!n)
+        return {};
+    const QString unit = inputTexts().si ? QStringLiteral("(kN/cm2)") : QStringLiteral("(tf/cm2)");
+    QString text = QStringLiteral("\n\n検定基準：") + qs(beam::noticeLabel(*n));
+    if (!n->fb1.empty())
+        text += QStringLiteral("\nfb1=%1  fb2=%2 %3  (i=%4 cm, C=%5)")
+                    .arg(qs(n->fb1), qs(n->fb2), unit, qs(n->ib), qs(n->C));
+    else if (!n->fb2.empty())
+        text += QStringLiteral("\nfb2=%1 %2").arg(qs(n->fb2), unit);
+    else
+        text += QStringLiteral("\nfb=F/1.5");
+    return text + QStringLiteral("\n") + qs(beam::shearSummary(*n, ss(unit)));
 }
 
 void InputPage::kakunouClick()

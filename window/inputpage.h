@@ -74,6 +74,11 @@ public:
     // The fresh-result flag to "計算開始" and the verdict to "未計算".
     void invalidate();
 
+    // The basis of the allowable stresses every calculation uses until it is changed;
+    // a change invalidates the shown result.
+    const beam::Basis &basis() const { return m_basis; }
+    void setBasis(const beam::Basis &basis);
+
     // The field rules acting on an input-page box, also for the result page's copies:
     // focus gained, focus lost, and a typed character (true when Enter was consumed).
     void boxEnter(const QString &box);
@@ -116,8 +121,10 @@ private:
     void readLoadTexts(Texts &in) const;
     bool runOneCheck();
     bool runSelection();
+    QString noticeDetails() const;
 
     Dialogs &m_dialogs;
+    beam::Basis m_basis;
     QString m_filepath;
     std::function<bool()> m_si157;
     bool m_recalling = false; // recall is setting the unit system of the results it shows

@@ -36,6 +36,7 @@ constexpr MenuItem kMenuItems[] = {
     {"ﾌｧｲﾙ", "新規作成", "menuNew"},       {"ﾌｧｲﾙ", "呼出", "menuOpen"},
     {"ﾌｧｲﾙ", "保存", "menuSave"},           {"ﾌｧｲﾙ", "印刷", "menuPrint"},
     {"ﾌｧｲﾙ", "終了", "menuExit"},           {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText"},
+    {"ｵﾌﾟｼｮﾝ", "検定基準...", "menuBasis"},
     {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion"}, {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp"},
     {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome"},
 };
@@ -136,6 +137,8 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);
         else if (name == QLatin1String("menuPrint"))
             connect(action, &QAction::triggered, this, &MainWindow::printSheets);
+        else if (name == QLatin1String("menuBasis"))
+            connect(action, &QAction::triggered, this, &MainWindow::chooseBasis);
         else
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
@@ -192,6 +195,23 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::notYetAvailable()
 {
     m_dialogs->inform(QStringLiteral("この機能はまだ使えません。"));
+}
+
+void MainWindow::chooseBasis()
+{
+    const std::optional<beam::Basis> basis = m_dialogs->chooseBasis(m_inputPage->basis());
+    if (!basis)
+        return;
+    m_inputPage->setBasis(*basis);
+    m_versionLine->setText(versionLine(*basis));
+}
+
+QString MainWindow::versionLine(const beam::Basis &basis)
+{
+    const std::string label = beam::basisLabel(basis);
+    if (label.empty())
+        return versionText();
+    return versionText() + QStringLiteral("　　検定基準：") + QString::fromStdString(label);
 }
 
 void MainWindow::storeRequested()

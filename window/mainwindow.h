@@ -50,6 +50,9 @@ public:
 
     // The product name and version shown in the title, the version line and About.
     static QString versionText();
+    // The version line under the pages: the product name, and the basis of the
+    // allowable stresses when it is not the default one.
+    static QString versionLine(const beam::Basis &basis);
 
     // Prints the calculation sheets of the marked slots (menu "印刷", `printer1` on
     // page 2, `printer2` on page 3).
@@ -69,6 +72,7 @@ private:
     void openHelp();
     void openHomePage();
     void storeRequested();
+    void chooseBasis(); // menu "検定基準..."
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;

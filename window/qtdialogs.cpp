@@ -1,5 +1,7 @@
 #include "window/dialogs.h"
 
+#include "window/basisdialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -50,4 +52,12 @@ bool QtDialogs::choosePrinter(QPrinter &printer)
 {
     QPrintDialog dialog(&printer, m_parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<beam::Basis> QtDialogs::chooseBasis(const beam::Basis &current)
+{
+    BasisDialog dialog(current, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.basis();
 }

@@ -85,6 +85,19 @@ void ResultPanel::setupResults()
     m_hantei = m_results.value(QStringLiteral("hantei"));
     m_hantei->setText(kNotCalculated);
     m_hantei->setAlignment(Qt::AlignCenter);
+    // The unit column of the σb/fb row is free: the shear ratio of the notice rule.
+    auto *shear = new ValueLabel(g); // a ratio too wide for the column is drawn smaller
+    shear->setObjectName(QStringLiteral("shearRatio"));
+    shear->setGeometry(161, 16 + 6 * 19 + 2, 56, 14);
+    m_shearRatio = shear;
+}
+
+void ResultPanel::showNotice(const std::optional<beam::NoticeTexts> &notice)
+{
+    m_notice = notice;
+    const bool ratio = notice && !notice->Rshear.empty();
+    m_shearRatio->setText(ratio ? QStringLiteral("τ/fs ") + qs(notice->Rshear) : QString());
+    m_shearRatio->setToolTip(notice ? qs(beam::shearSummary(*notice, "")) : QString());
 }
 
 void ResultPanel::setupDiagrams()
@@ -182,6 +195,7 @@ void ResultPanel::showResult(const beam::ResultTexts &r)
     m_Mendb->setText(qs(r.Mendb));
     m_mgrid = r.Mgrid;
     m_hantei->setText(qs(r.hantei));
+    showNotice(r.notice);
     sakuzu();
 }
 
@@ -190,6 +204,7 @@ void ResultPanel::setResultFields(const beam::ResultTexts &r)
     for (const ResultField &f : kFields)
         m_results.value(QString::fromUtf8(f.name))->setText(qs(r.*f.text));
     m_hantei->setText(qs(r.hantei));
+    showNotice(r.notice);
 }
 
 void ResultPanel::setMoments(const beam::ResultTexts &r)
@@ -210,6 +225,7 @@ void ResultPanel::readResult(beam::ResultTexts &r) const
     r.Menda = ss(m_Menda->text());
     r.Mendb = ss(m_Mendb->text());
     r.Mgrid = m_mgrid;
+    r.notice = m_notice;
 }
 
 void ResultPanel::clearUnitFields()

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -38,6 +39,9 @@ public:
     // stresses): after a switch of the unit system they would name the wrong unit.
     void clearUnitFields();
 
+    // The notice-rule texts of the shown result; nothing for a default-rule result.
+    const std::optional<beam::NoticeTexts> &notice() const { return m_notice; }
+
     QString verdict() const;
     void setVerdict(const QString &verdict);
     const std::array<std::string, 101> &mgrid() const { return m_mgrid; }
@@ -51,10 +55,13 @@ Q_SIGNALS:
 private:
     void setupResults();
     void setupDiagrams();
+    void showNotice(const std::optional<beam::NoticeTexts> &notice);
     QString field(const char *name) const;
 
     QHash<QString, QLabel *> m_results;
     QLabel *m_hantei = nullptr;
+    QLabel *m_shearRatio = nullptr; // "τ/fs 0.362" beside σb/fb under the notice rule
+    std::optional<beam::NoticeTexts> m_notice;
     QLabel *m_Menda = nullptr, *m_Mendb = nullptr, *m_Mcent = nullptr;
     QLabel *m_kajuuzu = nullptr, *m_ouryokuzu = nullptr, *m_kajuuL = nullptr;
     std::array<std::string, 101> m_mgrid;

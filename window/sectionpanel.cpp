@@ -264,6 +264,9 @@ void SectionPanel::readDepths(beam::InputTexts &in) const
     in.H1 = ss(m_H1->text());
     in.B1 = ss(m_B1->text());
     in.tf1 = ss(m_tf1->text());
+    in.tw1 = m_noticeDims.tw1;
+    in.r1 = m_noticeDims.r1;
+    in.A1 = m_noticeDims.A1;
 }
 
 void SectionPanel::recall(const results::PageTexts &page)
@@ -292,6 +295,7 @@ void SectionPanel::recall(const results::PageTexts &page)
             m_H1->setText(qs(outcome.texts->H1));
             m_B1->setText(qs(outcome.texts->B1));
             m_tf1->setText(qs(outcome.texts->tf1));
+            m_noticeDims = {outcome.texts->tw1, outcome.texts->r1, outcome.texts->A1};
         } else {
             m_dialogs.inform(qs(outcome.error));
         }
@@ -326,6 +330,7 @@ void SectionPanel::takeSelection(const sections::SelectionOutcome &outcome)
     m_B1->setText(qs(outcome.B1));
     m_H1->setText(qs(outcome.H1));
     m_tf1->setText(qs(outcome.tf1));
+    m_noticeDims = {outcome.tw1, outcome.r1, outcome.A1};
 }
 
 // Shows or hides the section sketch and the four dimension boxes with their captions.
@@ -460,6 +465,7 @@ void SectionPanel::memberChange()
     m_B1->setText(qs(t.B1));
     m_H1->setText(qs(t.H1));
     m_tf1->setText(qs(t.tf1));
+    m_noticeDims = {t.tw1, t.r1, t.A1};
 }
 
 void SectionPanel::BChange()
@@ -477,6 +483,7 @@ void SectionPanel::BChange()
     m_H1->setText(qs(c.H1));
     m_B1->setText(qs(c.B1));
     m_tf1->setText(qs(c.tf1));
+    m_noticeDims = {c.tw1, c.r1, c.A1};
     if (c.member)
         box("member")->setText(qs(*c.member));
     // on a refusal the three fields are emptied, so that no earlier section's values

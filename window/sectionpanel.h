@@ -76,6 +76,11 @@ private:
     bool m_userWasOn = false; // `userbutton` was on when the current click began
 
     QLineEdit *m_H1 = nullptr, *m_B1 = nullptr, *m_tf1 = nullptr, *m_flag1 = nullptr;
+    // Web thickness, root radius (mm) and area (cm2) of the section, read by the notice
+    // rule only; set wherever H1, B1 and tf1 are. The start-up member H-100x50x5x7.
+    struct NoticeDims {
+        std::string tw1 = "5", r1 = "8", A1 = "11.85";
+    } m_noticeDims;
     QButtonGroup *m_shapeGroup = nullptr;
     std::array<QComboBox *, 6> m_familyLists{};
     QComboBox *m_userlist = nullptr;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 
 class FakeDialogs : public Dialogs {
 public:
@@ -16,6 +17,7 @@ public:
     std::deque<QString> fileNames;  // openFileName / saveFileName answers
     QStringList proposed;           // the name each saveFileName proposed (empty for none)
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
+    std::optional<beam::Basis> basis; // chooseBasis answers this once; nothing: cancelled
 
     void inform(const QString &text) override { shown << text; }
     bool askYesNo(const QString &text) override
@@ -40,6 +42,11 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile);
         return true;
+    }
+    std::optional<beam::Basis> chooseBasis(const beam::Basis &) override
+    {
+        shown << QStringLiteral("検定基準");
+        return std::exchange(basis, std::nullopt);
     }
 
 private:
