@@ -12,6 +12,7 @@
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
+#include "window/recentfiles.h"
 
 #include <QMainWindow>
 
@@ -22,6 +23,7 @@ class MemberPage;
 class PreviewPage;
 class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class ResultPage;
 
@@ -69,6 +71,8 @@ private:
     void openHelp();
     void openHomePage();
     void storeRequested();
+    void fillRecentMenu();
+    void openRecent(const QString &path);
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;
@@ -77,6 +81,8 @@ private:
     PreviewPage *m_previewPage = nullptr;
     MemberPage *m_memberPage = nullptr;
     QLabel *m_versionLine = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    RecentFiles m_recent; // the projects last opened or saved, kept between runs
 
     QString m_filepath;
     QString m_shapepath;
