@@ -8,11 +8,13 @@
 #include "window/resultpage.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -141,8 +143,10 @@ void MainWindow::setupMenus()
         }
         QAction *action = menu->addAction(QString::fromUtf8(m.item));
         action->setObjectName(name);
-        if (m.shortcut)
+        if (m.shortcut) {
             action->setShortcut(QKeySequence(QString::fromLatin1(m.shortcut)));
+            m_shortcuts << action->shortcut();
+        }
         if (name == QLatin1String("menuExit"))
             connect(action, &QAction::triggered, this, &QWidget::close);
         else if (name == QLatin1String("menuVersion"))
@@ -168,6 +172,23 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
     fillRecentMenu();
+    // the text boxes of the X11 key scheme claim Ctrl+E (end of line) for themselves
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // the menu's keys come first in every control of this window
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        const QKeySequence keys(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (widget && widget->window() == this && m_shortcuts.contains(keys)) {
+            event->ignore(); // not overridden: the menu item runs
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::fillRecentMenu()
