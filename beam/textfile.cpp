@@ -125,6 +125,40 @@ std::optional<std::string> toCp932(std::string_view utf8)
 std::optional<std::string> fromCp932(std::string_view cp932) { return Converter("UTF-8", "CP932")(cp932); }
 bool fitsCp932(std::string_view utf8) { return toCp932(utf8).has_value(); }
 
+std::optional<UnwritableCharacter> firstUnwritableCharacter(std::string_view utf8)
+{
+    static constexpr std::string_view kStandIns[][2] = {
+        {"〜", "～"}, {"−", "－"}, {"‖", "∥"}, {"—", "―"}, {"¢", "￠"}, {"£", "￡"}, {"¬", "￢"}, {"¥", "￥"}, {"‾", "￣"},
+    };
+    Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
+    if (encodeExactly(encode, decode, utf8))
+        return std::nullopt;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        length = std::min(length, utf8.size() - i);
+        const std::string_view character = utf8.substr(i, length);
+        if (!encodeExactly(encode, decode, character)) {
+            UnwritableCharacter c{std::string(character), {}};
+            for (const auto &pair : kStandIns)
+                if (pair[0] == character)
+                    c.instead = pair[1];
+            return c;
+        }
+        i += length;
+    }
+    return UnwritableCharacter{}; // the whole fails but no single character does
+}
+
+std::string unwritableCharacterText(const UnwritableCharacter &c)
+{
+    if (c.character.empty())
+        return "Shift-JIS（コードページ932）で表せない文字があります。";
+    if (c.instead.empty())
+        return "Shift-JIS（コードページ932）で表せない文字「" + c.character + "」があります。";
+    return "Shift-JIS（コードページ932）で使えない文字「" + c.character + "」があります。代わりに「" + c.instead + "」を入力して下さい。";
+}
+
 std::string systemReason(int err)
 {
     switch (err) {
@@ -203,7 +237,11 @@ std::string writeBinaryFile(const std::string &shownPath, std::string_view bytes
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return fileError(shownPath, "に書き込めません。", EISDIR);
-    // a write-protected file is not replaced, although its folder would allow the rename
+    // A write-protected file is not replaced, although its folder would allow the rename:
+    // one without any write bit (decided from the mode bits, since the access test lets
+    // the superuser write anything), or one this user may not write.
+    if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fileError(shownPath, "に書き込めません。", EACCES);
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
         return fileError(shownPath, "に書き込めません。", errno);
     std::string tmp = path + ".tmpXXXXXX";
@@ -243,9 +281,11 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
     Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto enc = encodeExactly(encode, decode, lines[i]);
-        if (!enc)
-            return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1)
-                + " 行目にShift-JIS（コードページ932）で表せない文字があります。";
+        if (!enc) {
+            const std::optional<UnwritableCharacter> c = firstUnwritableCharacter(lines[i]);
+            return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1) + " 行目に"
+                + unwritableCharacterText(c.value_or(UnwritableCharacter{}));
+        }
         bytes += *enc;
         bytes += "\r\n";
     }

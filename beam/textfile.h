@@ -17,6 +17,19 @@ std::optional<std::string> fromCp932(std::string_view cp932);
 // True when every character of the UTF-8 text has a code page 932 form.
 bool fitsCp932(std::string_view utf8);
 
+// The first character of the UTF-8 text that code page 932 cannot hold exactly, with the
+// code page 932 character to type instead where there is one (〜 -> ～, − -> －, ‖ -> ∥,
+// — -> ―, ¢ -> ￠, £ -> ￡, ¬ -> ￢, ¥ -> ￥, ‾ -> ￣).
+struct UnwritableCharacter {
+    std::string character;
+    std::string instead; // empty when code page 932 has nothing like it
+};
+std::optional<UnwritableCharacter> firstUnwritableCharacter(std::string_view utf8);
+
+// "Shift-JIS（コードページ932）で使えない文字「〜」があります。代わりに「～」を入力して下さい。", or for a character
+// without a stand-in "Shift-JIS（コードページ932）で表せない文字「…」があります。".
+std::string unwritableCharacterText(const UnwritableCharacter &c);
+
 struct TextFileRead {
     std::optional<std::vector<std::string>> lines; // UTF-8, without line ends
     std::string error;                              // Japanese message when lines is empty
