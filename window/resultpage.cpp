@@ -761,6 +761,12 @@ void ResultPage::clearDiagrams()
 void ResultPage::list()
 {
     finishRename(); // a rename under way ends before any other command
+    const results::PageTexts page = m_input.pageTexts();
+    // a text the project file could not hold never enters the table
+    if (const std::string refusal = results::storeRefusal(m_table, page); !refusal.empty()) {
+        m_dialogs.inform(qs(refusal));
+        return;
+    }
     results::WhenFull whenFull = results::WhenFull::Refuse;
     if (results::storeNeedsQuestion(m_table)) {
         // all 50 slots in use: the store would replace slot 50
@@ -768,7 +774,7 @@ void ResultPage::list()
             return;
         whenFull = results::WhenFull::ReplaceLast;
     }
-    const int slot = results::storeResult(m_table, m_input.pageTexts(), whenFull);
+    const int slot = results::storeResult(m_table, page, whenFull);
     if (slot == 0)
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
@@ -882,9 +888,14 @@ void ResultPage::finishRename()
         return;
     const int slot = m_renameSlot;
     m_renameSlot = 0; // before hiding: hiding moves the focus and would finish again
-    if (m_table.selected == slot && results::renameSelected(m_table, ss(m_rename->text())))
-        refreshSlot(slot);
     m_rename->hide();
+    if (m_table.selected != slot)
+        return;
+    const std::string name = ss(m_rename->text());
+    if (const std::string refusal = results::renameRefusal(m_table, name); !refusal.empty())
+        m_dialogs.inform(qs(refusal)); // the slot keeps its name
+    else if (results::renameSelected(m_table, name))
+        refreshSlot(slot);
 }
 
 void ResultPage::recalc1Click()
