@@ -42,9 +42,7 @@ SheetCanvas::SheetCanvas(QPainter &painter, int dotsPerInch)
 
 int SheetCanvas::pixelSize(int points, int dotsPerInch)
 {
-    const long long p = std::clamp(points, 1, 1000);
-    const long long dpi = std::clamp(dotsPerInch, 1, 100000);
-    return static_cast<int>(std::max(1LL, (p * dpi + 36) / 72));
+    return sheets::emPixels(points, dotsPerInch);
 }
 
 QString SheetCanvas::fontFamily()
@@ -125,6 +123,11 @@ PrinterJob::~PrinterJob()
 int PrinterJob::printableWidth() const
 {
     return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width();
+}
+
+int PrinterJob::dotsPerInch() const
+{
+    return m_printer.resolution();
 }
 
 bool PrinterJob::begin()

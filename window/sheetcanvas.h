@@ -86,6 +86,7 @@ public:
     ~PrinterJob() override;
 
     int printableWidth() const override;
+    int dotsPerInch() const override;
     bool begin() override;
     beam::Canvas &canvas() override;
     void newPage() override;
