@@ -430,6 +430,13 @@ StressCheck stressCheck(const std::string &modulus, const std::string &RMmax, co
     return c;
 }
 
+std::string lateralBucklingNote(const InputTexts &texts)
+{
+    const BeamInput in = readInput(texts);
+    const bool basicOnly = in.family == Family::User || in.family == Family::Direct;
+    return basicOnly && in.lb > 0 && !in.weak ? kLateralBucklingNote : "";
+}
+
 std::string inputRefusal(const BeamInput &in)
 {
     if (std::optional<std::string> field = nonFiniteField(in))

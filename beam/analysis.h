@@ -115,6 +115,13 @@ StressCheck stressCheck(const std::string &modulus, const std::string &RMmax, co
                         const std::string &Rdelta, const std::string &Rlx, const std::string &seigen1,
                         const std::string &seigen2);
 
+// The line the calculation-finished message adds (and `kovel-cli calc` prints as a note)
+// when lb > 0 and the section is a registered member or typed in directly: such a section
+// always gets the basic fb, though it could buckle laterally. Empty otherwise, and about
+// the weak axis, which does not buckle laterally.
+std::string lateralBucklingNote(const InputTexts &in);
+inline constexpr const char *kLateralBucklingNote = "（登録部材・直接入力の断面では横座屈を考慮していません。）";
+
 // The verdict texts.
 inline constexpr const char *kVerdictOk = "OK.";
 inline constexpr const char *kVerdictNg = "NG.";

@@ -43,8 +43,11 @@ int runCalc(int argc, char **argv)
     }
 
     sections::NamedBeam beam;
-    if (std::string error = sections::readNamedLines(data, beam); !error.empty())
+    std::vector<std::string> warnings;
+    if (std::string error = sections::readNamedLines(data, beam, &warnings); !error.empty())
         return fail(error, 2);
+    for (const std::string &warning : warnings)
+        std::fprintf(stderr, "kovel-cli calc: 警告: %s\n", warning.c_str());
 
     const sections::NamedCheck check = sections::checkNamedBeam(beam);
     for (const std::string &note : check.notes)
@@ -58,6 +61,8 @@ int runCalc(int argc, char **argv)
         out += value;
         out += '\n';
     }
+    if (!check.resultNote.empty()) // the line the window adds to its finished message
+        out += "note=" + check.resultNote + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
@@ -95,7 +100,8 @@ std::string calcHelp()
                        H, B, tf を部材リストの値にします（member を書かなければ
                        その種類のリストの最初の部材。HN では H-100x50x5x7）
                      BH, kaku, maru: H, B, tw, tf (mm) から断面性能と部材名を計算します
-                       （角パイプは tf が板厚、丸パイプは B が外径、tf が板厚）
+                       （角パイプは tf が板厚、丸パイプは B が外径、tf が板厚）。
+                       作れない寸法（0以下、tw ≧ B、2tf ≧ H など）は断ります
                      direct: member, inertia, modulus, selfw を書いたとおりに使います
                      user: member を shape/ubuzai.txt の登録部材から選びます
                        （member を書かなければ最初の登録部材）
@@ -115,7 +121,10 @@ std::string calcHelp()
   RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab Rratio hantei
   member inertia modulus selfw、続いて M0..M100（101点の曲げモーメント）の順に
   「名前=値」で1行ずつ。hantei は OK. か NG. です。Rdelta は上向きのたわみなら負、
-  Rlx は L/|δ| です。
+  Rlx は L/|δ| です。lb があるのに登録部材・直接入力の断面で横座屈を考慮しないとき、
+  自動選択でどの部材も OK. にならなかったときは、最後に note= の行でそのことを書きます。
+  数値の項目は全角の数字・小数点・符号も読みます。数字の後ろに文字がある値（1,500 や
+  6m）は先頭の数字だけを読み、そのことを標準エラーに警告します。
 
 エラー
   入力の誤り（知らない名前、「名前=値」でない行、0/1 以外のフラグなど）は行番号を付けて

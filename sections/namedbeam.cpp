@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace sections {
 
@@ -166,6 +167,8 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         const ComputedSection s = computeSection(family, c.dims, t.weak);
         if (!s.error.empty())
             return s.error;
+        if (std::string why = dimensionRefusal(family, c.dims); !why.empty())
+            return why;
         c.member = *s.member;
         t.inertia = s.inertia;
         t.modulus = s.modulus;
@@ -198,7 +201,32 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
     }
 }
 
+// The names that hold a number, read by the leading-number rule like the page's boxes:
+// all but the texts, the choices, the flags and the lengths LD3 that are not read.
+bool numericName(const std::string &name)
+{
+    static const std::set<std::string> kOthers = {"Bname", "member",     "shiki", "support", "family", "term",
+                                                  "si",    "jijuucheck", "weak",  "si157",   "design", "ld3a",
+                                                  "ld3b",  "ld3c"};
+    return isInputName(name) && kOthers.count(name) == 0;
+}
+
+// A number field's value as the page's box would hold it after its leaving rule: the
+// full-width forms of an input method turned into ASCII.
+std::string storedValue(const std::string &name, const std::string &value)
+{
+    return numericName(name) ? beam::asciiNumberText(value) : value;
+}
+
 } // namespace
+
+std::string numberWarning(const std::string &name, const std::string &value)
+{
+    if (!numericName(name) || beam::textAfterNumber(value) == 0)
+        return {};
+    return name + " の値「" + value + "」は " + beam::formatNumber(beam::parseDouble(value), "0.##########") +
+           " として読みました（数字の後ろの文字は読みません）。";
+}
 
 bool isInputName(const std::string &name)
 {
@@ -210,10 +238,10 @@ std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::s
     const auto it = setters().find(name);
     if (it == setters().end())
         return "「" + name + "」という入力項目はありません。";
-    return it->second(beam, value);
+    return it->second(beam, storedValue(name, value));
 }
 
-std::string readNamedLines(const std::string &data, NamedBeam &c)
+std::string readNamedLines(const std::string &data, NamedBeam &c, std::vector<std::string> *warnings)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -239,8 +267,11 @@ std::string readNamedLines(const std::string &data, NamedBeam &c)
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos)
             return where + "「名前=値」の形で書いて下さい。";
-        if (std::string why = setNamedValue(c, trimmed(line.substr(0, eq)), line.substr(eq + 1)); !why.empty())
+        const std::string name = trimmed(line.substr(0, eq)), value = line.substr(eq + 1);
+        if (std::string why = setNamedValue(c, name, value); !why.empty())
             return where + why;
+        if (std::string warning = numberWarning(name, value); !warning.empty() && warnings)
+            warnings->push_back(std::to_string(n + 1) + "行目: " + warning);
     }
     return {};
 }
@@ -288,6 +319,7 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         out.texts.B1 = s.B1;
         out.texts.tf1 = s.tf1;
         out.result = s.result;
+        out.resultNote = noPassingSectionNote(s);
         return out;
     }
 
@@ -303,6 +335,7 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         return out;
     }
     out.result = std::move(check.result);
+    out.resultNote = beam::lateralBucklingNote(c.texts);
     return out;
 }
 
