@@ -1,6 +1,7 @@
 #include "window/memberpage.h"
 
 #include "beam/fieldrules.h"
+#include "beam/numtext.h"
 #include "sections/calculator.h"
 #include "sections/converter.h"
 #include "sections/members.h"
@@ -120,6 +121,17 @@ MemberPage::MemberPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_d
     setupMemberGroup();
     setupCalculatorGroup();
     setupConverter();
+    // A number an input method typed full-width reads as its ASCII form, and shows so
+    // once its box is left, as on the input page; the member name is kept as typed.
+    for (QLineEdit *e : findChildren<QLineEdit *>()) {
+        if (e->objectName() == QLatin1String("umember"))
+            continue;
+        connect(e, &QLineEdit::editingFinished, e, [e] {
+            const QString ascii = qs(beam::asciiNumberText(ss(e->text())));
+            if (ascii != e->text())
+                e->setText(ascii);
+        });
+    }
 }
 
 // ---------------------------------------------------------------- construction
