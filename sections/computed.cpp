@@ -165,6 +165,7 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
     out.H1 = dims.H;
     out.B1 = dims.B;
     out.tf1 = dims.tf;
+    out.tw1 = dims.tw;
     out.member = computedMemberName(shape, dims);
 
     switch (shape) {
@@ -195,6 +196,7 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
     out.inertia = beam::formatNumber(inertia, "#####0.00");
     out.modulus = beam::formatNumber(modulus, "#####0.00");
     out.selfw = beam::formatNumber(p.W, "#####0.00");
+    out.A1 = beam::formatNumber(p.A, "#####0.000");
     return out;
 }
 
