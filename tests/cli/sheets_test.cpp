@@ -111,7 +111,8 @@ TEST_F(CliSheets, OptionsSetThePageNumbersAndTheMargin)
         {"options before the files", "--first 12", "12\n", "- 12 -"},
         {"no numbers", "--no-page-numbers --position center", "大梁G1の設計", "- 1 -"},
         {"numbers at the bottom", "--position leftlower --margin 0", "片持ちC4の設計", "- 1 -"},
-        {"largest margin (the blocks start at the right edge)", "--margin=221", "", ""},
+        // the page number at the upper right reaches the edge of the paper (221 left it)
+        {"largest margin that keeps the printout on the paper", "--margin=42", "", ""},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -135,6 +136,16 @@ TEST_F(CliSheets, OptionsSetThePageNumbersAndTheMargin)
             EXPECT_EQ(printed.find(row.absent), std::string::npos) << row.absent;
         }
     }
+}
+
+TEST_F(CliSheets, AMarginThatPushesThePrintoutOffThePaperIsRefused)
+{
+    if (!printingBuilt())
+        GTEST_SKIP() << "kovel-cli built without printing";
+    const SheetsRun r = sheets(quoted(kSample) + " " + quoted(path("wide.pdf")) + " --margin 43");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("左マージンは0から42までの整数"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("wide.pdf")));
 }
 
 TEST_F(CliSheets, RefusalsWriteNothingAndKeepTheOldFile)
