@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "beam/analysis.h"
+#include "beam/datafiles.h"
 #include "beam/numtext.h"
 #include "sections/catalogue.h"
 #include "sections/computed.h"
@@ -21,7 +22,12 @@
 
 namespace {
 
-constexpr const char *kMemberFile = "shape/ubuzai.txt";
+// A data file as the window finds it: the working directory, the user's data folder,
+// the installed data.
+std::string dataFile(const char *relative)
+{
+    return beam::findDataFile(beam::dataFolders(), relative).path;
+}
 
 // Everything the input page holds that a calculation reads, with the start-up texts.
 struct CalcInput {
@@ -205,11 +211,12 @@ std::string resolveSection(CalcInput &c)
         // Choosing a family without naming a member takes the first item of its list.
         if (!c.memberGiven && family != beam::Family::HN)
             c.member = sections::familyDesignations(family).front();
-        const sections::LookupOutcome look = sections::lookupMember(sections::kCatalogueFile, c.member, t.weak);
+        const std::string catalogue = dataFile(sections::kCatalogueFile);
+        const sections::LookupOutcome look = sections::lookupMember(catalogue, c.member, t.weak);
         if (!look.texts)
             return look.error;
         if (!look.found)
-            return std::string("部材「") + c.member + "」は部材リスト（" + sections::kCatalogueFile + "）にありません。";
+            return std::string("部材「") + c.member + "」は部材リスト（" + catalogue + "）にありません。";
         t.selfw = look.texts->selfw;
         t.inertia = look.texts->inertia;
         t.modulus = look.texts->modulus;
@@ -235,13 +242,14 @@ std::string resolveSection(CalcInput &c)
         return {};
     }
     case beam::Family::User: {
-        const sections::MemberLoad load = sections::loadMembers(kMemberFile);
+        const std::string members = dataFile(sections::kMemberFile);
+        const sections::MemberLoad load = sections::loadMembers(members);
         if (!load.error.empty())
             return load.error;
         if (!c.memberGiven)
             c.member = load.list.userlistText;
         if (load.list.count == 0)
-            return std::string("登録部材がありません（") + kMemberFile + "）。";
+            return std::string("登録部材がありません（") + members + "）。";
         const std::optional<sections::MemberChoice> choice = sections::chooseMember(load.list, c.member, t.weak);
         if (!choice)
             return "登録部材「" + c.member + "」はありません。";
@@ -329,13 +337,14 @@ int runCalc(int argc, char **argv)
         return fail("スパン長さが0以下です。計算しません。", 1);
 
     if (c.design) {
-        const sections::SelectionOutcome s = sections::selectSize(c.texts, sections::kCatalogueFile);
+        const std::string catalogue = dataFile(sections::kCatalogueFile);
+        const sections::SelectionOutcome s = sections::selectSize(c.texts, catalogue);
         if (s.switchedToNarrow)
             std::fputs("kovel-cli calc: 自動選択は細幅H形鋼（HN）で行います。\n", stderr);
         if (!s.error.empty())
             return fail(s.error, 1);
         if (s.checked == 0 || !s.result)
-            return fail("部材リスト（" + std::string(sections::kCatalogueFile) + "）に " + s.familyCode +
+            return fail("部材リスト（" + catalogue + "）に " + s.familyCode +
                             " の部材がありません。",
                         1);
         beam::InputTexts shown = c.texts;

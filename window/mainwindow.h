@@ -9,6 +9,7 @@
 // offered on page 1; page 4 edits them.
 #pragma once
 
+#include "beam/datafiles.h"
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
@@ -28,8 +29,8 @@ class ResultPage;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the start-up: data paths against the current working directory, registered
-    // members, the empty load diagram. Without dialogs the real message boxes are used.
+    // Runs the start-up: data paths looked up from the current working directory (see
+    // beam/datafiles.h), registered members, the empty load diagram. Without dialogs the real message boxes are used.
     explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -50,6 +51,12 @@ public:
 
     // The product name and version shown in the title, the version line and About.
     static QString versionText();
+    // The data files in use and the folder each was found in (About).
+    QString filesInUse() const;
+
+    // `kovel FILE.kvl`: opens the project as the open command does. More than one file
+    // is refused with a message, and the table stays empty.
+    void openFromCommandLine(const QStringList &files);
 
     // Prints the calculation sheets of the marked slots (menu "印刷", `printer1` on
     // page 2, `printer2` on page 3).
@@ -78,6 +85,7 @@ private:
     MemberPage *m_memberPage = nullptr;
     QLabel *m_versionLine = nullptr;
 
+    beam::DataFolders m_dataFolders;
     QString m_filepath;
     QString m_shapepath;
     QString m_userbuzaipath;
