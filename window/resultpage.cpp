@@ -926,6 +926,11 @@ void ResultPage::yobidashiClick()
     const QString chosen = m_dialogs.openFileName(dialogFilter(results::kProjectFilter));
     if (chosen.isEmpty())
         return;
+    openFile(chosen);
+}
+
+void ResultPage::openFile(const QString &chosen)
+{
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);

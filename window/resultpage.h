@@ -65,6 +65,9 @@ public:
     void recalc1Click();       // Retry: the selected slot back into the input page
     void newdataClick();
     void yobidashiClick();     // open a project file
+    // Opens the file as the open command does once the file is chosen: read and checked
+    // whole, else a message and the table as it was.
+    void openFile(const QString &path);
     void hozonClick();         // save the project file
     void N2Click();            // text export
 
