@@ -1,299 +1,16 @@
 // kovel-cli calc: one beam check from name=value lines, as the input page would do it.
 #include "cli/cli.h"
 
-#include "beam/analysis.h"
-#include "beam/datafiles.h"
-#include "beam/numtext.h"
-#include "sections/catalogue.h"
-#include "sections/computed.h"
-#include "sections/members.h"
-#include "sections/selection.h"
+#include "sections/namedbeam.h"
 
-#include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iostream>
 #include <iterator>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// A data file as the window finds it: the working directory, the user's data folder,
-// the installed data.
-std::string dataFile(const char *relative)
-{
-    return beam::findDataFile(beam::dataFolders(), relative).path;
-}
-
-// Everything the input page holds that a calculation reads, with the start-up texts.
-struct CalcInput {
-    beam::InputTexts texts;
-    std::string Bname = "B";
-    std::string member = "H-100x50x5x7";
-    bool memberGiven = false;
-    sections::DimensionTexts dims{"100", "50", "5", "7"};
-    bool design = false;
-};
-
-struct LineError {
-    std::string message; // empty when the line was taken
-};
-
-using Setter = std::function<std::string(CalcInput &, const std::string &)>;
-
-// Setters return an empty string or the reason the value is refused.
-Setter text(std::string beam::InputTexts::*field)
-{
-    return [field](CalcInput &c, const std::string &v) {
-        c.texts.*field = v;
-        return std::string();
-    };
-}
-
-Setter flag(bool beam::InputTexts::*field)
-{
-    return [field](CalcInput &c, const std::string &v) -> std::string {
-        if (v == "0" || v == "1") {
-            c.texts.*field = v == "1";
-            return {};
-        }
-        return "値は 0 か 1 で指定して下さい。";
-    };
-}
-
-Setter ignored()
-{
-    return [](CalcInput &, const std::string &) { return std::string(); };
-}
-
-const std::map<std::string, Setter> &setters()
-{
-    static const std::map<std::string, Setter> table = [] {
-        std::map<std::string, Setter> t;
-        using T = beam::InputTexts;
-        t["Bname"] = [](CalcInput &c, const std::string &v) { c.Bname = v; return std::string(); };
-        t["Span"] = text(&T::Span);
-        t["lb"] = text(&T::lb);
-        t["seigen1"] = text(&T::seigen1);
-        t["seigen2"] = text(&T::seigen2);
-        t["term"] = flag(&T::term);
-        t["si"] = flag(&T::si);
-        t["uniform"] = text(&T::uniform);
-        t["shiki"] = ignored();
-        for (int k = 0; k < beam::kPointLoads; ++k) {
-            const std::string n = std::to_string(k + 1);
-            t["p" + n] = [k](CalcInput &c, const std::string &v) { c.texts.p[k] = v; return std::string(); };
-            t["pl" + n] = [k](CalcInput &c, const std::string &v) { c.texts.pl[k] = v; return std::string(); };
-        }
-        const char *const suffix[beam::kPartLoads] = {"a", "b", "c"};
-        for (int j = 0; j < beam::kPartLoads; ++j) {
-            const std::string s = suffix[j];
-            t["w1" + s] = [j](CalcInput &c, const std::string &v) { c.texts.w1[j] = v; return std::string(); };
-            t["w2" + s] = [j](CalcInput &c, const std::string &v) { c.texts.w2[j] = v; return std::string(); };
-            t["ld1" + s] = [j](CalcInput &c, const std::string &v) { c.texts.ld1[j] = v; return std::string(); };
-            t["ld2" + s] = [j](CalcInput &c, const std::string &v) { c.texts.ld2[j] = v; return std::string(); };
-            t["ld3" + s] = ignored(); // kept equal to L - LD1 - LD2 by the page; not read
-        }
-        t["support"] = [](CalcInput &c, const std::string &v) -> std::string {
-            if (std::optional<beam::Support> s = beam::supportFromName(v)) {
-                c.texts.support = *s;
-                return {};
-            }
-            return "支持条件は pinpin、pinkotei、koteikotei、jiyuukotei のどれかで指定して下さい。";
-        };
-        t["jijuucheck"] = flag(&T::jijuucheck);
-        t["family"] = [](CalcInput &c, const std::string &v) -> std::string {
-            if (std::optional<beam::Family> f = beam::familyFromCode(v)) {
-                c.texts.family = *f;
-                return {};
-            }
-            return "断面の種類は HW、HM、HN、C、L、I、BH、kaku、maru、direct、user のどれかで指定して下さい。";
-        };
-        t["member"] = [](CalcInput &c, const std::string &v) {
-            c.member = v;
-            c.memberGiven = true;
-            return std::string();
-        };
-        t["inertia"] = text(&T::inertia);
-        t["modulus"] = text(&T::modulus);
-        t["selfw"] = text(&T::selfw);
-        t["weak"] = flag(&T::weak);
-        t["H"] = [](CalcInput &c, const std::string &v) { c.dims.H = v; return std::string(); };
-        t["B"] = [](CalcInput &c, const std::string &v) { c.dims.B = v; return std::string(); };
-        t["tw"] = [](CalcInput &c, const std::string &v) { c.dims.tw = v; return std::string(); };
-        t["tf"] = [](CalcInput &c, const std::string &v) { c.dims.tf = v; return std::string(); };
-        t["si157"] = flag(&T::si157);
-        t["design"] = [](CalcInput &c, const std::string &v) -> std::string {
-            if (v == "0" || v == "1") {
-                c.design = v == "1";
-                return {};
-            }
-            return "値は 0 か 1 で指定して下さい。";
-        };
-        return t;
-    }();
-    return table;
-}
-
-std::string trimmed(const std::string &s)
-{
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const std::size_t last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
-// Parses the whole input; the first faulty line gives an error naming it.
-std::string parseInput(const std::string &data, CalcInput &c)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= data.size()) {
-        std::size_t end = data.find('\n', start);
-        if (end == std::string::npos)
-            end = data.size();
-        std::string line = data.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    if (!lines.empty() && lines[0].rfind("\xEF\xBB\xBF", 0) == 0)
-        lines[0].erase(0, 3); // byte order mark
-
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string &line = lines[n];
-        const std::string t = trimmed(line);
-        if (t.empty() || t[0] == '#')
-            continue;
-        const std::string where = std::to_string(n + 1) + "行目「" + line + "」: ";
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            return where + "「名前=値」の形で書いて下さい。";
-        const std::string name = trimmed(line.substr(0, eq));
-        const std::string value = line.substr(eq + 1);
-        const auto it = setters().find(name);
-        if (it == setters().end())
-            return where + "「" + name + "」という入力項目はありません。";
-        if (std::string why = it->second(c, value); !why.empty())
-            return where + why;
-    }
-    return {};
-}
-
-bool isCatalogueFamily(beam::Family f)
-{
-    switch (f) {
-    case beam::Family::HW:
-    case beam::Family::HM:
-    case beam::Family::HN:
-    case beam::Family::C:
-    case beam::Family::L:
-    case beam::Family::I:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Fills the section fields from the chosen source, as the section group of the input
-// page does. Returns an error text when the section cannot be had.
-std::string resolveSection(CalcInput &c)
-{
-    beam::InputTexts &t = c.texts;
-    const beam::Family family = t.family;
-    if (isCatalogueFamily(family)) {
-        // Choosing a family without naming a member takes the first item of its list.
-        if (!c.memberGiven && family != beam::Family::HN)
-            c.member = sections::familyDesignations(family).front();
-        const std::string catalogue = dataFile(sections::kCatalogueFile);
-        const sections::LookupOutcome look = sections::lookupMember(catalogue, c.member, t.weak);
-        if (!look.texts)
-            return look.error;
-        if (!look.found)
-            return std::string("部材「") + c.member + "」は部材リスト（" + catalogue + "）にありません。";
-        t.selfw = look.texts->selfw;
-        t.inertia = look.texts->inertia;
-        t.modulus = look.texts->modulus;
-        t.H1 = look.texts->H1;
-        t.B1 = look.texts->B1;
-        t.tf1 = look.texts->tf1;
-        return {};
-    }
-    switch (family) {
-    case beam::Family::BH:
-    case beam::Family::Kaku:
-    case beam::Family::Maru: {
-        const sections::ComputedSection s = sections::computeSection(family, c.dims, t.weak);
-        if (!s.error.empty())
-            return s.error;
-        c.member = *s.member;
-        t.inertia = s.inertia;
-        t.modulus = s.modulus;
-        t.selfw = s.selfw;
-        t.H1 = s.H1;
-        t.B1 = s.B1;
-        t.tf1 = s.tf1;
-        return {};
-    }
-    case beam::Family::User: {
-        const std::string members = dataFile(sections::kMemberFile);
-        const sections::MemberLoad load = sections::loadMembers(members);
-        if (!load.error.empty())
-            return load.error;
-        if (!c.memberGiven)
-            c.member = load.list.userlistText;
-        if (load.list.count == 0)
-            return std::string("登録部材がありません（") + members + "）。";
-        const std::optional<sections::MemberChoice> choice = sections::chooseMember(load.list, c.member, t.weak);
-        if (!choice)
-            return "登録部材「" + c.member + "」はありません。";
-        c.member = choice->member;
-        t.selfw = choice->selfw;
-        t.inertia = choice->inertia;
-        t.modulus = choice->modulus;
-        return {}; // H1, B1, tf1 keep their texts; registered members use the basic fb
-    }
-    default: // direct input: the typed texts as they stand
-        return {};
-    }
-}
-
-void printResult(const beam::ResultTexts &r, const std::string &member, const beam::InputTexts &t)
-{
-    std::string out;
-    auto line = [&out](const char *name, const std::string &value) {
-        out += name;
-        out += '=';
-        out += value;
-        out += '\n';
-    };
-    line("RQa", r.RQa);
-    line("RQb", r.RQb);
-    line("RMmax", r.RMmax);
-    line("RMmaxl", r.RMmaxl);
-    line("Mcent", r.Mcent);
-    line("Menda", r.Menda);
-    line("Mendb", r.Mendb);
-    line("Rdelta", r.Rdelta);
-    line("Rlx", r.Rlx);
-    line("Rfb", r.Rfb);
-    line("RSigmab", r.RSigmab);
-    line("Rratio", r.Rratio);
-    line("hantei", r.hantei);
-    line("member", member);
-    line("inertia", t.inertia);
-    line("modulus", t.modulus);
-    line("selfw", t.selfw);
-    for (int i = 0; i < beam::kStations; ++i)
-        line(("M" + std::to_string(i)).c_str(), r.Mgrid[i]);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-}
 
 int fail(const std::string &message, int status)
 {
@@ -325,42 +42,23 @@ int runCalc(int argc, char **argv)
             return fail("ファイル「" + args[0] + "」を読めません。", 1);
     }
 
-    CalcInput c;
-    if (std::string error = parseInput(data, c); !error.empty())
+    sections::NamedBeam beam;
+    if (std::string error = sections::readNamedLines(data, beam); !error.empty())
         return fail(error, 2);
 
-    // Like the calculate image: nothing is calculated without a positive span.
-    const double span = beam::parseDouble(c.texts.Span);
-    if (!std::isfinite(span))
-        return fail("「スパン長さ」の値が大きすぎます。数字を確認して下さい。", 1);
-    if (!(span > 0))
-        return fail("スパン長さが0以下です。計算しません。", 1);
-
-    if (c.design) {
-        const std::string catalogue = dataFile(sections::kCatalogueFile);
-        const sections::SelectionOutcome s = sections::selectSize(c.texts, catalogue);
-        if (s.switchedToNarrow)
-            std::fputs("kovel-cli calc: 自動選択は細幅H形鋼（HN）で行います。\n", stderr);
-        if (!s.error.empty())
-            return fail(s.error, 1);
-        if (s.checked == 0 || !s.result)
-            return fail("部材リスト（" + catalogue + "）に " + s.familyCode +
-                            " の部材がありません。",
-                        1);
-        beam::InputTexts shown = c.texts;
-        shown.inertia = s.inertia;
-        shown.modulus = s.modulus;
-        shown.selfw = s.selfw;
-        printResult(*s.result, s.member, shown);
-        return 0;
-    }
-
-    if (std::string error = resolveSection(c); !error.empty())
-        return fail(error, 1);
-    const beam::CheckOutcome check = beam::runCheck(c.texts);
+    const sections::NamedCheck check = sections::checkNamedBeam(beam);
+    for (const std::string &note : check.notes)
+        std::fprintf(stderr, "kovel-cli calc: %s\n", note.c_str());
     if (!check.result)
         return fail(check.error, 1);
-    printResult(*check.result, c.member, c.texts);
+    std::string out;
+    for (const auto &[name, value] : sections::resultFields(check)) {
+        out += name;
+        out += '=';
+        out += value;
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
 
@@ -412,11 +110,26 @@ std::string calcHelp()
   design           1: サイズ自動選択。family の種類（HW, HM, HN, C。ほかの種類なら HN）
                    を小さい順に計算し、最初に OK. となった部材の結果を出力します。
                    どれも OK. にならなければ最大の部材の NG. の結果です。弱軸は使いません。
+  fbrule           許容応力度の基準 old | notice（既定 old）
+                     old: 従来式 fb = 900Af/(lb・h)、上限 1.6 tf/cm2
+                     notice: 告示1024号。F/1.5 を上限に fb1・fb2 の大きい方（H形鋼・
+                       I形鋼・BH の強軸）、溝形鋼は fb2、ほかは F/1.5。たわみは
+                       E = 205,000 N/mm2。せん断 τ = Q/Aw ≦ fs = F/(1.5√3) も検定します
+  grade            鋼材 SS400 SN400A SN400B SN400C SM400 STK400 STKR400 (F=235)
+                   SN490B SN490C SM490 STKR490 (F=325) BCR295 (F=295) SM520 (F=355)
+                   （既定 SN400B）
+  F                基準強度 F (N/mm2) を直接指定（grade の代わり）
+  C                補正係数 C: auto（既定。lb ≧ Span のとき端モーメントから、ほかは 1）
+                   か 1.0～2.3 の数字
+  shear            1: せん断も検定する、0: しない（既定 1。direct と user は検定なし）
 
 出力（成功したとき、終了コード 0）
   RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab Rratio hantei
   member inertia modulus selfw、続いて M0..M100（101点の曲げモーメント）の順に
   「名前=値」で1行ずつ。hantei は OK. か NG. です。
+  fbrule=notice のときは hantei の後に fb1 fb2 ib C tau fs Rshear が入ります
+  （fb1, fb2, tau, fs は fb と同じ単位、ib は T 断面の断面二次半径 (cm)、Rshear は τ/fs。
+  使わない値は空。せん断が NG. なら hantei も NG. です）。
 
 エラー
   入力の誤り（知らない名前、「名前=値」でない行、0/1 以外のフラグなど）は行番号を付けて

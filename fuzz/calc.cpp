@@ -1,8 +1,7 @@
 // The `kovel-cli calc` input reader on arbitrary bytes, then the calculation the command
-// would run. The reader's pieces are private to the command's source, so that source is
-// compiled into this target. An accepted input must read back the same when written out
-// again as name=value lines; a finished calculation shows only finite numbers.
-#include "cli/calc.cpp"
+// runs. An accepted input must read back the same when written out again as name=value
+// lines; a finished calculation shows only finite numbers.
+#include "sections/namedbeam.h"
 
 #include "fuzzutil.h"
 
@@ -16,7 +15,7 @@ namespace {
 using fuzzutil::require;
 
 // The name=value lines that set every field of the input as it stands.
-std::string writeInput(const CalcInput &c)
+std::string writeInput(const sections::NamedBeam &c)
 {
     const beam::InputTexts &t = c.texts;
     std::string out = "# written back\r\n";
@@ -31,6 +30,7 @@ std::string writeInput(const CalcInput &c)
     flag("si", t.si);
     flag("si157", t.si157);
     line("uniform", t.uniform);
+    line("shiki", c.shiki);
     for (int k = 0; k < beam::kPointLoads; ++k) {
         line("p" + std::to_string(k + 1), t.p[static_cast<std::size_t>(k)]);
         line("pl" + std::to_string(k + 1), t.pl[static_cast<std::size_t>(k)]);
@@ -41,6 +41,7 @@ std::string writeInput(const CalcInput &c)
         line(std::string("w2") + suffix[j], t.w2[j]);
         line(std::string("ld1") + suffix[j], t.ld1[j]);
         line(std::string("ld2") + suffix[j], t.ld2[j]);
+        line(std::string("ld3") + suffix[j], c.ld3[j]);
     }
     line("support", beam::supportName(t.support));
     flag("jijuucheck", t.jijuucheck);
@@ -59,7 +60,7 @@ std::string writeInput(const CalcInput &c)
     return out;
 }
 
-bool sameInput(const CalcInput &a, const CalcInput &b)
+bool sameInput(const sections::NamedBeam &a, const sections::NamedBeam &b)
 {
     const beam::InputTexts &x = a.texts, &y = b.texts;
     return x.Span == y.Span && x.lb == y.lb && x.seigen1 == y.seigen1 && x.seigen2 == y.seigen2 &&
@@ -67,6 +68,7 @@ bool sameInput(const CalcInput &a, const CalcInput &b)
            x.ld2 == y.ld2 && x.inertia == y.inertia && x.modulus == y.modulus && x.selfw == y.selfw &&
            x.term == y.term && x.si == y.si && x.jijuucheck == y.jijuucheck && x.weak == y.weak &&
            x.si157 == y.si157 && x.support == y.support && x.family == y.family && a.Bname == b.Bname &&
+           a.shiki == b.shiki && a.ld3 == b.ld3 &&
            a.member == b.member && a.memberGiven == b.memberGiven && a.dims.H == b.dims.H && a.dims.B == b.dims.B &&
            a.dims.tw == b.dims.tw && a.dims.tf == b.dims.tf && a.design == b.design;
 }
@@ -99,8 +101,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string text(reinterpret_cast<const char *>(data), size);
-    CalcInput c;
-    const std::string error = parseInput(text, c);
+    sections::NamedBeam c;
+    const std::string error = sections::readNamedLines(text, c);
     if (!error.empty()) {
         const std::size_t mark = error.find("行目「");
         require(mark != std::string::npos && mark > 0 && error.find_first_not_of("0123456789") == mark,
@@ -108,30 +110,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
 
-    CalcInput again;
+    sections::NamedBeam again;
     const std::string written = writeInput(c);
-    const std::string againError = parseInput(written, again);
+    const std::string againError = sections::readNamedLines(written, again);
     require(againError.empty(), "an accepted input written back is accepted", againError);
     require(sameInput(c, again), "an accepted input written back reads the same", written);
 
     // The calculation as the command runs it.
-    const double span = beam::parseDouble(c.texts.Span);
-    if (!std::isfinite(span) || !(span > 0))
-        return 0;
-    if (c.design) {
-        const sections::SelectionOutcome s = sections::selectSize(c.texts, sections::kCatalogueFile);
-        if (s.result)
-            checkShown(*s.result);
-        else
-            require(s.checked == 0 || !s.error.empty(), "a selection without a result says why");
-        return 0;
-    }
-    if (!resolveSection(c).empty())
-        return 0;
-    const beam::CheckOutcome check = beam::runCheck(c.texts);
+    const sections::NamedCheck check = sections::checkNamedBeam(c);
     if (check.result)
         checkShown(*check.result);
     else
-        require(!check.error.empty(), "a refused calculation says why");
+        require(!check.error.empty(), "a calculation without a result says why");
     return 0;
 }
