@@ -18,19 +18,21 @@ if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
-build=build-package
+# KOVEL_BUILD_DIR: an existing build folder to take the programs from (for example build/)
+build="${KOVEL_BUILD_DIR:-build-package}"
 stage="$build/stage"
 version=$(sed -n 's/^project(kovel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 arch=$(dpkg --print-architecture)
 deb="kovel_${version}_${arch}.deb"
 
-launcher=()
-command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-      -DKOVEL_WITH_BENCH=OFF "${launcher[@]}" >/dev/null
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  launcher=()
+  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVEL_WITH_BENCH=OFF "${launcher[@]}" >/dev/null
+fi
 cmake --build "$build" -j"$(nproc)" --target kovel kovel-cli
 rm -rf "$stage"
-DESTDIR="$PWD/$stage" cmake --install "$build" --strip >/dev/null
+DESTDIR="$PWD/$stage" cmake --install "$build" --prefix /usr --strip >/dev/null
 gzip -9n "$stage/usr/share/man/man1/kovel-cli.1"
 
 doc="$stage/usr/share/doc/kovel"

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
 
@@ -46,11 +47,14 @@ int main(int argc, char **argv)
         QApplication::installTranslator(&qtTexts);
 
     // developer options for tools/screenshot.sh: --demo types and calculates a beam (and
-    // stores it, with --page 2..4), --page N shows tab page N, --screenshot FILE saves
-    // the window as a picture and ends the program
+    // stores it, with --page 2..4), --page N shows tab page N (also after a project file
+    // given as the argument), --member NAME [--delay MS] stores a registered member,
+    // --screenshot FILE saves the window as a picture and ends the program
     bool demo = false;
     int page = 1;
     QString screenshot;
+    QString member;
+    int delay = 0;
     QStringList files;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
@@ -59,17 +63,27 @@ int main(int argc, char **argv)
             page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--member") == 0 && i + 1 < argc)
+            member = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc)
+            delay = std::atoi(argv[++i]);
         else
             files.append(QString::fromLocal8Bit(argv[i]));
     }
 
-    MainWindow window(demo || !screenshot.isEmpty() ? consoleDialogs() : nullptr);
+    MainWindow window(demo || !screenshot.isEmpty() || !member.isEmpty() ? consoleDialogs() : nullptr);
     window.show();
     window.openFromCommandLine(files);
     if (demo)
         typeDemoBeam(window, page);
+    else if (page >= 2 && page <= 4)
+        window.pages()->setCurrentIndex(page - 1); // as a click on the tab
+    // --member NAME [--delay MS]: stores a registered member on page 4 after MS ms (two
+    // windows over one member file, started together, store one after the other)
+    if (!member.isEmpty())
+        QTimer::singleShot(delay, &window, [&window, member] { storeDemoMember(window, member); });
     if (!screenshot.isEmpty()) {
-        QTimer::singleShot(0, &window, [&window, screenshot] {
+        QTimer::singleShot(member.isEmpty() ? 0 : delay + 200, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);
             std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(screenshot));
             QCoreApplication::exit(saved ? 0 : 1);
