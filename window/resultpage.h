@@ -69,10 +69,14 @@ public:
     // whole, else a message and the table as it was.
     void openFile(const QString &path);
     void hozonClick();         // save the project file
+    // Opens the project file `path` as the open command does, without the open dialog
+    // (the question before the table is replaced is asked all the same).
+    void openRecent(const QString &path);
     void N2Click();            // text export
 
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
+    void projectFileUsed(const QString &path);   // a project file opened or saved
     void resultPageWanted();                     // make this page the active one
     void inputPageWanted();                      // make the input page the active one
     void printRequested();                       // the print image `printer1`
@@ -101,6 +105,7 @@ private:
     void moveTo(int destination);
     void cancelMove();
     void finishRename();
+    void openProject(const QString &path); // empty: chosen in the open dialog
     QString dialogFilter(const char *filter) const;
 
     results::Table &m_table;
