@@ -417,16 +417,90 @@ std::string inputRefusal(const BeamInput &in)
     return {};
 }
 
-CheckOutcome runCheck(const InputTexts &texts)
+namespace {
+
+// A notice-rule stress, N/mm2, in the unit of the results; an allowable one with the load term.
+double noticeStress(double nmm2, const BeamInput &in, bool allowable)
+{
+    Ext v = static_cast<Ext>(nmm2) / 10;
+    if (!in.si)
+        v /= kGravity;
+    if (allowable && in.term)
+        v *= 1.5L;
+    return stored(v);
+}
+
+struct NoticeCheck {
+    NoticeBending bending;
+    double C = 1;
+};
+
+// The shear check of the notice rule on the displayed reactions and stresses; the
+// refusal when the section's shear area or allowable shear stress is not positive.
+std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, const ResultTexts &r)
+{
+    if (!basis.shear) {
+        n.shear = "off";
+        return {};
+    }
+    const std::optional<double> Aw = shearArea(in);
+    if (!Aw) {
+        n.shear = "none";
+        return {};
+    }
+    if (!(*Aw > 0) || !std::isfinite(*Aw))
+        return "せん断に有効な断面積 Aw が0以下です。断面の寸法を確認して下さい。";
+    const double Q = std::max(std::fabs(parseDouble(r.RQa)), std::fabs(parseDouble(r.RQb)));
+    n.tau = formatNumber(stored(static_cast<Ext>(Q) / *Aw), "#0.000");
+    n.fs = formatNumber(noticeStress(noticeFs(basis.F), in, true), "#0.000");
+    const double fs = parseDouble(n.fs);
+    if (!(fs > 0))
+        return "許容せん断応力度 fs が0以下になります（" + n.fs + "）。F を確認して下さい。";
+    const double ratio = stored(static_cast<Ext>(parseDouble(n.tau)) / fs);
+    if (!std::isfinite(ratio))
+        return "計算結果が大きすぎて表示できません。荷重、スパン長さと断面を確認して下さい。";
+    n.Rshear = formatNumber(ratio, "##0.000");
+    n.shear = ratio > 1 ? kVerdictNg : kVerdictOk;
+    return {};
+}
+
+} // namespace
+
+std::string noticeLabel(const NoticeTexts &notice)
+{
+    return "告示1024号 " + (notice.grade.empty() ? std::string() : notice.grade + " ") + "F=" + notice.F;
+}
+
+std::string shearSummary(const NoticeTexts &n, const std::string &stressUnit)
+{
+    if (n.shear == "off")
+        return "せん断 検定しない";
+    if (n.shear == "none")
+        return "せん断 検定なし（直接入力・登録部材は板厚が分からないため）";
+    return "せん断 τ=" + n.tau + " fs=" + n.fs + " " + stressUnit + " τ/fs=" + n.Rshear + " " + n.shear;
+}
+
+CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
 {
     const BeamInput in = readInput(texts);
     if (std::string refusal = inputRefusal(in); !refusal.empty())
         return {std::nullopt, refusal};
+    const bool notice = basis.rule == FbRule::Notice;
+    if (notice) {
+        if (std::string refusal = basisRefusal(basis); !refusal.empty())
+            return {std::nullopt, refusal};
+    }
 
     const Reactions q = Qcalc(in);
     const Moments m = Mcalc(in);
     const Deflection d = deltacalc(in);
-    const double fb = fbcalc(in);
+    double fb = fbcalc(in);
+    NoticeCheck nc;
+    if (notice) {
+        nc.C = basis.C ? *basis.C : automaticC(in.support, in.span, in.lb, m.M);
+        nc.bending = noticeBending(in, basis.F, nc.C);
+        fb = noticeStress(nc.bending.fb, in, true);
+    }
 
     bool finite = std::isfinite(q.RA) && std::isfinite(q.RB) && std::isfinite(m.Mmax) &&
                   std::isfinite(m.position) && std::isfinite(d.delta) && std::isfinite(d.ratio) &&
@@ -476,13 +550,33 @@ CheckOutcome runCheck(const InputTexts &texts)
         return {std::nullopt, "許容曲げ応力度 fb が0以下になります（" + r.Rfb +
                                   "）。断面の寸法とlbを確認して下さい。"};
 
+    if (notice) {
+        NoticeTexts n;
+        n.grade = basis.grade;
+        n.F = strengthText(basis.F);
+        const NoticeBending &b = nc.bending;
+        for (const std::optional<double> &v : {b.fb1, b.fb2, b.i})
+            if (v && !std::isfinite(*v))
+                return {std::nullopt, overflow};
+        if (b.fb1) {
+            n.C = formatNumber(nc.C, "0.00");
+            n.fb1 = formatNumber(noticeStress(*b.fb1, in, true), "#0.000");
+            n.ib = formatNumber(*b.i / 10, "#0.000");
+        }
+        if (b.fb2)
+            n.fb2 = formatNumber(noticeStress(*b.fb2, in, true), "#0.000");
+        if (std::string refusal = checkShear(n, in, basis, r); !refusal.empty())
+            return {std::nullopt, refusal};
+        r.notice = std::move(n);
+    }
+
     const StressCheck c =
         stressCheck(texts.modulus, r.RMmax, r.Rfb, r.Rdelta, r.Rlx, texts.seigen1, texts.seigen2);
     if (!std::isfinite(c.sigmab) || !std::isfinite(c.ratio))
         return {std::nullopt, overflow};
     r.RSigmab = formatNumber(c.sigmab, "##0.000");
     r.Rratio = formatNumber(c.ratio, "##0.000");
-    if (!c.ok())
+    if (!c.ok() || (r.notice && r.notice->shear == kVerdictNg))
         r.hantei = kVerdictNg;
     return {std::move(r), {}};
 }

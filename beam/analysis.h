@@ -10,6 +10,7 @@
 // symmetric (the tie rules of the design moment rely on it).
 #pragma once
 
+#include "beam/allowable.h"
 #include "beam/input.h"
 
 #include <array>
@@ -17,6 +18,25 @@
 #include <string>
 
 namespace beam {
+
+// What the notice rule adds to a result. Stresses in the unit of fb (kN/cm2 or tf/cm2),
+// the allowable ones with the load term, like fb.
+struct NoticeTexts {
+    std::string grade;            // steel grade; empty when F was typed
+    std::string F;                // N/mm2, as the basis label writes it
+    std::string C;                // "0.00"; empty when fb1 is not used
+    std::string fb1, fb2;         // "#0.000"; empty when the section's rule does not use them
+    std::string ib;               // cm, "#0.000": radius of gyration of the T; empty with fb1
+    std::string tau, fs, Rshear;  // "#0.000", "#0.000", "##0.000"; empty without a shear check
+    std::string shear;            // "OK.", "NG.", "off" (not asked for), "none" (no shear area)
+};
+
+// "告示1024号 SN490B F=325" of the basis a notice result was calculated with.
+std::string noticeLabel(const NoticeTexts &notice);
+
+// The shear check in one line: "せん断 τ=3.273 fs=9.045 (kN/cm2) τ/fs=0.362 OK.", or why
+// there is none ("せん断 検定しない", "せん断 検定なし（…）"). `stressUnit` "(kN/cm2)" or "(tf/cm2)".
+std::string shearSummary(const NoticeTexts &notice, const std::string &stressUnit);
 
 // The texts the check writes into the page-1 result fields.
 struct ResultTexts {
@@ -29,6 +49,7 @@ struct ResultTexts {
     std::string RSigmab, Rratio;        // "##0.000"
     std::string hantei;                 // "OK." or "NG."
     std::array<std::string, 101> Mgrid; // "###0.####", station i = L*i/100
+    std::optional<NoticeTexts> notice;  // calculated under the notice rule
 };
 
 struct CheckOutcome {
@@ -42,7 +63,10 @@ struct CheckOutcome {
 // the span and any value that is not finite; and a beam whose upward (hogging) moment or
 // upward deflection inside the span is larger than what the design moment and the
 // deflection take in, which happens only under loads that act upward.
-CheckOutcome runCheck(const InputTexts &in);
+// Under the notice rule of `basis` fb follows that rule, E is 205,000 N/mm2, and the shear
+// check (when asked for) can also make the verdict "NG."; a basis that cannot be used, or
+// a section without shear area, is refused.
+CheckOutcome runCheck(const InputTexts &in, const Basis &basis = Basis());
 
 // The reason runCheck would refuse the input before any analysis (span not positive,
 // a number out of range, I <= 0, Z <= 0, lb < 0, a non-zero load outside the span or

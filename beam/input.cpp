@@ -107,6 +107,9 @@ BeamInput readInput(const InputTexts &in)
     b.H1 = parseDouble(in.H1);
     b.B1 = parseDouble(in.B1);
     b.tf1 = parseDouble(in.tf1);
+    b.tw1 = parseDouble(in.tw1);
+    b.r1 = parseDouble(in.r1);
+    b.A1 = parseDouble(in.A1);
     b.term = in.term;
     b.si = in.si;
     b.jijuucheck = in.jijuucheck;

@@ -52,6 +52,9 @@ struct InputTexts {
     std::string modulus = "37.5";       // cm3
     std::string selfw = "9.3";          // kg/m
     std::string H1 = "100", B1 = "50", tf1 = "7"; // mm, for the allowable stress
+    // Read by the notice rule only: web thickness and root radius (mm) for the radius of
+    // gyration and the shear area, and the sectional area (cm2) of a pipe for its shear area.
+    std::string tw1 = "5", r1 = "8", A1 = "11.85";
     bool term = false;                  // short-term load
     bool si = true;                     // SI units (else traditional tf)
     bool jijuucheck = true;             // add the self weight to w
@@ -76,6 +79,8 @@ struct BeamInput {
     double modulus = 0;                 // cm3
     double selfw = 0;                   // kg/m
     double H1 = 0, B1 = 0, tf1 = 0;     // mm
+    double tw1 = 0, r1 = 0;             // mm, notice rule only
+    double A1 = 0;                      // cm2, notice rule only
     bool term = false;
     bool si = true;
     bool jijuucheck = true;

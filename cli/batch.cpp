@@ -254,7 +254,8 @@ std::string batchHelp()
     読み込めます。
   出力（既定は SCHEDULE から拡張子を除いた名前に -results.csv、-o - で標準出力）:
     入力の列をそのまま、続いて RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab
-    Rratio hantei member inertia modulus selfw note error の列（--stations では M0..M100 も）。
+    Rratio hantei member inertia modulus selfw note error の列（一覧表に fbrule の列があれば hantei の
+    後に fb1 fb2 ib C tau fs Rshear、--stations では最後に M0..M100 も）。
     各欄は calc がその行に出力する文字列です。計算できない行は入力の欄と error の欄の理由だけです。
     既定は BOM 付き UTF-8、--encoding cp932 で Shift-JIS。一時ファイルに書いてから置き換えます。
   --project OUT.kvl    計算できた行を順に、画面の［格納］と同じ形でプロジェクトファイルに保存

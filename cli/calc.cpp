@@ -110,11 +110,26 @@ std::string calcHelp()
   design           1: サイズ自動選択。family の種類（HW, HM, HN, C。ほかの種類なら HN）
                    を小さい順に計算し、最初に OK. となった部材の結果を出力します。
                    どれも OK. にならなければ最大の部材の NG. の結果です。弱軸は使いません。
+  fbrule           許容応力度の基準 old | notice（既定 old）
+                     old: 従来式 fb = 900Af/(lb・h)、上限 1.6 tf/cm2
+                     notice: 告示1024号。F/1.5 を上限に fb1・fb2 の大きい方（H形鋼・
+                       I形鋼・BH の強軸）、溝形鋼は fb2、ほかは F/1.5。たわみは
+                       E = 205,000 N/mm2。せん断 τ = Q/Aw ≦ fs = F/(1.5√3) も検定します
+  grade            鋼材 SS400 SN400A SN400B SN400C SM400 STK400 STKR400 (F=235)
+                   SN490B SN490C SM490 STKR490 (F=325) BCR295 (F=295) SM520 (F=355)
+                   （既定 SN400B）
+  F                基準強度 F (N/mm2) を直接指定（grade の代わり）
+  C                補正係数 C: auto（既定。lb ≧ Span のとき端モーメントから、ほかは 1）
+                   か 1.0～2.3 の数字
+  shear            1: せん断も検定する、0: しない（既定 1。direct と user は検定なし）
 
 出力（成功したとき、終了コード 0）
   RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab Rratio hantei
   member inertia modulus selfw、続いて M0..M100（101点の曲げモーメント）の順に
   「名前=値」で1行ずつ。hantei は OK. か NG. です。
+  fbrule=notice のときは hantei の後に fb1 fb2 ib C tau fs Rshear が入ります
+  （fb1, fb2, tau, fs は fb と同じ単位、ib は T 断面の断面二次半径 (cm)、Rshear は τ/fs。
+  使わない値は空。せん断が NG. なら hantei も NG. です）。
 
 エラー
   入力の誤り（知らない名前、「名前=値」でない行、0/1 以外のフラグなど）は行番号を付けて

@@ -73,6 +73,8 @@ void checkLoaded(const results::Table &t, const std::vector<std::string> &lines)
             }
             require(got == want, "a field is its line as it stands", got);
         }
+        if (s > t.datano)
+            require(!results::hasNoticeData(record), "a slot past the count has no basis");
     }
 }
 
@@ -104,9 +106,13 @@ void checkSaveAndOpen(const results::Table &t)
     require(results::saveProject(output().path(), reopened).empty(), "an opened project saves again");
     require(output().read() == bytes, "saving an opened project gives the same bytes");
 
-    // The text report: 31 lines per slot; written only when every field it uses fits.
+    // The text report: 31 lines per slot, one more for the shear check of a notice-rule
+    // slot; written only when every field it uses fits.
+    std::size_t expected = 0;
+    for (int s = 1; s <= t.datano; ++s)
+        expected += results::kReportBlockLines + (results::hasNoticeData(t.slots[static_cast<std::size_t>(s)]) ? 1 : 0);
     const std::vector<std::string> lines = results::reportLines(t);
-    require(lines.size() == static_cast<std::size_t>(results::kReportBlockLines * t.datano), "31 report lines per slot");
+    require(lines.size() == expected, "31 report lines per slot, 32 with the shear check");
     if (t.datano <= 4)
         require(results::writeTextReport(report().path(), t).empty(), "a savable table can be reported");
 }
@@ -164,7 +170,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         checkSaveAndOpen(*parsed.table);
     } else {
         const std::optional<long long> count = raw.empty() ? std::nullopt : beam::parseInteger(raw[0]);
-        require(!count || *count < 0 || *count > results::kSlots, "a count 0..50 is never refused");
+        if (count && *count >= 0 && *count <= results::kSlots) {
+            const std::size_t after = 1 + static_cast<std::size_t>(results::kFields * *count);
+            require(after < raw.size() && raw[after].rfind(results::kExtensionMark, 0) == 0,
+                    "a count 0..50 is refused only for its extension block");
+        }
         require(!parsed.error.empty(), "a refused file says why");
         require(parsed.error.find("fuzz.kvl") != std::string::npos, "the message names the file", parsed.error);
     }

@@ -4,6 +4,7 @@
 #include "beam/textfile.h"
 #include "results/messages.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -33,6 +34,54 @@ std::string quoted(const std::string &text)
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
         --cut;
     return text.substr(0, cut) + "…";
+}
+
+// Reads the extension block that follows the slots (lines from `first` on), into the
+// slots' basis keys; the reason when it cannot be taken. Lines after the slots that are
+// no extension block are ignored, as before the block existed.
+std::string readExtension(const std::vector<std::string> &lines, std::size_t first, Table &table,
+                          const std::string &file)
+{
+    if (first >= lines.size() || lines[first].rfind(kExtensionMark, 0) != 0)
+        return {};
+    if (lines[first] != kExtensionHeader)
+        return file + "の " + std::to_string(first + 1) + " 行目「" + quoted(lines[first])
+            + "」は、このプログラムでは読めない版の追加情報です。";
+    std::vector<bool> seen(static_cast<std::size_t>((kSlots + 1) * (kRecordFields + 1)), false);
+    std::size_t line = first + 1;
+    for (; line < lines.size(); ++line) {
+        const std::string &text = lines[line];
+        const std::string where = file + "の " + std::to_string(line + 1) + " 行目「" + quoted(text) + "」";
+        const std::size_t dot = text.find('.');
+        const std::size_t eq = text.find('=');
+        if (dot == std::string::npos || eq == std::string::npos || eq < dot)
+            return where + "は「番号.項目=値」の形ではありません。";
+        const std::optional<long long> slot = beam::parseInteger(text.substr(0, dot));
+        if (!slot || *slot < 1 || *slot > table.datano)
+            return where + "の番号は1から" + std::to_string(table.datano) + "のデータ番号ではありません。";
+        const int field = noticeField(std::string_view(text).substr(dot + 1, eq - dot - 1));
+        if (field == 0)
+            return where + "の項目は検定基準の項目ではありません。";
+        const std::string value = text.substr(eq + 1);
+        const bool printable = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+        if (!printable)
+            return where + "の値に使えない文字があります。";
+        const std::size_t key = static_cast<std::size_t>(*slot * (kRecordFields + 1) + field);
+        if (seen[key])
+            return where + "の項目は2度目です。";
+        seen[key] = true;
+        table.slots[static_cast<std::size_t>(*slot)][static_cast<std::size_t>(field)] = value;
+    }
+    for (int s = 1; s <= table.datano; ++s) {
+        const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
+        const bool any = std::any_of(record.begin() + kFirstNoticeField, record.end(),
+                                     [](const std::string &v) { return !v.empty(); });
+        const std::string &shear = record[static_cast<std::size_t>(noticeField("shear"))];
+        if (any && (record[kFirstNoticeField] != kNoticeRuleName ||
+                    !(shear == "OK." || shear == "NG." || shear == "off" || shear == "none")))
+            return file + "の追加情報で、" + std::to_string(s) + "番のデータの検定基準が正しくありません。";
+    }
+    return {};
 }
 
 } // namespace
@@ -65,7 +114,19 @@ std::vector<std::string> projectLines(const Table &table)
     lines.push_back(std::to_string(n));
     for (int s = 1; s <= n; ++s) {
         const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
-        lines.insert(lines.end(), record.begin() + 1, record.end());
+        lines.insert(lines.end(), record.begin() + 1, record.begin() + kFields + 1);
+    }
+    bool header = false;
+    for (int s = 1; s <= n; ++s) {
+        const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
+        if (!hasNoticeData(record))
+            continue;
+        if (!header)
+            lines.emplace_back(kExtensionHeader);
+        header = true;
+        for (int k = 0; k < kNoticeKeyCount; ++k)
+            lines.push_back(std::to_string(s) + "." + kNoticeKeys[k] + "=" +
+                            record[static_cast<std::size_t>(kFirstNoticeField + k)]);
     }
     return lines;
 }
@@ -113,6 +174,10 @@ ProjectRead parseProject(const std::vector<std::string> &lines, const std::strin
     table.pre = 0;
     table.selected = 1;
     const std::size_t expected = 1 + static_cast<std::size_t>(kFields * n);
+    if (std::string bad = readExtension(lines, expected, table, file); !bad.empty()) {
+        read.error = bad;
+        return read;
+    }
     if (lines.size() < expected)
         read.notice = file + "は " + std::to_string(expected) + " 行あるはずですが " + std::to_string(lines.size())
             + " 行しかありません。足りない項目は空欄として読み込みました。";

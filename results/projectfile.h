@@ -1,6 +1,9 @@
 // The project data file (*.kvl): line 1 the slot count, then fields 1..165 of each slot in
-// use, one per line; code page 932, CR LF. Also the file-name rule shared by the text
-// report, and the texts of the new/open/save commands.
+// use, one per line; code page 932, CR LF. When some slot holds a result of the notice
+// rule, an extension block follows the last slot: the line "#KOVEL-EXT 1", then one line
+// "N.key=value" per basis key of each such slot N. A reader that stops after the slots
+// does not see it. Also the file-name rule shared by the text report, and the texts of
+// the new/open/save commands.
 #pragma once
 
 #include "results/table.h"
@@ -10,6 +13,10 @@
 #include <vector>
 
 namespace results {
+
+inline constexpr const char *kExtensionMark = "#KOVEL-EXT";
+inline constexpr const char *kExtensionHeader = "#KOVEL-EXT 1";
+inline constexpr const char *kNoticeRuleName = "notice"; // the "fbrule" key of a notice slot
 
 // The chosen name without its extension: whatever follows the last dot of the name part
 // (after the last "/") is dropped with the dot. "dir/beam1.txt" -> "dir/beam1".
@@ -24,8 +31,8 @@ std::string textFileName(const std::string &chosen);
 // True when something of that name exists (the window then asks before overwriting).
 bool fileExists(const std::string &path);
 
-// The lines of the file for a table: the count, then 165 fields per slot in use;
-// an empty field is an empty line.
+// The lines of the file for a table: the count, then 165 fields per slot in use (an
+// empty field is an empty line), then the extension block when some slot needs it.
 std::vector<std::string> projectLines(const Table &table);
 
 // Save: writes the table to `path` (the full name, extension included) through a
@@ -46,7 +53,9 @@ struct ProjectRead {
 
 // Reads a whole project file: the count line must be an integer 0..50, the text code
 // page 932; lines missing at the end read as empty fields, lines after the last slot are
-// ignored; "flag1" in field 5, "flag2" in field 6 and "flag3" in field 58 are replaced.
+// ignored unless they are an extension block, which must be well formed (version 1,
+// "N.key=value" with N a slot read and a known key, each once, printable ASCII values, a
+// complete basis); "flag1" in field 5, "flag2" in field 6 and "flag3" in field 58 are replaced.
 ProjectRead readProject(const std::string &path);
 
 // The same from lines already read; `path` only names the file in messages.

@@ -39,7 +39,7 @@ bool isStationColumn(const std::string &name)
 
 bool isResultColumn(const std::string &name)
 {
-    const std::vector<std::string> &r = resultColumns();
+    const std::vector<std::string> &r = resultColumns(true);
     return std::find(r.begin(), r.end(), name) != r.end() || isStationColumn(name);
 }
 
@@ -47,12 +47,18 @@ const char *flagText(bool on) { return on ? "1" : "0"; }
 
 } // namespace
 
-const std::vector<std::string> &resultColumns()
+const std::vector<std::string> &resultColumns(bool notice)
 {
-    static const std::vector<std::string> names = {
+    static const std::vector<std::string> plain = {
         "RQa",    "RQb", "RMmax",  "RMmaxl", "Mcent",  "Menda",   "Mendb",   "Rdelta", "Rlx", "Rfb",
         "RSigmab", "Rratio", "hantei", "member", "inertia", "modulus", "selfw", "note", "error"};
-    return names;
+    static const std::vector<std::string> withNotice = [] {
+        std::vector<std::string> names = plain;
+        const auto after = std::find(names.begin(), names.end(), "hantei") + 1;
+        names.insert(after, {"fb1", "fb2", "ib", "C", "tau", "fs", "Rshear"});
+        return names;
+    }();
+    return notice ? withNotice : plain;
 }
 
 std::vector<std::string> stationColumns()
@@ -83,6 +89,8 @@ std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &c
         columns.names.push_back(name);
         columns.input.push_back(input);
     }
+    for (std::size_t k = 0; k < columns.names.size(); ++k)
+        columns.notice = columns.notice || (columns.input[k] && columns.names[k] == "fbrule");
     if (std::find(columns.input.begin(), columns.input.end(), true) == columns.input.end())
         return "1行目: 入力項目の列がありません（1行目には Span、p1 などの名前を書いて下さい）。";
     return {};
@@ -133,7 +141,7 @@ ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &re
 beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations)
 {
     beam::CsvRecord header = inputColumnNames(columns);
-    const std::vector<std::string> &results = resultColumns();
+    const std::vector<std::string> &results = resultColumns(columns.notice);
     header.insert(header.end(), results.begin(), results.end());
     if (stations) {
         const std::vector<std::string> m = stationColumns();
@@ -150,7 +158,7 @@ beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord 
         if (columns.input[k])
             out.push_back(k < record.size() ? record[k] : std::string());
     const std::size_t first = out.size();
-    const std::vector<std::string> &results = resultColumns();
+    const std::vector<std::string> &results = resultColumns(columns.notice);
     out.resize(first + results.size() + (stations ? static_cast<std::size_t>(kStations) : 0));
     std::string &note = out[first + results.size() - 2];
     for (const std::string &n : row.check.notes)
@@ -159,13 +167,16 @@ beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord 
     if (!row.computed())
         return out;
     // the column of each reported name, looked up once
-    static const std::map<std::string, std::size_t> column = [] {
-        const std::vector<std::string> &results = resultColumns();
-        std::map<std::string, std::size_t> m;
-        for (std::size_t k = 0; k < results.size(); ++k)
-            m.emplace(results[k], k);
+    using ColumnMap = std::map<std::string, std::size_t>;
+    auto columnMap = [](bool notice) {
+        const std::vector<std::string> &names = resultColumns(notice);
+        ColumnMap m;
+        for (std::size_t k = 0; k < names.size(); ++k)
+            m.emplace(names[k], k);
         return m;
-    }();
+    };
+    static const ColumnMap plainColumns = columnMap(false), noticeColumns = columnMap(true);
+    const ColumnMap &column = columns.notice ? noticeColumns : plainColumns;
     for (auto &[name, value] : sections::resultFields(row.check)) {
         if (const int i = stationOf(name); i >= 0) {
             if (stations)
@@ -241,7 +252,7 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
                              "B", "tw", "tf", "design"})
         header.push_back(name);
     const std::size_t inputs = header.size();
-    const std::vector<std::string> &results = resultColumns();
+    const std::vector<std::string> &results = resultColumns(false);
     header.insert(header.end(), results.begin(), results.end());
 
     std::vector<beam::CsvRecord> records{header};

@@ -15,14 +15,16 @@
 namespace results {
 
 // The result columns after the input columns, in order: RQa .. hantei, member, inertia,
-// modulus, selfw, note, error. With the stations, M0..M100 follow.
-const std::vector<std::string> &resultColumns();
+// modulus, selfw, note, error; with `notice` fb1 fb2 ib C tau fs Rshear after hantei.
+// With the stations, M0..M100 follow.
+const std::vector<std::string> &resultColumns(bool notice);
 std::vector<std::string> stationColumns();
 
 // The header of a schedule.
 struct ScheduleColumns {
     std::vector<std::string> names; // as given, blanks trimmed
     std::vector<bool> input;        // false: a result column of an earlier run, not read
+    bool notice = false;            // an fbrule column: the output has the notice columns
 };
 
 // Maps the header record. An input name counts at its first appearance; a result column

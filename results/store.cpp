@@ -1,6 +1,7 @@
 #include "results/store.h"
 
 #include "beam/numtext.h"
+#include "results/projectfile.h"
 
 #include <algorithm>
 
@@ -66,7 +67,30 @@ auto verbatimText(Page &page, int field) -> decltype(&page.Bname)
 std::string &field(SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
 const std::string &field(const SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
 
+// The basis keys after "fbrule", in the order of kNoticeKeys.
+using N = beam::NoticeTexts;
+constexpr std::string N::*kNoticeMembers[] = {&N::grade, &N::F,   &N::C,  &N::fb1,    &N::fb2,  &N::ib,
+                                              &N::tau,   &N::fs,  &N::Rshear, &N::shear};
+static_assert(std::size(kNoticeMembers) + 1 == std::size(kNoticeKeys));
+
+void writeNotice(SlotRecord &record, const std::optional<beam::NoticeTexts> &notice)
+{
+    field(record, kFirstNoticeField) = notice ? kNoticeRuleName : "";
+    for (int k = 1; k < kNoticeKeyCount; ++k)
+        field(record, kFirstNoticeField + k) = notice ? (*notice).*kNoticeMembers[k - 1] : std::string();
+}
+
 } // namespace
+
+std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record)
+{
+    if (!hasNoticeData(record))
+        return std::nullopt;
+    beam::NoticeTexts notice;
+    for (int k = 1; k < kNoticeKeyCount; ++k)
+        notice.*kNoticeMembers[k - 1] = field(record, kFirstNoticeField + k);
+    return notice;
+}
 
 const char *supportWord(beam::Support support)
 {
@@ -101,6 +125,7 @@ void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
     for (int i = 0; i < kStations; ++i)
         field(record, kFirstMomentField + i) =
             beam::formatNumber(beam::parseDouble(page.result.Mgrid[static_cast<std::size_t>(i)]), "###0.####");
+    writeNotice(record, page.result.notice);
 }
 
 bool storeNeedsQuestion(const Table &table) { return usedCount(table) >= kSlots; }
@@ -152,6 +177,7 @@ PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
     }
     for (int i = 0; i < kStations; ++i)
         r.Mgrid[static_cast<std::size_t>(i)] = field(record, kFirstMomentField + i);
+    r.notice = noticeTexts(record);
     return page;
 }
 

@@ -44,7 +44,11 @@ const char *supportWord(beam::Support support);
 // The support named by a field 5 text (exact comparison); nothing for any other text.
 std::optional<beam::Support> supportFromWord(const std::string &word);
 
-// Fills fields 1..165 of a record from the page: field 1 = slotNumber, fixed words for
+// The notice-rule texts a record keeps after field 165; nothing for a default-rule result.
+std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record);
+
+// Fills fields 1..165 of a record from the page, and the basis keys after them (emptied
+// for a result of the default rule): field 1 = slotNumber, fixed words for
 // the check boxes and radios, every other text verbatim, the moment line re-formatted
 // "###0.####". Fields 5 and 45 keep their old text when no radio of theirs is checked.
 void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber);

@@ -33,6 +33,16 @@ bool plainAscii(const std::string &text)
 
 } // namespace
 
+bool hasNoticeData(const SlotRecord &record) { return !record[kFirstNoticeField].empty(); }
+
+int noticeField(std::string_view key)
+{
+    for (int k = 0; k < kNoticeKeyCount; ++k)
+        if (key == kNoticeKeys[k])
+            return kFirstNoticeField + k;
+    return 0;
+}
+
 int usedCount(const Table &table) { return std::clamp(table.datano, 0, kSlots); }
 
 bool slotInUse(const Table &table, int slot) { return slot >= 1 && slot <= usedCount(table); }
@@ -62,6 +72,8 @@ std::string fieldName(int field)
         return kFieldNames[field];
     if (field >= kFirstMomentField && field <= kFields)
         return "曲げモーメント（点" + std::to_string(field - kFirstMomentField) + "）";
+    if (field >= kFirstNoticeField && field <= kRecordFields)
+        return std::string("検定基準の") + kNoticeKeys[field - kFirstNoticeField];
     return "項目" + std::to_string(field);
 }
 
@@ -85,7 +97,7 @@ std::optional<UnwritableField> firstUnwritableField(const Table &table, int from
     toSlot = std::min(toSlot, kSlots);
     for (int s = fromSlot; s <= toSlot; ++s) {
         const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
-        for (int f = 1; f <= kFields; ++f) {
+        for (int f = 1; f <= kRecordFields; ++f) {
             std::string reason = unwritableReason(record[static_cast<std::size_t>(f)]);
             if (!reason.empty()) {
                 FieldRef where{s, f};

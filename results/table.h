@@ -4,7 +4,9 @@
 
 #include <array>
 #include <optional>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 namespace results {
 
@@ -13,7 +15,23 @@ inline constexpr int kFields = 165;
 inline constexpr int kFirstMomentField = 65; // field 65 + i = moment at station i
 inline constexpr int kStations = 101;        // stations i = 0..100, x = L * i / 100
 
-using SlotRecord = std::array<std::string, kFields + 1>;
+// After field 165 a record keeps the basis of a result calculated under the notice rule,
+// as key texts (all empty for a result of the default rule). The project file writes them
+// in its extension block, not among the 165 lines; slot operations carry them with the
+// record. Keys are the names kovel-cli calc uses.
+inline constexpr const char *kNoticeKeys[] = {"fbrule", "grade", "F",  "C",      "fb1",  "fb2",
+                                              "ib",     "tau",   "fs", "Rshear", "shear"};
+inline constexpr int kNoticeKeyCount = static_cast<int>(std::size(kNoticeKeys));
+inline constexpr int kFirstNoticeField = kFields + 1; // the "fbrule" key; "notice" when in use
+inline constexpr int kRecordFields = kFields + kNoticeKeyCount;
+
+using SlotRecord = std::array<std::string, kRecordFields + 1>;
+
+// True when the record holds a result of the notice rule.
+bool hasNoticeData(const SlotRecord &record);
+
+// The index of a key of kNoticeKeys in the record; 0 for any other key.
+int noticeField(std::string_view key);
 
 // The two string arrays have no brace initializer: their strings start empty anyway, and
 // clang 14 (the fuzz build) crashes on `{}` for an array of strings this large in C++20.
@@ -41,7 +59,8 @@ bool isMarked(const Table &table, int slot);
 // count 0, nothing selected.
 void resetTable(Table &table);
 
-// The Japanese name of a record field 1..165, as messages name it ("部材名", ...).
+// The Japanese name of a record field 1..165 and of the basis keys after them, as
+// messages name it ("部材名", ...).
 std::string fieldName(int field);
 
 // A field of a slot, for messages that must name where a text is.
@@ -64,7 +83,7 @@ struct UnwritableField {
     std::string message; // "3番のデータの「部材名」にShift-JIS（...）で表せない文字があります。"
 };
 
-// The first field, in slot and field order, of slots fromSlot..toSlot that cannot be
+// The first field (the basis keys included), in slot and field order, of slots fromSlot..toSlot that cannot be
 // written; nothing when every field can.
 std::optional<UnwritableField> firstUnwritableField(const Table &table, int fromSlot, int toSlot);
 

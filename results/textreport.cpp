@@ -3,6 +3,7 @@
 #include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "results/projectfile.h"
+#include "results/store.h"
 
 namespace results {
 
@@ -44,7 +45,7 @@ std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> 
     const std::string moment = si ? "(kN-m)" : "(tf-m)";
 
     std::vector<std::string> lines;
-    lines.reserve(kReportBlockLines);
+    lines.reserve(kReportBlockLines + 1);
     lines.push_back(F.text(2) + "の設計");
     lines.push_back(F.text(46) + " で検定");
     lines.push_back("[ " + F.text(3) + ", I = " + F.text(51) + " (cm4), Z = " + F.text(52) + " (cm3), 自重 "
@@ -79,9 +80,17 @@ std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> 
     lines.emplace_back("3.支点反力");
     lines.push_back("  RA = " + F.text(60) + force + ", RB = " + F.text(61) + force);
     lines.emplace_back("4.許容曲げ応力度");
-    lines.push_back("  fb = " + F.text(57) + stress);
+    // The basis keys are printable ASCII (the open refuses anything else), so they can
+    // always be written.
+    const std::optional<beam::NoticeTexts> notice = noticeTexts(record);
+    if (notice)
+        lines.push_back("  fb = " + F.text(57) + stress + " (" + beam::noticeLabel(*notice) + ")");
+    else
+        lines.push_back("  fb = " + F.text(57) + stress);
     lines.emplace_back("5.曲げ判定");
     lines.push_back("  σ/fb = M/(Z.fb) = " + F.text(59));
+    if (notice)
+        lines.push_back("  " + beam::shearSummary(*notice, stress));
     lines.emplace_back("6.撓み判定");
     lines.push_back("  δ= " + F.text(62) + " (cm) = L/ " + F.text(63));
     lines.push_back("  制限値: " + F.text(10) + " (cm)以下 かつ L/ " + F.text(9) + "以下");

@@ -1,5 +1,6 @@
 // The text report (*.txt): a 31-line block per slot in use with the inputs, the section,
-// the results and the two checks; code page 932, CR LF.
+// the results and the two checks; code page 932, CR LF. A slot calculated under the notice
+// rule names its basis on the fb line and has one more line, the shear check (32 lines).
 #pragma once
 
 #include "results/table.h"
@@ -11,7 +12,7 @@ namespace results {
 
 inline constexpr int kReportBlockLines = 31;
 
-// The 31 lines of one slot's block. `written` (optional) receives the numbers of the
+// The 31 (notice rule: 32) lines of one slot's block. `written` (optional) receives the numbers of the
 // fields whose text went into the block as stored.
 std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> *written = nullptr);
 

@@ -44,7 +44,23 @@ SectionTexts sectionTexts(const CatalogueRecord &record, bool weak)
     t.B1 = record[kLineB];
     t.H1 = record[kLineH];
     t.tf1 = record[kLineTf];
+    t.tw1 = record[kLineTw];
+    t.r1 = record[kLineRadius];
+    t.A1 = record[kLineArea];
     return t;
+}
+
+void applySection(beam::InputTexts &in, const SectionTexts &t)
+{
+    in.selfw = t.selfw;
+    in.inertia = t.inertia;
+    in.modulus = t.modulus;
+    in.H1 = t.H1;
+    in.B1 = t.B1;
+    in.tf1 = t.tf1;
+    in.tw1 = t.tw1;
+    in.r1 = t.r1;
+    in.A1 = t.A1;
 }
 
 LookupOutcome lookupMember(const std::string &path, const std::string &member, bool weak)

@@ -27,12 +27,15 @@ inline constexpr int kLineCode = 0;
 inline constexpr int kLineName = 1;
 inline constexpr int kLineH = 2;       // mm
 inline constexpr int kLineB = 3;       // mm
+inline constexpr int kLineTw = 4;      // mm, web (notice rule only)
 inline constexpr int kLineTf = 5;      // mm
 inline constexpr int kLineWeight = 6;  // kg/m
 inline constexpr int kLineIx = 7;      // cm4, strong axis
 inline constexpr int kLineIy = 8;      // cm4, weak axis
 inline constexpr int kLineZx = 9;      // cm3, strong axis
 inline constexpr int kLineZy = 10;     // cm3, weak axis
+inline constexpr int kLineArea = 11;   // cm2 (notice rule only)
+inline constexpr int kLineRadius = 12; // mm, root radius (notice rule only)
 
 inline constexpr const char *kTerminatorCode = "END";
 
@@ -66,7 +69,13 @@ struct SectionTexts {
     std::string H1;      // mm, line 3
     std::string B1;      // mm, line 4
     std::string tf1;     // mm, line 6
+    std::string tw1;     // mm, line 5; the notice rule reads these three
+    std::string r1;      // mm, line 13
+    std::string A1;      // cm2, line 12
 };
+
+// Copies the section texts into the texts a check reads.
+void applySection(beam::InputTexts &in, const SectionTexts &t);
 SectionTexts sectionTexts(const CatalogueRecord &record, bool weak);
 
 // The catalogue lookup (`memberChange`): reads the file afresh and returns the texts of

@@ -102,6 +102,7 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
     out.H1 = dims.H;
     out.B1 = dims.B;
     out.tf1 = dims.tf;
+    out.tw1 = dims.tw;
     out.member = computedMemberName(shape, dims);
 
     switch (shape) {
@@ -129,6 +130,7 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
     out.inertia = beam::formatSingle(inertia, "#####0.00");
     out.modulus = beam::formatSingle(modulus, "#####0.00");
     out.selfw = beam::formatSingle(p.W, "#####0.00");
+    out.A1 = beam::formatSingle(p.A, "#####0.000");
     return out;
 }
 

@@ -29,6 +29,8 @@ struct ComputedSection {
     std::string modulus;               // cm3, "#####0.00": Zx, or Zy about the weak axis
     std::string selfw;                 // kg/m, "#####0.00"
     std::string H1, B1, tf1;           // mm, the texts of H, B, tf unchanged
+    std::string tw1, r1 = "0";         // mm, for the notice rule: the tw text, no fillets
+    std::string A1;                    // cm2, "#####0.000", for the notice rule
     SectionProperties properties;
     // Japanese, when a dimension is out of range and a property would not be a finite
     // number; inertia, modulus and selfw are then empty and must not be written.

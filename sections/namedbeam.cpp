@@ -91,6 +91,53 @@ const std::map<std::string, Setter> &setters()
         t["tw"] = [](NamedBeam &c, const std::string &v) { c.dims.tw = v; return std::string(); };
         t["tf"] = [](NamedBeam &c, const std::string &v) { c.dims.tf = v; return std::string(); };
         t["si157"] = flag(&T::si157);
+        t["fbrule"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (v != "old" && v != "notice")
+                return "fbrule は old（従来式）か notice（告示1024号）で指定して下さい。";
+            c.basis.rule = v == "notice" ? beam::FbRule::Notice : beam::FbRule::Old;
+            return {};
+        };
+        t["grade"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            const std::optional<double> F = beam::gradeStrength(v);
+            if (!F) {
+                std::string names;
+                for (const beam::SteelGrade &g : beam::steelGrades())
+                    names += std::string(names.empty() ? "" : "、") + g.name;
+                return "鋼材は " + names + " のどれかで指定して下さい（または F=）。";
+            }
+            c.basis.grade = v;
+            c.basis.F = *F;
+            return {};
+        };
+        t["F"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            beam::Basis b = c.basis;
+            b.grade.clear();
+            b.F = beam::parseDouble(v);
+            b.C.reset();
+            if (std::string why = beam::basisRefusal(b); !why.empty())
+                return why;
+            c.basis.grade.clear();
+            c.basis.F = b.F;
+            return {};
+        };
+        t["C"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (v == "auto") {
+                c.basis.C.reset();
+                return {};
+            }
+            const double C = beam::parseDouble(v);
+            if (!(C >= beam::kMinC && C <= beam::kMaxC))
+                return "C は auto か 1.0 から 2.3 の数字で指定して下さい。";
+            c.basis.C = C;
+            return {};
+        };
+        t["shear"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (v == "0" || v == "1") {
+                c.basis.shear = v == "1";
+                return {};
+            }
+            return "値は 0 か 1 で指定して下さい。";
+        };
         t["design"] = [](NamedBeam &c, const std::string &v) -> std::string {
             if (v == "0" || v == "1") {
                 c.design = v == "1";
@@ -151,12 +198,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
             return look.error;
         if (!look.found)
             return std::string("部材「") + c.member + "」は部材リスト（" + kCatalogueFile + "）にありません。";
-        t.selfw = look.texts->selfw;
-        t.inertia = look.texts->inertia;
-        t.modulus = look.texts->modulus;
-        t.H1 = look.texts->H1;
-        t.B1 = look.texts->B1;
-        t.tf1 = look.texts->tf1;
+        applySection(t, *look.texts);
         return {};
     }
     switch (family) {
@@ -173,6 +215,9 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         t.H1 = s.H1;
         t.B1 = s.B1;
         t.tf1 = s.tf1;
+        t.tw1 = s.tw1;
+        t.r1 = s.r1;
+        t.A1 = s.A1;
         return {};
     }
     case beam::Family::User: {
@@ -264,8 +309,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
     }
 
     if (named.design) {
-        SelectionOutcome s =
-            sources.catalogue ? selectSize(named.texts, *sources.catalogue) : selectSize(named.texts, kCatalogueFile);
+        SelectionOutcome s = sources.catalogue ? selectSize(named.texts, *sources.catalogue, named.basis)
+                                               : selectSize(named.texts, kCatalogueFile, named.basis);
         if (s.switchedToNarrow)
             out.notes.push_back("自動選択は細幅H形鋼（HN）で行います。");
         if (!s.error.empty()) {
@@ -286,6 +331,9 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.texts.H1 = s.H1;
         out.texts.B1 = s.B1;
         out.texts.tf1 = s.tf1;
+        out.texts.tw1 = s.tw1;
+        out.texts.r1 = s.r1;
+        out.texts.A1 = s.A1;
         out.result = std::move(s.result);
         return out;
     }
@@ -297,7 +345,7 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
     }
     out.member = std::move(c.member);
     out.texts = std::move(c.texts);
-    beam::CheckOutcome check = beam::runCheck(out.texts);
+    beam::CheckOutcome check = beam::runCheck(out.texts, c.basis);
     if (!check.result) {
         out.error = check.error;
         return out;
@@ -320,11 +368,26 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
         {"Mendb", &r.Mendb},     {"Rdelta", &r.Rdelta},
         {"Rlx", &r.Rlx},         {"Rfb", &r.Rfb},
         {"RSigmab", &r.RSigmab}, {"Rratio", &r.Rratio},
-        {"hantei", &r.hantei},   {"member", &check.member},
-        {"inertia", &check.texts.inertia}, {"modulus", &check.texts.modulus},
-        {"selfw", &check.texts.selfw},
+        {"hantei", &r.hantei},
     };
     for (const auto &[name, value] : fields)
+        out.emplace_back(name, *value);
+    if (r.notice) {
+        const beam::NoticeTexts &n = *r.notice;
+        const std::pair<const char *, const std::string *> notice[] = {
+            {"fb1", &n.fb1}, {"fb2", &n.fb2}, {"ib", &n.ib},         {"C", &n.C},
+            {"tau", &n.tau}, {"fs", &n.fs},   {"Rshear", &n.Rshear},
+        };
+        for (const auto &[name, value] : notice)
+            out.emplace_back(name, *value);
+    }
+    const std::pair<const char *, const std::string *> section[] = {
+        {"member", &check.member},
+        {"inertia", &check.texts.inertia},
+        {"modulus", &check.texts.modulus},
+        {"selfw", &check.texts.selfw},
+    };
+    for (const auto &[name, value] : section)
         out.emplace_back(name, *value);
     static const std::vector<std::string> stations = [] {
         std::vector<std::string> names;

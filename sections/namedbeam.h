@@ -33,6 +33,7 @@ struct NamedBeam {
     bool memberGiven = false;            // `member` was named (else the family's first item)
     DimensionTexts dims{"100", "50", "5", "7"};
     bool design = false;                 // automatic size selection
+    beam::Basis basis;                   // fbrule, grade/F, C, shear
 };
 
 // True for a name the input reads.
@@ -73,7 +74,8 @@ struct NamedCheck {
 NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources = {});
 
 // The reported texts of a computed check, in the order `kovel-cli calc` prints them:
-// RQa .. hantei, member, inertia, modulus, selfw, then M0..M100.
+// RQa .. hantei, under the notice rule fb1 fb2 ib C tau fs Rshear, then member, inertia,
+// modulus, selfw, then M0..M100.
 std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &check);
 
 } // namespace sections

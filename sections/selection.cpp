@@ -17,7 +17,7 @@ std::string selectionFamilyCode(beam::Family family)
     return beam::familyCode(searchable(family) ? family : beam::Family::HN);
 }
 
-SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath)
+SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath, const beam::Basis &basis)
 {
     CatalogueRead read = readCatalogue(cataloguePath);
     if (!read.catalogue) {
@@ -28,10 +28,10 @@ SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &catal
         out.error = read.error;
         return out;
     }
-    return selectSize(in, *read.catalogue);
+    return selectSize(in, *read.catalogue, basis);
 }
 
-SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalogue)
+SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalogue, const beam::Basis &basis)
 {
     SelectionOutcome out;
     out.switchedToNarrow = !searchable(in.family);
@@ -55,6 +55,9 @@ SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalog
         out.B1 = record[kLineB];
         out.H1 = record[kLineH];
         out.tf1 = record[kLineTf];
+        out.tw1 = looked.tw1;
+        out.r1 = looked.r1;
+        out.A1 = looked.A1;
 
         texts.inertia = out.inertia;
         texts.modulus = out.modulus;
@@ -62,8 +65,11 @@ SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalog
         texts.H1 = out.H1;
         texts.B1 = out.B1;
         texts.tf1 = out.tf1;
+        texts.tw1 = out.tw1;
+        texts.r1 = out.r1;
+        texts.A1 = out.A1;
         ++out.checked;
-        beam::CheckOutcome check = beam::runCheck(texts);
+        beam::CheckOutcome check = beam::runCheck(texts, basis);
         if (!check.result) {
             out.result.reset();
             out.error = "部材「" + out.member + "」を計算できません。" + check.error;

@@ -24,6 +24,7 @@ struct SelectionOutcome {
     std::string member;
     std::string inertia, modulus, selfw; // cm4, cm3, kg/m (strong axis)
     std::string H1, B1, tf1;             // mm
+    std::string tw1, r1, A1;             // mm, mm, cm2 (read by the notice rule)
     std::optional<beam::ResultTexts> result;
 
     // Japanese: the catalogue cannot be read (nothing checked), or a check refused the
@@ -35,10 +36,13 @@ struct SelectionOutcome {
 std::string selectionFamilyCode(beam::Family family);
 
 // Reads the catalogue once and runs the search. `in` supplies the loads, span, limits
-// and unit choices; its section fields and `weak` are replaced section by section.
-SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath);
+// and unit choices; its section fields and `weak` are replaced section by section. Each
+// section is checked on `basis`, so the notice rule can pick a lighter section.
+SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath,
+                            const beam::Basis &basis = beam::Basis());
 
 // The same search over a catalogue already read.
-SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalogue);
+SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalogue,
+                            const beam::Basis &basis = beam::Basis());
 
 } // namespace sections

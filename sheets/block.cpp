@@ -1,6 +1,7 @@
 #include "sheets/block.h"
 
 #include "beam/numtext.h"
+#include "results/store.h"
 #include "sheets/figures.h"
 #include "sheets/slotfields.h"
 
@@ -140,6 +141,9 @@ void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const
         lines.put(24, 105, "σb=" + slot[kSigma] + " (tf/cm2) [ " + convertedStress(slot[kSigma]) + " kN/cm2]");
 
     lines.put(25, 0, "4. 許容曲げ応力");
+    const std::optional<beam::NoticeTexts> notice = results::noticeTexts(slot);
+    if (notice)
+        lines.put(25, 105, "(" + beam::noticeLabel(*notice) + ")");
     if (si) {
         lines.put(26, 15, "fb=" + slot[kFb] + " (kN/cm2)");
         lines.put(26, 130, "(" + slot[kTerm] + "荷重として計算)");
@@ -159,6 +163,8 @@ void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const
     lines.put(32, 15, "δ=" + slot[kDelta] + " (cm)= L / " + slot[kLx] + deflectionVerdict(slot));
     if (const auto limit = deflectionLimitLine(slot))
         lines.put(33, 15, *limit);
+    if (notice)
+        lines.put(34, 0, "8. " + beam::shearSummary(*notice, si ? "(kN/cm2)" : "(tf/cm2)"));
 
     drawLoadFigure(canvas, slot, g, x0 + g.c(320), y0 + g.c(210));
     drawMomentFigure(canvas, slot, g, x0 + g.c(320), y0 + g.c(300));

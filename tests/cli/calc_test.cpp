@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,44 @@ TEST(CliCalc, AutomaticSelection)
     EXPECT_EQ(chosen.at.at("Rratio"), r.at.at("Rratio"));
 }
 
+TEST(CliCalc, NoticeRuleInputNamesAndOutputs)
+{
+    const std::string beam = "Span=6\np1=120\npl1=3\nlb=3\njijuucheck=0\nseigen1=0\nseigen2=0\n"
+                             "member=H-300x150x6.5x9\nfbrule=notice\ngrade=SN400B\nC=auto\nshear=1\n";
+    const CliRun r = runCli("calc", beam);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> names = {"hantei", "fb1", "fb2", "ib", "C", "tau", "fs", "Rshear", "member"};
+    const auto at = std::find(r.lines.begin(), r.lines.end(), "hantei=" + r.at.at("hantei"));
+    ASSERT_NE(at, r.lines.end());
+    for (std::size_t k = 0; k < names.size(); ++k)
+        EXPECT_EQ(at[static_cast<long>(k)].substr(0, at[static_cast<long>(k)].find('=')), names[k]);
+    EXPECT_EQ(r.at.at("Rfb"), "13.350");
+    EXPECT_EQ(r.at.at("fb1"), "13.050");
+    EXPECT_EQ(r.at.at("fb2"), "13.350");
+    EXPECT_EQ(r.at.at("ib"), "3.874");
+    EXPECT_EQ(r.at.at("C"), "1.00");
+    EXPECT_EQ(r.at.at("tau"), "3.273");
+    EXPECT_EQ(r.at.at("fs"), "9.045");
+    EXPECT_EQ(r.at.at("Rshear"), "0.362");
+
+    // F typed instead of a grade, C typed: fs = 325 / (1.5 sqrt 3) / 10, fb1 with C = 2.
+    const CliRun typed = runCli("calc", beam + "F=325\nC=2\n");
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    EXPECT_EQ(typed.at.at("fs"), beam::formatNumber(325 / (1.5 * std::sqrt(3.0)) / 10, "#0.000"));
+    EXPECT_EQ(typed.at.at("C"), "2.00");
+
+    // The automatic selection checks each section on the notice rule: a lighter section
+    // passes than under the simplified formula, whose fb falls fast with lb.
+    const std::string select = "Span=8\nuniform=5\nlb=3\ndesign=1\nfamily=HN\nseigen1=0\nseigen2=0\n";
+    const CliRun old = runCli("calc", select);
+    const CliRun notice = runCli("calc", select + "fbrule=notice\n");
+    ASSERT_EQ(old.status, 0) << old.err;
+    ASSERT_EQ(notice.status, 0) << notice.err;
+    EXPECT_EQ(notice.at.at("hantei"), "OK.");
+    EXPECT_LT(beam::parseDouble(notice.at.at("selfw")), beam::parseDouble(old.at.at("selfw")));
+    EXPECT_EQ(old.at.count("fb1"), 0u); // the default output is unchanged
+}
+
 TEST(CliCalc, ErrorsNameTheLineAndExitNonZero)
 {
     struct Row {
@@ -124,6 +164,10 @@ TEST(CliCalc, ErrorsNameTheLineAndExitNonZero)
         {"I = 0 in direct input", "Span=6\nfamily=direct\ninertia=0\n", 1, "断面二次モーメント"},
         {"fb = 0 from a zero flange width", "Span=6\nfamily=BH\nB=0\nlb=3\n", 1, "断面"},
         {"no registered members", "Span=6\nfamily=user\n", 1, "登録部材"},
+        {"unknown rule", "Span=6\nfbrule=new\n", 2, "2行目"},
+        {"unknown grade", "Span=6\ngrade=SS41\n", 2, "2行目"},
+        {"C out of range", "Span=6\nC=3\n", 2, "2行目"},
+        {"F not a number", "F=abc\nSpan=6\n", 2, "1行目"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

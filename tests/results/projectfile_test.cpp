@@ -3,8 +3,11 @@
 #include "beam/textfile.h"
 #include "results/messages.h"
 #include "results/projectfile.h"
+#include "results/slotops.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -232,6 +235,96 @@ TEST(ProjectFile, NamesDropTheExtensionOfTheNamePartAndTakeTheirOwn)
     }
     EXPECT_EQ(results::savedMessage("/p/beam1"), "/p/beam1.kvl で保存されました");
     EXPECT_EQ(std::string(results::kNewCaption), "KOVEL-新規");
+}
+
+} // namespace
+
+namespace {
+
+// A page calculated under the notice rule.
+results::PageTexts noticePage(const std::string &name)
+{
+    results::PageTexts p = page(name);
+    p.result.notice = beam::NoticeTexts{"SN490B", "325", "1.00", "13.050", "13.350", "3.874",
+                                        "3.273", "12.511", "0.262", "OK."};
+    return p;
+}
+
+TEST(ProjectFile, NoticeBasisFollowsTheSlotsAsAnExtensionBlockAndTravelsWithItsRecord)
+{
+    TempDir dir("notice");
+    results::Table t = tableOf(3);
+    results::storeResult(t, noticePage("N4"), results::WhenFull::Refuse);
+    ASSERT_EQ(results::saveProject(dir.file("n.kvl"), t), "");
+    const std::vector<std::string> lines = crlfLines(slurp(dir.file("n.kvl")));
+
+    // The 1 + 165 n lines are those of the table without the basis; the block follows.
+    results::Table plain = t;
+    plain.slots[4] = tableOf(4).slots[4];
+    plain.slots[4][2] = "N4";
+    ASSERT_EQ(results::saveProject(dir.file("plain.kvl"), plain), "");
+    const std::vector<std::string> plainLines = crlfLines(slurp(dir.file("plain.kvl")));
+    ASSERT_EQ(plainLines.size(), 1u + 165u * 4u);
+    ASSERT_EQ(lines.size(), plainLines.size() + 1 + results::kNoticeKeyCount);
+    EXPECT_TRUE(std::equal(plainLines.begin(), plainLines.end(), lines.begin()));
+    EXPECT_EQ(Names(lines.end() - 12, lines.end()),
+              (Names{"#KOVEL-EXT 1", "4.fbrule=notice", "4.grade=SN490B", "4.F=325", "4.C=1.00", "4.fb1=13.050",
+                     "4.fb2=13.350", "4.ib=3.874", "4.tau=3.273", "4.fs=12.511", "4.Rshear=0.262", "4.shear=OK."}));
+
+    // Open gives the same table; a move and a delete carry the basis with the record.
+    results::Table opened = tableOf(1);
+    ASSERT_EQ(results::openProject(opened, dir.file("n.kvl")), "");
+    EXPECT_EQ(opened.slots, t.slots);
+    opened.selected = 4;
+    ASSERT_TRUE(results::moveSelected(opened, 1));
+    EXPECT_EQ(results::noticeTexts(opened.slots[1])->grade, "SN490B");
+    EXPECT_FALSE(results::hasNoticeData(opened.slots[4]));
+    opened.selected = 1;
+    ASSERT_TRUE(results::deleteSelected(opened));
+    for (int s = 1; s <= results::kSlots; ++s)
+        EXPECT_FALSE(results::hasNoticeData(opened.slots[s])) << s;
+    // A default-rule store over a slot leaves no basis behind.
+    results::writeRecord(t.slots[4], page("D4"), 4);
+    EXPECT_FALSE(results::hasNoticeData(t.slots[4]));
+}
+
+TEST(ProjectFile, AMalformedExtensionBlockIsRefusedAndTheTableKept)
+{
+    TempDir dir("badext");
+    results::Table t = tableOf(1);
+    results::storeResult(t, noticePage("N2"), results::WhenFull::Refuse);
+    ASSERT_EQ(results::saveProject(dir.file("good.kvl"), t), "");
+    const std::string good = slurp(dir.file("good.kvl"));
+    const std::size_t block = good.find("#KOVEL-EXT 1\r\n");
+    ASSERT_NE(block, std::string::npos);
+    const std::string slots = good.substr(0, block);
+
+    const struct {
+        const char *name, *block;
+    } rows[] = {
+        {"newer version", "#KOVEL-EXT 2\r\n2.fbrule=notice\r\n"},
+        {"not N.key=value", "#KOVEL-EXT 1\r\nfbrule notice\r\n"},
+        {"slot out of range", "#KOVEL-EXT 1\r\n3.fbrule=notice\r\n3.shear=OK.\r\n"},
+        {"unknown key", "#KOVEL-EXT 1\r\n2.fbrule=notice\r\n2.shear=OK.\r\n2.colour=red\r\n"},
+        {"key twice", "#KOVEL-EXT 1\r\n2.fbrule=notice\r\n2.shear=OK.\r\n2.shear=NG.\r\n"},
+        {"no rule", "#KOVEL-EXT 1\r\n2.fb1=13.050\r\n"},
+        {"unknown shear verdict", "#KOVEL-EXT 1\r\n2.fbrule=notice\r\n2.shear=maybe\r\n"},
+        {"not plain text", "#KOVEL-EXT 1\r\n2.fbrule=notice\r\n2.shear=OK.\r\n2.grade=\x8B\xAD\r\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        { std::ofstream(dir.file("bad.kvl"), std::ios::binary) << slots << row.block; }
+        results::Table kept = tableOf(2);
+        const results::Table before = kept;
+        EXPECT_NE(results::openProject(kept, dir.file("bad.kvl")), "");
+        EXPECT_EQ(kept.slots, before.slots);
+        EXPECT_EQ(kept.datano, before.datano);
+    }
+    // Lines after the slots that are no block are still ignored, as before.
+    { std::ofstream(dir.file("tail.kvl"), std::ios::binary) << slots << "something else\r\n"; }
+    results::Table opened;
+    EXPECT_EQ(results::openProject(opened, dir.file("tail.kvl")), "");
+    EXPECT_EQ(opened.datano, 2);
 }
 
 } // namespace
