@@ -120,9 +120,10 @@ bool blankRow(const beam::CsvRecord &record)
 }
 
 ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
-                       const sections::SectionSources &sources)
+                       const sections::SectionSources &sources, const sections::NamedBeam &start)
 {
     ScheduleRow row;
+    row.beam = start;
     const std::size_t n = std::min(record.size(), columns.names.size());
     for (std::size_t k = 0; k < n; ++k) {
         if (!columns.input[k] || record[k].empty())

@@ -51,9 +51,10 @@ struct ScheduleRow {
     bool computed() const { return error.empty() && check.result.has_value(); }
 };
 
-// Reads the beam of a row (an empty cell keeps the start-up text) and checks it.
+// Reads the beam of a row (an empty cell keeps the text of `start`, the start-up texts
+// by default) and checks it.
 ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
-                       const sections::SectionSources &sources);
+                       const sections::SectionSources &sources, const sections::NamedBeam &start = {});
 
 // The output header: the input columns, then the result columns (and the stations).
 beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations);

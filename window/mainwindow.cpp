@@ -6,6 +6,7 @@
 #include "window/previewpage.h"
 #include "window/qtcanvas.h"
 #include "window/resultpage.h"
+#include "window/schedulecommands.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -93,6 +94,9 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_resultPage, &ResultPage::printRequested, this, &MainWindow::printSheets);
 
     setupMenus();
+    auto *schedules = new ScheduleCommands(*this);
+    if (QAction *print = findChild<QAction *>(QStringLiteral("menuPrint")))
+        schedules->addTo(qobject_cast<QMenu *>(print->parent()), print);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
     startUp();
 }
