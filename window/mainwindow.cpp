@@ -9,11 +9,15 @@
 #include "window/schedulecommands.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -26,18 +30,29 @@ constexpr int kVersionLineHeight = 18;
 
 const char *const kHomePage = "https://example.com/kovel/";
 
-// The menu items: menu caption, item caption, object name.
+// The menu items: menu caption, item caption, object name, keyboard shortcut. An item
+// without a name is a separator; "menuRecent" is the submenu of the recent projects.
 struct MenuItem {
     const char *menu;
     const char *item;
     const char *name;
+    const char *shortcut;
 };
 constexpr MenuItem kMenuItems[] = {
-    {"ﾌｧｲﾙ", "新規作成", "menuNew"},       {"ﾌｧｲﾙ", "呼出", "menuOpen"},
-    {"ﾌｧｲﾙ", "保存", "menuSave"},           {"ﾌｧｲﾙ", "印刷", "menuPrint"},
-    {"ﾌｧｲﾙ", "終了", "menuExit"},           {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText"},
-    {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion"}, {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp"},
-    {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome"},
+    {"ﾌｧｲﾙ", "新規作成", "menuNew", "Ctrl+N"},
+    {"ﾌｧｲﾙ", "呼出", "menuOpen", "Ctrl+O"},
+    {"ﾌｧｲﾙ", "最近使ったファイル", "menuRecent", nullptr},
+    {"ﾌｧｲﾙ", "保存", "menuSave", "Ctrl+S"},
+    {"ﾌｧｲﾙ", "名前を付けて保存", "menuSaveAs", "Ctrl+Shift+S"},
+    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
+    {"ﾌｧｲﾙ", "PDF出力...", "menuPdf", nullptr},
+    {"ﾌｧｲﾙ", "印刷", "menuPrint", "Ctrl+P"},
+    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
+    {"ﾌｧｲﾙ", "終了", "menuExit", "Ctrl+Q"},
+    {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText", "Ctrl+E"},
+    {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion", nullptr},
+    {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp", "F1"},
+    {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome", nullptr},
 };
 
 } // namespace
@@ -92,6 +107,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_resultPage, &ResultPage::resultPageWanted, this, [this] { showPage(m_pages->indexOf(m_resultPage)); });
     connect(m_resultPage, &ResultPage::inputPageWanted, this, [this] { showPage(m_pages->indexOf(m_inputPage)); });
     connect(m_resultPage, &ResultPage::printRequested, this, &MainWindow::printSheets);
+    connect(m_resultPage, &ResultPage::projectFileUsed, this, [this](const QString &path) { m_recent.add(path); });
 
     setupMenus();
     auto *schedules = new ScheduleCommands(*this);
@@ -118,9 +134,23 @@ void MainWindow::setupMenus()
             menu = menuBar()->addMenu(caption);
             menus.insert(caption, menu);
         }
+        if (!m.name) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString name = QString::fromUtf8(m.name);
+        if (name == QLatin1String("menuRecent")) {
+            m_recentMenu = menu->addMenu(QString::fromUtf8(m.item));
+            m_recentMenu->setObjectName(name);
+            connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+            continue;
+        }
         QAction *action = menu->addAction(QString::fromUtf8(m.item));
-        action->setObjectName(QString::fromUtf8(m.name));
-        const QString name = action->objectName();
+        action->setObjectName(name);
+        if (m.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(m.shortcut)));
+            m_shortcuts << action->shortcut();
+        }
         if (name == QLatin1String("menuExit"))
             connect(action, &QAction::triggered, this, &QWidget::close);
         else if (name == QLatin1String("menuVersion"))
@@ -133,15 +163,62 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::newdataClick);
         else if (name == QLatin1String("menuOpen"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::yobidashiClick);
-        else if (name == QLatin1String("menuSave"))
+        else if (name == QLatin1String("menuSave") || name == QLatin1String("menuSaveAs"))
+            // the save always asks for the name, so saving under a new name is the same command
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::hozonClick);
         else if (name == QLatin1String("menuText"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);
         else if (name == QLatin1String("menuPrint"))
             connect(action, &QAction::triggered, this, &MainWindow::printSheets);
+        else if (name == QLatin1String("menuPdf"))
+            connect(action, &QAction::triggered, m_previewPage, &PreviewPage::pdfClick);
         else
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
+    fillRecentMenu();
+    // the text boxes of the X11 key scheme claim Ctrl+E (end of line) for themselves
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // the menu's keys come first in every control of this window
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        const QKeySequence keys(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (widget && widget->window() == this && m_shortcuts.contains(keys)) {
+            event->ignore(); // not overridden: the menu item runs
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_recent.files();
+    if (files.isEmpty()) {
+        m_recentMenu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        action->setObjectName(QStringLiteral("recent%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void MainWindow::openRecent(const QString &path)
+{
+    m_resultPage->openRecent(path);
+    // a project that is no longer there leaves the list (the open has said so)
+    if (!QFileInfo::exists(path))
+        m_recent.remove(path);
 }
 
 void MainWindow::startUp()

@@ -6,13 +6,17 @@
 // of the result table (results::Table, owned here) -> page 2 lists the slots, page 3
 // composes the sheets from them, the project file and the text report write them.
 // The registered members (sections::MemberList, owned here) are loaded at start-up and
-// offered on page 1; page 4 edits them.
+// offered on page 1; page 4 edits them. The projects last opened or saved (RecentFiles) are
+// the one thing kept from one run to the next.
 #pragma once
 
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
+#include "window/recentfiles.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 
 #include <memory>
@@ -22,6 +26,7 @@ class MemberPage;
 class PreviewPage;
 class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class ResultPage;
 
@@ -60,6 +65,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupMenus();
@@ -69,6 +75,8 @@ private:
     void openHelp();
     void openHomePage();
     void storeRequested();
+    void fillRecentMenu();
+    void openRecent(const QString &path);
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;
@@ -77,6 +85,9 @@ private:
     PreviewPage *m_previewPage = nullptr;
     MemberPage *m_memberPage = nullptr;
     QLabel *m_versionLine = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    RecentFiles m_recent; // the projects last opened or saved, kept between runs
+    QList<QKeySequence> m_shortcuts; // the keys of the menu items
 
     QString m_filepath;
     QString m_shapepath;

@@ -539,8 +539,9 @@ void ResultPage::setupDiagrams()
     m_Mendb1 = momentLabel("Mendb1", QRect(140, 17, 64, 13), Qt::AlignRight);
     m_Mcent1 = momentLabel("Mcent1", QRect(77, 108, 64, 13), Qt::AlignHCenter);
 
-    m_loadImage = QImage(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight, QImage::Format_RGB32);
-    m_stressImage = QImage(kListStressWidth, beam::kStressDiagramHeight, QImage::Format_RGB32);
+    // drawn at the screen's density, shown at these sizes in logical pixels
+    m_loadImage = newDiagramImage(QSize(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight), devicePixelRatioF());
+    m_stressImage = newDiagramImage(QSize(kListStressWidth, beam::kStressDiagramHeight), devicePixelRatioF());
 }
 
 void ResultPage::setupResultsGroup()
@@ -919,11 +920,21 @@ void ResultPage::newdataClick()
 
 void ResultPage::yobidashiClick()
 {
+    openProject(QString());
+}
+
+void ResultPage::openRecent(const QString &path)
+{
+    openProject(path);
+}
+
+void ResultPage::openProject(const QString &path)
+{
     finishRename(); // a rename under way ends before any other command
     if (!m_dialogs.askYesNo(qs(results::kOpenQuestion)))
         return;
     Q_EMIT resultPageWanted();
-    const QString chosen = m_dialogs.openFileName(dialogFilter(results::kProjectFilter));
+    const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
     if (chosen.isEmpty())
         return;
     // the file is read and checked whole before the table is replaced
@@ -935,6 +946,7 @@ void ResultPage::yobidashiClick()
     }
     cancelMove();
     Q_EMIT captionChanged(qs(results::kCaptionPrefix) + chosen);
+    Q_EMIT projectFileUsed(chosen);
     refreshAll();
     showSlot();
     if (!notice.empty())
@@ -957,6 +969,7 @@ void ResultPage::hozonClick()
         return;
     }
     Q_EMIT captionChanged(qs(results::kCaptionPrefix) + qs(stripped));
+    Q_EMIT projectFileUsed(qs(path));
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
 

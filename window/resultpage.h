@@ -66,6 +66,9 @@ public:
     void newdataClick();
     void yobidashiClick();     // open a project file
     void hozonClick();         // save the project file
+    // Opens the project file `path` as the open command does, without the open dialog
+    // (the question before the table is replaced is asked all the same).
+    void openRecent(const QString &path);
     void N2Click();            // text export
 
     // A command from outside the page that changes the table: before it a rename under
@@ -76,6 +79,7 @@ public:
 
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
+    void projectFileUsed(const QString &path);   // a project file opened or saved
     void resultPageWanted();                     // make this page the active one
     void inputPageWanted();                      // make the input page the active one
     void printRequested();                       // the print image `printer1`
@@ -104,6 +108,7 @@ private:
     void moveTo(int destination);
     void cancelMove();
     void finishRename();
+    void openProject(const QString &path); // empty: chosen in the open dialog
     QString dialogFilter(const char *filter) const;
 
     results::Table &m_table;

@@ -14,6 +14,7 @@ public:
     QStringList shown;              // every inform and askYesNo text, in order
     std::deque<bool> answers;       // askYesNo answers
     std::deque<QString> fileNames;  // openFileName / saveFileName answers
+    QStringList fileFilters;        // the filter of every file dialog asked for, in order
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
 
     void inform(const QString &text) override { shown << text; }
@@ -26,8 +27,16 @@ public:
         answers.pop_front();
         return yes;
     }
-    QString openFileName(const QString &) override { return nextName(); }
-    QString saveFileName(const QString &) override { return nextName(); }
+    QString openFileName(const QString &filter) override
+    {
+        fileFilters << filter;
+        return nextName();
+    }
+    QString saveFileName(const QString &filter) override
+    {
+        fileFilters << filter;
+        return nextName();
+    }
     bool choosePrinter(QPrinter &printer) override
     {
         if (printFile.isEmpty())
