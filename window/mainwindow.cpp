@@ -111,8 +111,8 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
 
     setupMenus();
     auto *schedules = new ScheduleCommands(*this);
-    if (QAction *print = findChild<QAction *>(QStringLiteral("menuPrint")))
-        schedules->addTo(qobject_cast<QMenu *>(print->parent()), print);
+    if (QAction *pdf = findChild<QAction *>(QStringLiteral("menuPdf")))
+        schedules->addTo(qobject_cast<QMenu *>(pdf->parent()), pdf);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
     startUp();
 }

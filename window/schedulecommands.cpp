@@ -35,6 +35,7 @@ void ScheduleCommands::addTo(QMenu *menu, QAction *before)
     connect(exportCsv, &QAction::triggered, this, &ScheduleCommands::exportResults);
     menu->insertAction(before, import);
     menu->insertAction(before, exportCsv);
+    menu->insertSeparator(before);
 }
 
 void ScheduleCommands::importSchedule()

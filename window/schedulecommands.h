@@ -15,7 +15,8 @@ class ScheduleCommands : public QObject {
 public:
     explicit ScheduleCommands(MainWindow &window);
 
-    // Puts the two items into the file menu, before `before` (at its end when null).
+    // Puts the two items and a separator into the file menu, before `before` (at its end
+    // when null).
     void addTo(QMenu *menu, QAction *before);
 
     void importSchedule();
