@@ -2,6 +2,7 @@
 #include "cli/batch.h"
 
 #include "beam/csv.h"
+#include "beam/datafiles.h"
 #include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "cli/sheets.h"
@@ -335,8 +336,10 @@ int runBatch(int argc, char **argv)
     }
 
     // the catalogue and the registered members, read once for every row
-    const sections::CatalogueRead catalogue = sections::readCatalogue(sections::kCatalogueFile);
-    const sections::MemberLoad members = sections::loadMembers(sections::kMemberFile);
+    const beam::DataFolders folders = beam::dataFolders();
+    const sections::CatalogueRead catalogue =
+        sections::readCatalogue(beam::findDataFile(folders, sections::kCatalogueFile).path);
+    const sections::MemberLoad members = sections::loadMembers(beam::findDataFile(folders, sections::kMemberFile).path);
     sections::SectionSources sources;
     sources.catalogue = catalogue.catalogue ? &*catalogue.catalogue : nullptr;
     sources.members = &members;

@@ -2,6 +2,7 @@
 
 #include "window/inputpage.h"
 #include "window/mainwindow.h"
+#include "window/memberpage.h"
 #include "window/previewpage.h"
 
 #include <QComboBox>
@@ -57,4 +58,17 @@ void typeDemoBeam(MainWindow &window, int page)
     window.pages()->setCurrentIndex(tab - 1); // as a click on the tab: page 3 composes
     if (tab == 3)
         window.previewPage()->PageControl1Enter(); // the page the tab control shows first
+}
+
+void storeDemoMember(MainWindow &window, const QString &name)
+{
+    window.pages()->setCurrentIndex(3);
+    MemberPage *page = window.memberPage();
+    const std::pair<const char *, QString> typed[] = {
+        {"umember", name}, {"uA", QStringLiteral("20")}, {"uWW", QStringLiteral("15.7")}, {"uIx", QStringLiteral("400")},
+        {"uIy", QStringLiteral("50")}, {"uZx", QStringLiteral("80")}, {"uZy", QStringLiteral("10")},
+    };
+    for (const auto &[box, text] : typed)
+        page->findChild<QLineEdit *>(QString::fromUtf8(box))->setText(text);
+    page->Image29Click();
 }

@@ -15,3 +15,7 @@ std::unique_ptr<Dialogs> consoleDialogs();
 // Types a two-span-load beam into page 1 and presses the calculate image; for a tab
 // page of 2 to 4 it also stores the result and shows that page.
 void typeDemoBeam(MainWindow &window, int page = 1);
+
+// Types a registered member named `name` into page 4 and presses the store image, as a
+// user would; page 4 is shown.
+void storeDemoMember(MainWindow &window, const QString &name);

@@ -937,6 +937,11 @@ void ResultPage::openProject(const QString &path)
     const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
     if (chosen.isEmpty())
         return;
+    openFile(chosen);
+}
+
+void ResultPage::openFile(const QString &chosen)
+{
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);

@@ -65,6 +65,9 @@ public:
     void recalc1Click();       // Retry: the selected slot back into the input page
     void newdataClick();
     void yobidashiClick();     // open a project file
+    // Opens the file as the open command does once the file is chosen: read and checked
+    // whole, else a message and the table as it was.
+    void openFile(const QString &path);
     void hozonClick();         // save the project file
     // Opens the project file `path` as the open command does, without the open dialog
     // (the question before the table is replaced is asked all the same).
