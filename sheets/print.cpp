@@ -13,14 +13,13 @@ namespace {
 constexpr int kMaxPrintableWidth = 1000000; // device pixels; far beyond any printer
 
 // The printout itself, sheet after sheet on the job, with the geometry of its margin.
-void drawPrintout(PrintJob &job, const results::Table &table, const PageSettings &settings, const Geometry &g,
+void drawPrintout(PrintJob &job, const std::vector<const results::SlotRecord *> &records, const PageSettings &settings, const Geometry &g,
                   PrintOutcome &outcome)
 {
     beam::Canvas *canvas = &job.canvas();
     canvas->setFontSize(g.fontSize);
     canvas->setTextColor(beam::kBlack);
-    const std::vector<int> marked = markedSlots(table);
-    const int k = static_cast<int>(marked.size());
+    const int k = static_cast<int>(records.size());
     if (k > 0)
         outcome.sheets = 1;
     for (int i = 1; i <= k; ++i) {
@@ -30,7 +29,7 @@ void drawPrintout(PrintJob &job, const results::Table &table, const PageSettings
             const Point at = g.pageNumber[static_cast<std::size_t>(settings.position) - 1];
             canvas->text(at.x, at.y, *number);
         }
-        drawSheetBlock(*canvas, table.slots[marked[static_cast<std::size_t>(i - 1)]], g, g.left,
+        drawSheetBlock(*canvas, *records[static_cast<std::size_t>(i - 1)], g, g.left,
                        upper ? g.upperTop : g.lowerTop);
         if (!upper && i != k) {
             job.newPage();
@@ -104,9 +103,18 @@ int textWidthAtMost(const std::string &utf8, int em)
 
 int largestMargin(const results::Table &table, const PageSettings &settings, int printableWidth, int dotsPerInch)
 {
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return largestMargin(records, settings, printableWidth, dotsPerInch);
+}
+
+int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
+                  int printableWidth, int dotsPerInch)
+{
     MeasuringJob job(printableWidth, dotsPerInch);
     PrintOutcome ignored;
-    drawPrintout(job, table, settings, printerGeometry(printableWidth, 0), ignored);
+    drawPrintout(job, records, settings, printerGeometry(printableWidth, 0), ignored);
     // every item stands at the margin plus its own offset, so the margin moves the right
     // edge by exactly the margin's width
     int margin = 0;
@@ -138,6 +146,15 @@ MarginCheck checkMargin(const std::string &hidari)
 
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings)
 {
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return printSheets(job, records, settings);
+}
+
+PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRecord *> &records,
+                         const PageSettings &settings)
+{
     PrintOutcome outcome;
     const MarginCheck margin = checkMargin(settings.hidari);
     outcome.hidari = margin.text;
@@ -154,7 +171,7 @@ PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageS
         outcome.error = "プリンタの印刷幅を取得できませんでした。";
         return outcome;
     }
-    if (const int largest = largestMargin(table, settings, width, job.dotsPerInch()); margin.margin > largest) {
+    if (const int largest = largestMargin(records, settings, width, job.dotsPerInch()); margin.margin > largest) {
         outcome.error = "左マージンが大きすぎて計算書が用紙からはみ出します。この印刷では左マージンは0から" +
                         std::to_string(largest) + "までの整数を入力して下さい。";
         outcome.marginTooLarge = true;
@@ -164,7 +181,7 @@ PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageS
         outcome.error = "印刷を開始できませんでした。";
         return outcome;
     }
-    drawPrintout(job, table, settings, printerGeometry(width, margin.margin), outcome);
+    drawPrintout(job, records, settings, printerGeometry(width, margin.margin), outcome);
     job.end();
     return outcome;
 }

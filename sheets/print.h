@@ -8,6 +8,7 @@
 #include "sheets/page.h"
 
 #include <string>
+#include <vector>
 
 namespace sheets {
 
@@ -52,6 +53,8 @@ int textWidthAtMost(const std::string &utf8, int emPixels);
 // (texts, figures and page numbers) on the printable width, found by drawing the whole
 // printout at margin 0 and measuring its right edge. At least 0, at most kMaxMargin.
 int largestMargin(const results::Table &table, const PageSettings &settings, int printableWidth, int dotsPerInch);
+int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
+                  int printableWidth, int dotsPerInch);
 
 // The margin text as printing uses it: text that reads as 0 becomes "0"; otherwise it
 // must be an integer 0..kMaxMargin. Returns the margin, or the message that refuses it.
@@ -68,5 +71,9 @@ MarginCheck checkMargin(const std::string &hidari);
 // page number, even ones in the lower block), marks a lone last upper block with
 // "(以下余白)" and ends the job. hyoujipage is not used.
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings);
+
+// The same for any number of slot records, in order (a schedule checked at once).
+PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRecord *> &records,
+                         const PageSettings &settings);
 
 } // namespace sheets

@@ -989,6 +989,19 @@ void ResultPage::hozonClick()
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
 
+void ResultPage::beginTableCommand()
+{
+    finishRename();
+    cancelMove();
+}
+
+void ResultPage::tableChanged()
+{
+    refreshAll();
+    showSlot();
+    Q_EMIT resultPageWanted();
+}
+
 void ResultPage::N2Click()
 {
     finishRename(); // a rename under way ends before any other command

@@ -74,6 +74,12 @@ public:
     void openRecent(const QString &path);
     void N2Click();            // text export
 
+    // A command from outside the page that changes the table: before it a rename under
+    // way ends and a waiting move is cancelled; after it every slot and the selected one
+    // are shown again and this page becomes the active one.
+    void beginTableCommand();
+    void tableChanged();
+
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
     void projectFileUsed(const QString &path);   // a project file opened or saved
