@@ -214,6 +214,7 @@ void setTextColour(QWidget *w, const QColor &c)
 {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::ButtonText, c);
     w->setPalette(pal);
 }
 

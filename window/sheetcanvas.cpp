@@ -70,10 +70,8 @@ void SheetCanvas::lineTo(int x, int y)
 void SheetCanvas::text(int x, int y, const std::string &utf8)
 {
     const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QFont font = m_font;
-    font.setFamily(QtCanvas::familyFor(s, m_font.pixelSize())); // an unmistakable "." in the preview
-    const QFontMetrics metrics(font);
-    m_painter.setFont(font);
+    const QFontMetrics metrics(m_font);
+    m_painter.setFont(m_font);
     m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
     m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
