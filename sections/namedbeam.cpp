@@ -1,5 +1,6 @@
 #include "sections/namedbeam.h"
 
+#include "beam/datafiles.h"
 #include "beam/numtext.h"
 #include "sections/selection.h"
 
@@ -10,6 +11,13 @@
 namespace sections {
 
 namespace {
+
+// A data file as the window finds it: the working directory, the user's data folder,
+// the installed data. A file in the working directory keeps its relative name.
+std::string dataFile(const char *relative)
+{
+    return beam::findDataFile(beam::dataFolders(), relative).path;
+}
 
 using Setter = std::function<std::string(NamedBeam &, const std::string &)>;
 
@@ -178,7 +186,7 @@ bool isCatalogueFamily(beam::Family f)
 LookupOutcome lookup(const SectionSources &sources, const std::string &member, bool weak)
 {
     if (!sources.catalogue)
-        return lookupMember(kCatalogueFile, member, weak);
+        return lookupMember(dataFile(kCatalogueFile), member, weak);
     const CatalogueRecord &record = findRecord(*sources.catalogue, member);
     return {sectionTexts(record, weak), &record != &sources.catalogue->terminator, {}};
 }
@@ -197,7 +205,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         if (!look.texts)
             return look.error;
         if (!look.found)
-            return std::string("部材「") + c.member + "」は部材リスト（" + kCatalogueFile + "）にありません。";
+            return std::string("部材「") + c.member + "」は部材リスト（" + dataFile(kCatalogueFile) + "）にありません。";
         applySection(t, *look.texts);
         return {};
     }
@@ -221,14 +229,14 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         return {};
     }
     case beam::Family::User: {
-        const MemberLoad read = sources.members ? MemberLoad{} : loadMembers(kMemberFile);
+        const MemberLoad read = sources.members ? MemberLoad{} : loadMembers(dataFile(kMemberFile));
         const MemberLoad &load = sources.members ? *sources.members : read;
         if (!load.error.empty())
             return load.error;
         if (!c.memberGiven)
             c.member = load.list.userlistText;
         if (load.list.count == 0)
-            return std::string("登録部材がありません（") + kMemberFile + "）。";
+            return std::string("登録部材がありません（") + dataFile(kMemberFile) + "）。";
         const std::optional<MemberChoice> choice = chooseMember(load.list, c.member, t.weak);
         if (!choice)
             return "登録部材「" + c.member + "」はありません。";
@@ -312,7 +320,7 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
     if (c.design) {
         const SelectionOutcome s =
             sources.catalogue ? selectSize(c.texts, *sources.catalogue, c.basis)
-                              : selectSize(c.texts, kCatalogueFile, c.basis);
+                              : selectSize(c.texts, dataFile(kCatalogueFile), c.basis);
         if (s.switchedToNarrow)
             out.notes.push_back("自動選択は細幅H形鋼（HN）で行います。");
         if (!s.error.empty()) {
@@ -320,7 +328,7 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
             return out;
         }
         if (s.checked == 0 || !s.result) {
-            out.error = "部材リスト（" + std::string(kCatalogueFile) + "）に " + s.familyCode + " の部材がありません。";
+            out.error = "部材リスト（" + dataFile(kCatalogueFile) + "）に " + s.familyCode + " の部材がありません。";
             return out;
         }
         out.family = s.family;

@@ -20,9 +20,6 @@
 
 namespace sections {
 
-// The registered-member file's name relative to the working directory.
-inline constexpr const char *kMemberFile = "shape/ubuzai.txt";
-
 // Everything the input page holds that a check reads, with the start-up texts.
 struct NamedBeam {
     beam::InputTexts texts;
@@ -49,7 +46,8 @@ std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::s
 std::string readNamedLines(const std::string &data, NamedBeam &beam);
 
 // Data a run of many checks reads once. A null source is read from its file for each
-// check (shape/buzai.txt, shape/ubuzai.txt), as a single check does.
+// check (shape/buzai.txt, shape/ubuzai.txt, looked up as beam/datafiles.h says), as a
+// single check does.
 struct SectionSources {
     const Catalogue *catalogue = nullptr;
     const MemberLoad *members = nullptr;

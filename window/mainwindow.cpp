@@ -1,6 +1,7 @@
 #include "window/mainwindow.h"
 
 #include "results/messages.h"
+#include "sections/catalogue.h"
 #include "window/dialogs.h"
 #include "window/inputpage.h"
 #include "window/memberpage.h"
@@ -9,11 +10,15 @@
 #include "window/resultpage.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -26,18 +31,29 @@ constexpr int kVersionLineHeight = 18;
 
 const char *const kHomePage = "https://example.com/kovel/";
 
-// The menu items: menu caption, item caption, object name.
+// The menu items: menu caption, item caption, object name, keyboard shortcut. An item
+// without a name is a separator; "menuRecent" is the submenu of the recent projects.
 struct MenuItem {
     const char *menu;
     const char *item;
     const char *name;
+    const char *shortcut;
 };
 constexpr MenuItem kMenuItems[] = {
-    {"ﾌｧｲﾙ", "新規作成", "menuNew"},       {"ﾌｧｲﾙ", "呼出", "menuOpen"},
-    {"ﾌｧｲﾙ", "保存", "menuSave"},           {"ﾌｧｲﾙ", "印刷", "menuPrint"},
-    {"ﾌｧｲﾙ", "終了", "menuExit"},           {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText"},
-    {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion"}, {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp"},
-    {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome"},
+    {"ﾌｧｲﾙ", "新規作成", "menuNew", "Ctrl+N"},
+    {"ﾌｧｲﾙ", "呼出", "menuOpen", "Ctrl+O"},
+    {"ﾌｧｲﾙ", "最近使ったファイル", "menuRecent", nullptr},
+    {"ﾌｧｲﾙ", "保存", "menuSave", "Ctrl+S"},
+    {"ﾌｧｲﾙ", "名前を付けて保存", "menuSaveAs", "Ctrl+Shift+S"},
+    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
+    {"ﾌｧｲﾙ", "PDF出力...", "menuPdf", nullptr},
+    {"ﾌｧｲﾙ", "印刷", "menuPrint", "Ctrl+P"},
+    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
+    {"ﾌｧｲﾙ", "終了", "menuExit", "Ctrl+Q"},
+    {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText", "Ctrl+E"},
+    {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion", nullptr},
+    {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp", "F1"},
+    {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome", nullptr},
 };
 
 } // namespace
@@ -92,6 +108,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_resultPage, &ResultPage::resultPageWanted, this, [this] { showPage(m_pages->indexOf(m_resultPage)); });
     connect(m_resultPage, &ResultPage::inputPageWanted, this, [this] { showPage(m_pages->indexOf(m_inputPage)); });
     connect(m_resultPage, &ResultPage::printRequested, this, &MainWindow::printSheets);
+    connect(m_resultPage, &ResultPage::projectFileUsed, this, [this](const QString &path) { m_recent.add(path); });
 
     setupMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
@@ -115,9 +132,23 @@ void MainWindow::setupMenus()
             menu = menuBar()->addMenu(caption);
             menus.insert(caption, menu);
         }
+        if (!m.name) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString name = QString::fromUtf8(m.name);
+        if (name == QLatin1String("menuRecent")) {
+            m_recentMenu = menu->addMenu(QString::fromUtf8(m.item));
+            m_recentMenu->setObjectName(name);
+            connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+            continue;
+        }
         QAction *action = menu->addAction(QString::fromUtf8(m.item));
-        action->setObjectName(QString::fromUtf8(m.name));
-        const QString name = action->objectName();
+        action->setObjectName(name);
+        if (m.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(m.shortcut)));
+            m_shortcuts << action->shortcut();
+        }
         if (name == QLatin1String("menuExit"))
             connect(action, &QAction::triggered, this, &QWidget::close);
         else if (name == QLatin1String("menuVersion"))
@@ -130,15 +161,62 @@ void MainWindow::setupMenus()
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::newdataClick);
         else if (name == QLatin1String("menuOpen"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::yobidashiClick);
-        else if (name == QLatin1String("menuSave"))
+        else if (name == QLatin1String("menuSave") || name == QLatin1String("menuSaveAs"))
+            // the save always asks for the name, so saving under a new name is the same command
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::hozonClick);
         else if (name == QLatin1String("menuText"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);
         else if (name == QLatin1String("menuPrint"))
             connect(action, &QAction::triggered, this, &MainWindow::printSheets);
+        else if (name == QLatin1String("menuPdf"))
+            connect(action, &QAction::triggered, m_previewPage, &PreviewPage::pdfClick);
         else
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
+    fillRecentMenu();
+    // the text boxes of the X11 key scheme claim Ctrl+E (end of line) for themselves
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // the menu's keys come first in every control of this window
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        const QKeySequence keys(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (widget && widget->window() == this && m_shortcuts.contains(keys)) {
+            event->ignore(); // not overridden: the menu item runs
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_recent.files();
+    if (files.isEmpty()) {
+        m_recentMenu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        action->setObjectName(QStringLiteral("recent%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void MainWindow::openRecent(const QString &path)
+{
+    m_resultPage->openRecent(path);
+    // a project that is no longer there leaves the list (the open has said so)
+    if (!QFileInfo::exists(path))
+        m_recent.remove(path);
 }
 
 void MainWindow::startUp()
@@ -147,18 +225,21 @@ void MainWindow::startUp()
     m_memberPage->prepareGrid();
     // 2. the unit labels of page 1 in their SI texts, navy
     m_inputPage->setUnitCaptions(true);
-    // 3. the catalogue and the support pictures, against the working directory
-    const QDir work = QDir::current();
-    m_filepath = work.absoluteFilePath(QStringLiteral("shape/buzai.txt"));
-    m_shapepath = work.absoluteFilePath(QStringLiteral("boundary"));
-    m_inputPage->setPaths(m_filepath, m_shapepath, work.absolutePath());
+    // 3. the catalogue and the support pictures: the working directory, the user's data
+    // folder, the installed data
+    m_dataFolders = beam::dataFolders();
+    m_dataFolders.work = QDir::current().absolutePath().toStdString();
+    m_filepath = QString::fromStdString(beam::findDataFile(m_dataFolders, sections::kCatalogueFile).path);
+    m_shapepath = QString::fromStdString(beam::findDataFile(m_dataFolders, "boundary").path);
+    // the section sketches are "shape/*.bmp" under the folder that holds them
+    const QString sketch = QString::fromStdString(beam::findDataFile(m_dataFolders, "shape/BH.bmp").path);
+    m_inputPage->setPaths(m_filepath, m_shapepath, QDir::cleanPath(QFileInfo(sketch).absolutePath() + QStringLiteral("/..")));
     // 4. the top-left corner of the screen
     move(0, 0);
     // 5. the registered members; a missing or broken file is reported and start-up goes on
-    m_userbuzaipath = work.absoluteFilePath(QStringLiteral("shape/ubuzai.txt"));
-    sections::MemberLoad load = sections::loadMembers(m_userbuzaipath.toStdString());
+    sections::MemberLoad load = sections::loadUserMembers(m_dataFolders);
+    m_userbuzaipath = QString::fromStdString(load.list.userbuzaipath);
     m_members = std::move(load.list);
-    m_members.userbuzaipath = m_userbuzaipath.toStdString();
     m_inputPage->setMembers(&m_members);
     m_memberPage->setMembers(&m_members);
     if (!load.error.empty())
@@ -201,12 +282,43 @@ void MainWindow::storeRequested()
 
 void MainWindow::showAbout()
 {
-    m_dialogs->inform(versionText() + QStringLiteral("\n鋼製の梁一本の曲げ応力度とたわみを検定します。"));
+    m_dialogs->inform(versionText() + QStringLiteral("\n鋼製の梁一本の曲げ応力度とたわみを検定します。\n\n") + filesInUse());
+}
+
+QString MainWindow::filesInUse() const
+{
+    auto line = [this](const char *caption, const std::string &relative) {
+        const beam::DataFile f = beam::findDataFile(m_dataFolders, relative);
+        return QStringLiteral("%1: %2（%3）\n")
+            .arg(QString::fromUtf8(caption), QDir::toNativeSeparators(QString::fromStdString(f.path)),
+                 QString::fromStdString(beam::placeName(f.place)));
+    };
+    QString text = QStringLiteral("使用中のファイル\n");
+    text += line("部材リスト", sections::kCatalogueFile);
+    text += QStringLiteral("登録部材: %1\n").arg(QDir::toNativeSeparators(QString::fromStdString(m_members.userbuzaipath)));
+    if (!m_members.userCopyPath.empty())
+        text += QStringLiteral("　（登録・削除の保存先: %1）\n")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(m_members.userCopyPath)));
+    text += line("支持条件の図", "boundary");
+    text += line("ヘルプ", "help.htm");
+    return text.trimmed();
+}
+
+void MainWindow::openFromCommandLine(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    if (files.size() > 1) {
+        m_dialogs->inform(QStringLiteral("開けるプロジェクトファイルは１つだけです。%1 個のファイルが指定されたため、どれも開きません。")
+                              .arg(files.size()));
+        return;
+    }
+    m_resultPage->openFile(QFileInfo(files.front()).absoluteFilePath());
 }
 
 void MainWindow::openHelp()
 {
-    const QString help = QDir::current().absoluteFilePath(QStringLiteral("help.htm"));
+    const QString help = QString::fromStdString(beam::findDataFile(m_dataFolders, "help.htm").path);
     if (!QFileInfo::exists(help)) {
         m_dialogs->inform(QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(help)));
         return;

@@ -6,13 +6,18 @@
 // of the result table (results::Table, owned here) -> page 2 lists the slots, page 3
 // composes the sheets from them, the project file and the text report write them.
 // The registered members (sections::MemberList, owned here) are loaded at start-up and
-// offered on page 1; page 4 edits them.
+// offered on page 1; page 4 edits them. The projects last opened or saved (RecentFiles) are
+// the one thing kept from one run to the next.
 #pragma once
 
+#include "beam/datafiles.h"
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
+#include "window/recentfiles.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 
 #include <memory>
@@ -22,14 +27,15 @@ class MemberPage;
 class PreviewPage;
 class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class ResultPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the start-up: data paths against the current working directory, registered
-    // members, the empty load diagram. Without dialogs the real message boxes are used.
+    // Runs the start-up: data paths looked up from the current working directory (see
+    // beam/datafiles.h), registered members, the empty load diagram. Without dialogs the real message boxes are used.
     explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -50,6 +56,12 @@ public:
 
     // The product name and version shown in the title, the version line and About.
     static QString versionText();
+    // The data files in use and the folder each was found in (About).
+    QString filesInUse() const;
+
+    // `kovel FILE.kvl`: opens the project as the open command does. More than one file
+    // is refused with a message, and the table stays empty.
+    void openFromCommandLine(const QStringList &files);
 
     // Prints the calculation sheets of the marked slots (menu "印刷", `printer1` on
     // page 2, `printer2` on page 3).
@@ -60,6 +72,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupMenus();
@@ -69,6 +82,8 @@ private:
     void openHelp();
     void openHomePage();
     void storeRequested();
+    void fillRecentMenu();
+    void openRecent(const QString &path);
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;
@@ -77,7 +92,11 @@ private:
     PreviewPage *m_previewPage = nullptr;
     MemberPage *m_memberPage = nullptr;
     QLabel *m_versionLine = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    RecentFiles m_recent; // the projects last opened or saved, kept between runs
+    QList<QKeySequence> m_shortcuts; // the keys of the menu items
 
+    beam::DataFolders m_dataFolders;
     QString m_filepath;
     QString m_shapepath;
     QString m_userbuzaipath;

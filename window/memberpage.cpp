@@ -373,12 +373,14 @@ void MemberPage::fitColumn(int column)
             fit::fitCell(m_usergrid, item);
 }
 
-void MemberPage::reportSave(bool saved, const std::string &error)
+void MemberPage::reportSave(const sections::MemberOutcome &outcome)
 {
-    if (saved)
+    if (outcome.saved)
         Q_EMIT membersChanged();
-    if (!error.empty())
-        m_dialogs.inform(qs(error));
+    if (!outcome.notice.empty())
+        m_dialogs.inform(qs(outcome.notice));
+    if (!outcome.error.empty())
+        m_dialogs.inform(qs(outcome.error));
 }
 
 void MemberPage::Image29Click()
@@ -390,7 +392,7 @@ void MemberPage::Image29Click()
     showMembers();
     if (outcome.saved)
         m_entry[0]->setFocus(Qt::OtherFocusReason);
-    reportSave(outcome.saved, outcome.error);
+    reportSave(outcome);
 }
 
 void MemberPage::Image30Click()
@@ -424,7 +426,7 @@ bool MemberPage::unoKeyPress(QChar key)
     // a change taken: its values wait in the entry boxes
     if (confirm.consumed && changeAsked && !m_members->unoEnabled)
         m_entry[0]->setFocus(Qt::OtherFocusReason);
-    reportSave(confirm.outcome.saved, confirm.outcome.error);
+    reportSave(confirm.outcome);
     return confirm.consumed;
 }
 

@@ -23,6 +23,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -41,12 +42,15 @@ constexpr QSize kWholeSize(370, 520);
 
 // The save dialog's filter: files "*.bmp", described as "新規(*.bmp)".
 const char *const kBitmapFilter = "新規(*.bmp)";
+// The PDF export's filter.
+const char *const kPdfFilter = "PDFファイル(*.pdf)";
 const char *const kOverwrite = "同じ名前のファイルが既にありますが上書きしますか？";
 
 const QColor kFace(212, 208, 200);
 const QColor kNavy(0, 0, 128);
 
-// The page image area `pageA`: the page bitmap stretched to the area's size.
+// The page image area `pageA`: the page bitmap (at the screen's density) stretched to the
+// area's size.
 class PageView : public QWidget {
 public:
     PageView(const QImage &page, QWidget *parent) : QWidget(parent), m_page(page) {}
@@ -55,7 +59,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        if (size() != m_page.size())
+        if (size() != m_page.deviceIndependentSize().toSize())
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), m_page);
     }
@@ -217,11 +221,12 @@ QString bitmapFileBase(const QString &chosen)
 }
 
 PreviewPage::PreviewPage(Dialogs &dialogs, const results::Table &table, QWidget *parent)
-    : QWidget(parent), m_dialogs(dialogs), m_table(table), m_page(newSheetPage())
+    : QWidget(parent), m_dialogs(dialogs), m_table(table), m_page(newSheetPage()),
+      m_shownPage(newSheetPage(devicePixelRatioF()))
 {
     setObjectName(QStringLiteral("previewPage"));
     // the page bitmap first, so that the right-hand column lies above it
-    m_pageA = new PageView(m_page, this);
+    m_pageA = new PageView(m_shownPage, this);
     m_pageA->setObjectName(QStringLiteral("pageA"));
     m_pageA->setGeometry(QRect(kPageAt, kFullSize));
 
@@ -367,6 +372,14 @@ void PreviewPage::setupSiGroup()
     m_si156->setChecked(true);
     auto *note = new QLabel(QStringLiteral("計算後の設定変更は無効"), group);
     note->setGeometry(6, 62, 137, 16);
+
+    // the PDF export, under the column of settings (the command row above is full)
+    auto *pdf = new QPushButton(QStringLiteral("PDF出力..."), this);
+    pdf->setObjectName(QStringLiteral("pdfOut"));
+    pdf->setGeometry(648, 408, 121, 25);
+    pdf->setFocusPolicy(Qt::NoFocus);
+    pdf->setToolTip(QStringLiteral("印刷範囲の計算書をPDFファイルに出力します。"));
+    connect(pdf, &QPushButton::clicked, this, &PreviewPage::pdfClick);
 }
 
 bool PreviewPage::si157() const
@@ -433,6 +446,13 @@ sheets::PageSettings PreviewPage::settings() const
 void PreviewPage::hyoujipageChange()
 {
     const sheets::SheetOutcome outcome = composeSheetPage(m_page, m_table, settings());
+    // a high-density screen shows the same composition with more pixels; the saved bitmap
+    // stays the 630 x 885 page
+    const qreal ratio = devicePixelRatioF();
+    if (ratio > 1.0)
+        composeSheetPage(m_shownPage, m_table, settings(), ratio);
+    else
+        m_shownPage = m_page;
     m_pageA->update();
     Q_EMIT composed();
     if (!outcome.error.empty())
@@ -520,22 +540,66 @@ void PreviewPage::TobmpClick()
     m_dialogs.inform(base + QStringLiteral(".bmp で保存しました。"));
 }
 
-void PreviewPage::printer2Click()
+std::optional<QString> PreviewPage::checkPrintSettings()
 {
     const sheets::PageSettings s = settings();
     const sheets::MarginCheck margin = sheets::checkMargin(s.hidari);
     if (!margin.error.empty()) {
         m_dialogs.inform(QString::fromStdString(margin.error));
-        return;
+        return std::nullopt;
     }
     if (s.pagechk && !beam::parseInteger(s.firstpage)) {
         m_dialogs.inform(QString::fromStdString(sheets::notIntegerMessage(s.firstpage)));
-        return;
+        return std::nullopt;
     }
     if (sheets::markedSlots(m_table).empty()) {
         m_dialogs.inform(QStringLiteral("印刷する計算結果がありません。計算結果表で印刷範囲を指定して下さい。"));
+        return std::nullopt;
+    }
+    return QString::fromStdString(margin.text);
+}
+
+void PreviewPage::showMargin(const QString &margin)
+{
+    // a margin that reads as 0 is shown as "0"
+    if (margin != m_hidari->text())
+        m_hidari->setText(margin);
+}
+
+void PreviewPage::pdfClick()
+{
+    const std::optional<QString> margin = checkPrintSettings();
+    if (!margin)
+        return;
+    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kPdfFilter));
+    if (chosen.isEmpty())
+        return;
+    const QString base = bitmapFileBase(chosen);
+    if (base.endsWith(QLatin1Char('/'))) {
+        m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
         return;
     }
+    const QString target = base + QStringLiteral(".pdf");
+    if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
+        return;
+    showMargin(*margin);
+    // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling
+    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), QFile::encodeName(target).toStdString());
+    if (!outcome.error.empty()) {
+        QString error = QString::fromStdString(outcome.error);
+        if (!error.contains(target)) // a failed write names the file itself
+            error.prepend(QStringLiteral("ファイル「%1」に出力できません。").arg(target));
+        m_dialogs.inform(error);
+        return;
+    }
+    m_dialogs.inform(QStringLiteral("「%1」に計算書を %2 頁出力しました。").arg(target).arg(outcome.sheets));
+}
+
+void PreviewPage::printer2Click()
+{
+    const std::optional<QString> margin = checkPrintSettings();
+    if (!margin)
+        return;
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -543,9 +607,7 @@ void PreviewPage::printer2Click()
     printer.setCreator(QStringLiteral("KOVEL"));
     if (!m_dialogs.choosePrinter(printer))
         return;
-    // a margin that reads as 0 is shown as "0"
-    if (QString::fromStdString(margin.text) != m_hidari->text())
-        m_hidari->setText(QString::fromStdString(margin.text));
+    showMargin(*margin);
 
     // printing into a file: the whole file is made beside the temporary files first and
     // then replaces the chosen one, so a failed printout never leaves a broken file

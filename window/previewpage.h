@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class Dialogs;
 class ImageButton;
 class QCheckBox;
@@ -60,6 +62,9 @@ public:
     // "印刷"): the margin and the first page number are checked before the print dialog,
     // so a refusal never leaves a print job open.
     void printer2Click();
+    // Writes the sheets of all marked slots into a PDF file chosen in the save dialog
+    // ("PDF出力..."), with the print settings and the A4 page of `kovel-cli sheets`.
+    void pdfClick();
 
     // The settings as the controls hold them (displayed page, page numbers, margin).
     sheets::PageSettings settings() const;
@@ -76,11 +81,16 @@ private:
     void setupSiGroup();
     void setHyoujipage(int page);
     void focusMoved(QWidget *now);
+    // The checks before printing (margin, first page number, something marked): the
+    // margin as it is to be shown, or nothing after the refusal's message.
+    std::optional<QString> checkPrintSettings();
+    void showMargin(const QString &margin);
 
     Dialogs &m_dialogs;
     QString m_lastBitmap; // the last bitmap saved, proposed by the next export
     const results::Table &m_table;
-    QImage m_page;
+    QImage m_page;      // 630 x 885 pixels: the page that is saved as a bitmap
+    QImage m_shownPage; // the same page at the screen's device pixel ratio, shown in `pageA`
 
     QWidget *m_pageA = nullptr;
     QLineEdit *m_hyoujipage = nullptr;

@@ -5,10 +5,29 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-QtCanvas::QtCanvas(QPainter &painter) : m_painter(painter)
+QtCanvas::QtCanvas(QPainter &painter) : m_painter(painter), m_linePen(linePen(painter))
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setPen(QPen(Qt::black, 0));
+    m_painter.setPen(m_linePen);
+}
+
+QPen QtCanvas::linePen(const QPainter &painter)
+{
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    if (ratio < 1.5)
+        return QPen(Qt::black, 0); // a cosmetic pen: one device pixel whatever the transformation
+    QPen pen(Qt::black, qRound(ratio));
+    pen.setCosmetic(true);
+    return pen;
+}
+
+QImage newDiagramImage(QSize size, qreal devicePixelRatio)
+{
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatio);
+    QImage image(qRound(size.width() * ratio), qRound(size.height() * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
 }
 
 QFont QtCanvas::diagramFont()
@@ -56,7 +75,7 @@ void QtCanvas::moveTo(int x, int y)
 void QtCanvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
-    m_painter.setPen(QPen(Qt::black, 0));
+    m_painter.setPen(m_linePen);
     m_painter.drawLine(m_pen, to);
     m_pen = to;
 }

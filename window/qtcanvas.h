@@ -6,6 +6,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
+#include <QPen>
 #include <QPoint>
 
 class QPainter;
@@ -31,10 +33,18 @@ public:
     static QString familyFor(const QString &text, int pixels);
     // The 11-pixel font of the diagram captions (numbers), with an unmistakable ".".
     static QFont diagramFont();
+    // The black pen of the drawings' lines: one pixel of the surface, or on a surface of a
+    // high-density screen as many whole device pixels as make one logical pixel.
+    static QPen linePen(const QPainter &painter);
 
 private:
     QPainter &m_painter;
+    QPen m_linePen;
     QPoint m_pen;
     int m_points = 8;
     QColor m_textColour = Qt::black;
 };
+
+// A diagram bitmap of `size` logical pixels for a screen of that device pixel ratio: the
+// drawing keeps its coordinates and gets that many more pixels each way.
+QImage newDiagramImage(QSize size, qreal devicePixelRatio);

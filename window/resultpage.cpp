@@ -533,8 +533,9 @@ void ResultPage::setupDiagrams()
     m_Mendb1 = momentLabel("Mendb1", QRect(140, 17, 64, 13), Qt::AlignRight);
     m_Mcent1 = momentLabel("Mcent1", QRect(77, 108, 64, 13), Qt::AlignHCenter);
 
-    m_loadImage = QImage(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight, QImage::Format_RGB32);
-    m_stressImage = QImage(kListStressWidth, beam::kStressDiagramHeight, QImage::Format_RGB32);
+    // drawn at the screen's density, shown at these sizes in logical pixels
+    m_loadImage = newDiagramImage(QSize(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight), devicePixelRatioF());
+    m_stressImage = newDiagramImage(QSize(kListStressWidth, beam::kStressDiagramHeight), devicePixelRatioF());
 }
 
 void ResultPage::setupResultsGroup()
@@ -924,13 +925,28 @@ void ResultPage::newdataClick()
 
 void ResultPage::yobidashiClick()
 {
+    openProject(QString());
+}
+
+void ResultPage::openRecent(const QString &path)
+{
+    openProject(path);
+}
+
+void ResultPage::openProject(const QString &path)
+{
     finishRename(); // a rename under way ends before any other command
     if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedOpenQuestion : results::kOpenQuestion)))
         return;
     Q_EMIT resultPageWanted();
-    const QString chosen = m_dialogs.openFileName(dialogFilter(results::kProjectFilter));
+    const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
     if (chosen.isEmpty())
         return;
+    openFile(chosen);
+}
+
+void ResultPage::openFile(const QString &chosen)
+{
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);
@@ -941,6 +957,7 @@ void ResultPage::yobidashiClick()
     cancelMove();
     m_caption = qs(results::kCaptionPrefix) + chosen;
     refreshCaption();
+    Q_EMIT projectFileUsed(chosen);
     refreshAll();
     showSlot();
     if (!notice.empty())
@@ -965,6 +982,7 @@ void ResultPage::hozonClick()
     m_table.changed = false;
     m_caption = qs(results::kCaptionPrefix) + qs(stripped);
     refreshCaption();
+    Q_EMIT projectFileUsed(qs(path));
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
 

@@ -65,7 +65,13 @@ public:
     void recalc1Click();       // Retry: the selected slot back into the input page
     void newdataClick();
     void yobidashiClick();     // open a project file
+    // Opens the file as the open command does once the file is chosen: read and checked
+    // whole, else a message and the table as it was.
+    void openFile(const QString &path);
     void hozonClick();         // save the project file
+    // Opens the project file `path` as the open command does, without the open dialog
+    // (the question before the table is replaced is asked all the same).
+    void openRecent(const QString &path);
     void N2Click();            // text export
 
     // The window caption: the project's ("KOVEL-新規", "KOVEL-" + file name) with " *"
@@ -75,6 +81,7 @@ public:
 
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
+    void projectFileUsed(const QString &path);   // a project file opened or saved
     void resultPageWanted();                     // make this page the active one
     void inputPageWanted();                      // make the input page the active one
     void printRequested();                       // the print image `printer1`
@@ -103,6 +110,7 @@ private:
     void moveTo(int destination);
     void cancelMove();
     void finishRename();
+    void openProject(const QString &path); // empty: chosen in the open dialog
     QString dialogFilter(const char *filter) const;
 
     results::Table &m_table;

@@ -20,19 +20,14 @@ namespace {
 // The margins a usual office printer cannot print on, points (10 points = 3.5 mm).
 constexpr double kPdfMargin = 10.0;
 
-QPen linePen()
-{
-    // a cosmetic pen: one device pixel wide whatever the painter's transformation
-    return QPen(Qt::black, 0);
-}
-
 } // namespace
 
 SheetCanvas::SheetCanvas(QPainter &painter, int dotsPerInch)
-    : m_painter(painter), m_dpi(std::max(1, dotsPerInch)), m_font(fontFamily())
+    : m_painter(painter), m_dpi(std::max(1, dotsPerInch)), m_linePen(QtCanvas::linePen(painter)),
+      m_font(fontFamily())
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setPen(linePen());
+    m_painter.setPen(m_linePen);
     m_font.setWeight(QFont::Normal);
     // glyphs snapped to whole pixels: unsnapped, a smoothed "." of 11 pixels reads like ","
     m_font.setHintingPreference(QFont::PreferFullHinting);
@@ -62,7 +57,7 @@ void SheetCanvas::moveTo(int x, int y)
 void SheetCanvas::lineTo(int x, int y)
 {
     const QPoint to(x, y);
-    m_painter.setPen(linePen());
+    m_painter.setPen(m_linePen);
     m_painter.drawLine(m_pen, to);
     m_pen = to;
 }
@@ -75,7 +70,7 @@ void SheetCanvas::text(int x, int y, const std::string &utf8)
     m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
     m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
-    m_painter.setPen(linePen());
+    m_painter.setPen(m_linePen);
 }
 
 void SheetCanvas::setFontSize(int points)
@@ -95,20 +90,34 @@ void SheetCanvas::clear()
     m_painter.fillRect(QRect(0, 0, device->width(), device->height()), Qt::white);
 }
 
-QImage newSheetPage()
+namespace {
+
+// The pixel size of a page bitmap at that device pixel ratio (1 at most densities below).
+QSize sheetPagePixels(qreal devicePixelRatio)
 {
-    QImage page(kSheetPageWidth, kSheetPageHeight, QImage::Format_RGB32);
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatio);
+    return QSize(qRound(kSheetPageWidth * ratio), qRound(kSheetPageHeight * ratio));
+}
+
+} // namespace
+
+QImage newSheetPage(qreal devicePixelRatio)
+{
+    QImage page(sheetPagePixels(devicePixelRatio), QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(kSheetPreviewDpi / 0.0254 + 0.5);
     page.setDotsPerMeterX(dotsPerMeter);
     page.setDotsPerMeterY(dotsPerMeter);
+    page.setDevicePixelRatio(std::max<qreal>(1.0, devicePixelRatio));
     page.fill(Qt::white);
     return page;
 }
 
-sheets::SheetOutcome composeSheetPage(QImage &page, const results::Table &table, const sheets::PageSettings &settings)
+sheets::SheetOutcome composeSheetPage(QImage &page, const results::Table &table, const sheets::PageSettings &settings,
+                                      qreal devicePixelRatio)
 {
-    if (page.isNull() || page.width() != kSheetPageWidth || page.height() != kSheetPageHeight)
-        page = newSheetPage();
+    if (page.isNull() || page.size() != sheetPagePixels(devicePixelRatio)
+        || page.devicePixelRatio() != std::max<qreal>(1.0, devicePixelRatio))
+        page = newSheetPage(devicePixelRatio);
     QPainter painter(&page);
     SheetCanvas canvas(painter, kSheetPreviewDpi);
     return sheets::composePage(canvas, table, settings);

@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 
 #include <memory>
@@ -65,18 +66,22 @@ public:
 private:
     QPainter &m_painter;
     int m_dpi;
+    QPen m_linePen;
     QPoint m_pen;
     QFont m_font;
     QColor m_textColour = Qt::black;
 };
 
-// A fresh white preview page bitmap of 630 x 885 pixels at 96 dpi.
-QImage newSheetPage();
+// A fresh white preview page bitmap of 630 x 885 pixels at 96 dpi. With a device pixel
+// ratio above 1 (a high-density screen) it has that many more pixels each way and draws
+// in the same 630 x 885 coordinates, so the shown page stays sharp.
+QImage newSheetPage(qreal devicePixelRatio = 1.0);
 
 // Composes the page of the settings onto the page bitmap (made anew when it is null or of
-// another size), as the preview shows it. A refusal (a page number that is not an
+// another size or ratio), as the preview shows it. A refusal (a page number that is not an
 // integer) leaves the page cleared and returns the message.
-sheets::SheetOutcome composeSheetPage(QImage &page, const results::Table &table, const sheets::PageSettings &settings);
+sheets::SheetOutcome composeSheetPage(QImage &page, const results::Table &table, const sheets::PageSettings &settings,
+                                      qreal devicePixelRatio = 1.0);
 
 // The print job of the calculation sheets on a QPrinter that the caller has set up (paper,
 // printer or PDF file). Drawing is in the device pixels of the printable area.

@@ -15,6 +15,7 @@ public:
     std::deque<bool> answers;       // askYesNo answers
     std::deque<QString> fileNames;  // openFileName / saveFileName answers
     QStringList proposed;           // the name each saveFileName proposed (empty for none)
+    QStringList fileFilters;        // the filter of every file dialog asked for, in order
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
 
     void inform(const QString &text) override { shown << text; }
@@ -27,9 +28,14 @@ public:
         answers.pop_front();
         return yes;
     }
-    QString openFileName(const QString &) override { return nextName(); }
-    QString saveFileName(const QString &, const QString &name) override
+    QString openFileName(const QString &filter) override
     {
+        fileFilters << filter;
+        return nextName();
+    }
+    QString saveFileName(const QString &filter, const QString &name) override
+    {
+        fileFilters << filter;
         proposed << name;
         return nextName();
     }

@@ -1,11 +1,21 @@
 #include <QApplication>
+#include <QFile>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery runs this binary at build time too
+    // the recent projects (configuration folder) and the data the windows look up in the
+    // user's data folder: empty temporary folders, never the user's own
+    const QTemporaryDir config;
+    const QTemporaryDir userData;
+    if (!config.isValid() || !userData.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ::testing::InitGoogleTest(&argc, argv);

@@ -486,6 +486,34 @@ TEST_F(PreviewPageTest, TheMenuAndPageTwoPrintTheSameSheets)
     EXPECT_TRUE(dialogs->shown.isEmpty()) << dialogs->shown.join(u'|').toStdString();
 }
 
+TEST_F(PreviewPageTest, PdfExportWritesTheSheetsOfTheCommandLineAndAsksBeforeReplacing)
+{
+    storeSample(6, 5);
+    edit("firstpage")->setText(QStringLiteral("3"));
+    choose("center");
+    edit("hidari")->setText(QStringLiteral("40"));
+    const QString target = dir.filePath(QStringLiteral("計算書.pdf"));
+    dialogs->fileNames = {dir.filePath(QStringLiteral("計算書"))};
+    click("pdfOut");
+    EXPECT_EQ(dialogs->shown, QStringList{QStringLiteral("「%1」に計算書を 3 頁出力しました。").arg(target)});
+    EXPECT_EQ(pdfPages(target), 3);
+
+    // what `kovel-cli sheets` writes for these settings, but for the time of writing
+    const QString reference = dir.filePath(QStringLiteral("cli.pdf"));
+    ASSERT_EQ(printSheetsToPdf(window->table(), preview()->settings(), QFile::encodeName(reference).toStdString()).error, "");
+    static const QRegularExpression date(QStringLiteral("/CreationDate \\(D:[^)]*\\)"));
+    EXPECT_EQ(QString::fromLatin1(bytesOf(target)).remove(date), QString::fromLatin1(bytesOf(reference)).remove(date));
+
+    // the menu item, onto the existing file: asks, and No keeps it
+    const QByteArray before = bytesOf(target);
+    dialogs->shown.clear();
+    dialogs->fileNames = {target};
+    dialogs->answers = {false};
+    window->findChild<QAction *>(QStringLiteral("menuPdf"))->trigger();
+    EXPECT_EQ(dialogs->shown, QStringList{kOverwrite});
+    EXPECT_EQ(bytesOf(target), before);
+}
+
 TEST_F(PreviewPageTest, SettingsThatCannotBePlacedAreRefusedBeforeThePrintDialog)
 {
     storeSample(3, 3);

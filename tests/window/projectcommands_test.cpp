@@ -6,10 +6,12 @@
 #include "beam/textfile.h"
 #include "results/messages.h"
 #include "results/store.h"
+#include "window/recentfiles.h"
 #include "window/resultpage.h"
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -157,6 +159,58 @@ TEST_F(ProjectCommandsTest, TheImagesOfPageTwoRunTheSameCommands)
     dialogs->fileNames = {path("by_image.kvl")};
     click("yobidashi");
     EXPECT_EQ(table().datano, 2);
+}
+
+TEST_F(ProjectCommandsTest, RecentProjectsAreKeptForTheNextRunAndOpenAgain)
+{
+    QFile::remove(RecentFiles::defaultSettingsFile());
+    auto recentItems = [this] {
+        auto *recent = find<QMenu>("menuRecent");
+        Q_EMIT recent->aboutToShow();
+        QStringList items;
+        for (QAction *a : recent->actions())
+            items << a->text();
+        return items;
+    };
+    EXPECT_EQ(recentItems(), QStringList{QStringLiteral("（なし）")});
+
+    twoSlots();
+    saveAs(path("first.txt")); // listed under the name written
+    dialogs->fileNames = {path("second")};
+    dialogs->answers = {true};
+    menu("menuSaveAs");
+    openFile(path("first.kvl")); // opened again: back to the front, listed once
+    const QStringList listed = {QStringLiteral("&1 ") + path("first.kvl"), QStringLiteral("&2 ") + path("second.kvl")};
+    EXPECT_EQ(recentItems(), listed);
+
+    // the next run: the same list, and an item opens its project after the usual question
+    window.reset();
+    start();
+    EXPECT_EQ(recentItems(), listed);
+    dialogs->answers = {true};
+    find<QAction>("recent2")->trigger();
+    EXPECT_THAT(dialogs->shown, ElementsAre(QString::fromUtf8(results::kOpenQuestion)));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KOVEL-") + path("second.kvl"));
+    EXPECT_EQ(table().datano, 2);
+    EXPECT_EQ(recentItems().first(), QStringLiteral("&1 ") + path("second.kvl"));
+
+    // a project that has gone: the open's own message, and it leaves the list
+    ASSERT_TRUE(QFile::remove(path("first.kvl")));
+    dialogs->shown.clear();
+    dialogs->answers = {true};
+    find<QAction>("recent2")->trigger();
+    ASSERT_EQ(dialogs->shown.size(), 2);
+    EXPECT_TRUE(dialogs->shown[1].contains(QStringLiteral("first.kvl"))) << dialogs->shown[1].toStdString();
+    EXPECT_EQ(table().datano, 2);
+    EXPECT_EQ(recentItems(), QStringList{QStringLiteral("&1 ") + path("second.kvl")});
+
+    // at most eight, newest first
+    RecentFiles recent;
+    for (int i = 1; i <= 10; ++i)
+        recent.add(path("p") + QString::number(i) + QStringLiteral(".kvl"));
+    ASSERT_EQ(recent.files().size(), RecentFiles::kMaxFiles);
+    EXPECT_EQ(recent.files().first(), path("p10.kvl"));
+    EXPECT_EQ(recent.files().last(), path("p3.kvl"));
 }
 
 TEST_F(ProjectCommandsTest, QuestionsAnsweredNoChangeNothing)
@@ -330,6 +384,46 @@ TEST_F(ProjectCommandsTest, TextExportOfAnEmptyTableIsAnEmptyFile)
     EXPECT_THAT(dialogs->shown, ElementsAre(QStringLiteral("テキストに出力しました。")));
     EXPECT_TRUE(QFile::exists(path("empty.txt")));
     EXPECT_TRUE(bytesOf(path("empty.txt")).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// `kovel FILE.kvl`: the file given at start opens as the open command opens it; two files
+// or a file that is not a project give a message and the empty table.
+TEST_F(ProjectCommandsTest, AProjectGivenOnTheCommandLineOpensAtStart)
+{
+    twoSlots();
+    saveAs(path("start"));
+    const QString file = path("start.kvl");
+    ASSERT_TRUE(writeBytes(path("notes.txt"), "memo\r\n"));
+    struct Row {
+        const char *name;
+        QStringList files;
+        int slots;
+        const char *message; // part of the one message, or nullptr for none
+    };
+    const Row rows[] = {
+        {"one project", {file}, 2, nullptr},
+        {"two files", {file, file}, 0, "１つだけ"},
+        {"not a project", {path("notes.txt")}, 0, "notes.txt"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        start();
+        dialogs->shown.clear();
+        window->openFromCommandLine(row.files);
+        EXPECT_EQ(table().datano, row.slots);
+        if (row.message) {
+            ASSERT_EQ(dialogs->shown.size(), 1);
+            EXPECT_TRUE(dialogs->shown[0].contains(QString::fromUtf8(row.message))) << dialogs->shown[0].toStdString();
+        } else {
+            EXPECT_TRUE(dialogs->shown.isEmpty());
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("KOVEL-") + file);
+            EXPECT_EQ(rp()->data(2)->text(), QStringLiteral("片持ち梁"));
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,56 @@
+#include "window/recentfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kKey = QStringLiteral("recent/files");
+
+} // namespace
+
+RecentFiles::RecentFiles(QString settingsFile) : m_settingsFile(std::move(settingsFile)) {}
+
+QString RecentFiles::defaultSettingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/kovel/kovel.conf");
+}
+
+QStringList RecentFiles::files() const
+{
+    const QSettings settings(m_settingsFile, QSettings::IniFormat);
+    QStringList files;
+    for (const QString &f : settings.value(kKey).toStringList())
+        if (!f.isEmpty() && !files.contains(f) && files.size() < kMaxFiles)
+            files << f;
+    return files;
+}
+
+void RecentFiles::add(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList list = files();
+    list.removeAll(absolute);
+    list.prepend(absolute);
+    store(list.mid(0, kMaxFiles));
+}
+
+void RecentFiles::remove(const QString &path)
+{
+    QStringList list = files();
+    if (list.removeAll(QFileInfo(path).absoluteFilePath()) > 0 || list.removeAll(path) > 0)
+        store(list);
+}
+
+void RecentFiles::store(const QStringList &files)
+{
+    // the list is a convenience: a configuration folder that cannot be written only
+    // means that the next run does not see it
+    QDir().mkpath(QFileInfo(m_settingsFile).absolutePath());
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    settings.setValue(kKey, files);
+    settings.sync();
+}
