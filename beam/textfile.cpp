@@ -189,52 +189,96 @@ TextFileRead readTextFile(const std::string &path)
     return result;
 }
 
-std::string writeBinaryFile(const std::string &shownPath, std::string_view bytes)
+SafeFileWriter::SafeFileWriter(std::string path) : m_shownPath(std::move(path)) {}
+
+SafeFileWriter::~SafeFileWriter()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+    }
+}
+
+std::string SafeFileWriter::fail(int err)
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+        m_fd = -1;
+    }
+    return fileError(m_shownPath, "に書き込めません。", err);
+}
+
+std::string SafeFileWriter::open()
 {
     // A link is followed, so the file it names is updated and the link stays a link.
-    std::string path = shownPath;
+    m_path = m_shownPath;
     struct stat st {};
-    if (::lstat(shownPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char *real = ::realpath(shownPath.c_str(), nullptr)) {
-            path = real;
+    if (::lstat(m_shownPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char *real = ::realpath(m_shownPath.c_str(), nullptr)) {
+            m_path = real;
             std::free(real);
         }
     }
-    const bool exists = ::stat(path.c_str(), &st) == 0;
+    const bool exists = ::stat(m_path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
-        return fileError(shownPath, "に書き込めません。", EISDIR);
+        return fail(EISDIR);
     // a write-protected file is not replaced, although its folder would allow the rename
-    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return fileError(shownPath, "に書き込めません。", errno);
-    std::string tmp = path + ".tmpXXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return fileError(shownPath, "に書き込めません。", errno);
+    if (exists && ::faccessat(AT_FDCWD, m_path.c_str(), W_OK, AT_EACCESS) != 0)
+        return fail(errno);
+    m_tmp = m_path + ".tmpXXXXXX";
+    m_fd = ::mkstemp(m_tmp.data());
+    if (m_fd < 0)
+        return fail(errno);
     // keep the permissions an existing file had, else the usual ones for a new file
-    if (::stat(path.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
+    if (::stat(m_path.c_str(), &st) == 0)
+        ::fchmod(m_fd, st.st_mode & 07777);
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (!writeAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
-    }
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
+        ::fchmod(m_fd, 0666 & ~mask);
     }
     return {};
+}
+
+std::string SafeFileWriter::write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return fileError(m_shownPath, "に書き込めません。", EBADF);
+    if (!writeAll(m_fd, bytes.data(), bytes.size()))
+        return fail(errno);
+    return {};
+}
+
+std::string SafeFileWriter::commit()
+{
+    if (m_fd < 0)
+        return fileError(m_shownPath, "に書き込めません。", EBADF);
+    if (::fsync(m_fd) != 0)
+        return fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(m_tmp.c_str());
+        return fileError(m_shownPath, "に書き込めません。", err);
+    }
+    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(m_tmp.c_str());
+        return fileError(m_shownPath, "に書き込めません。", err);
+    }
+    return {};
+}
+
+std::string writeBinaryFile(const std::string &path, std::string_view bytes)
+{
+    SafeFileWriter file(path);
+    if (std::string error = file.open(); !error.empty())
+        return error;
+    if (std::string error = file.write(bytes); !error.empty())
+        return error;
+    return file.commit();
 }
 
 std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)

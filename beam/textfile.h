@@ -35,6 +35,28 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
 // Writes raw bytes the same safe way (used for bitmaps).
 std::string writeBinaryFile(const std::string &path, std::string_view bytes);
 
+// A file written the same safe way in pieces, for output too large to hold at once:
+// open(), write() any number of times, commit(). Until commit() the target keeps its old
+// bytes; a writer destroyed without a successful commit() removes its temporary file.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string path);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter &) = delete;
+    SafeFileWriter &operator=(const SafeFileWriter &) = delete;
+
+    // Each returns an empty string, or the Japanese message naming the file; after a
+    // failure the writer is closed and its temporary file removed.
+    std::string open();
+    std::string write(std::string_view bytes);
+    std::string commit();
+
+private:
+    std::string fail(int err);
+    std::string m_shownPath, m_path, m_tmp;
+    int m_fd = -1;
+};
+
 // Japanese text for an errno value ("アクセスが拒否されました。" ...).
 std::string systemReason(int err);
 

@@ -192,6 +192,21 @@ int runSheets(int argc, char **argv)
         return 1;
     }
 
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : sheets::markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const sheets::PrintOutcome printed = printRecordsToPdf(records, a.settings, a.pdf);
+    if (!printed.error.empty()) {
+        std::fprintf(stderr, "%s\n", printed.error.c_str());
+        return 1;
+    }
+    std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
+    return 0;
+}
+
+sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                       const sheets::PageSettings &settings, const std::string &pdf)
+{
 #if KOVEL_CLI_PRINTING
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
@@ -204,16 +219,13 @@ int runSheets(int argc, char **argv)
         static char *qtArgv[] = {name, nullptr};
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     }
-
-    const sheets::PrintOutcome printed = printSheetsToPdf(table, a.settings, a.pdf);
-    if (!printed.error.empty()) {
-        std::fprintf(stderr, "%s\n", printed.error.c_str());
-        return 1;
-    }
-    std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
-    return 0;
+    return printSheetsToPdf(records, settings, pdf);
 #else
-    std::fputs("この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。\n", stderr);
-    return 1;
+    (void)records;
+    (void)settings;
+    (void)pdf;
+    sheets::PrintOutcome outcome;
+    outcome.error = "この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。";
+    return outcome;
 #endif
 }

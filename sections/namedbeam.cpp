@@ -258,12 +258,12 @@ bool isInputName(const std::string &name)
     return setters().count(name) != 0;
 }
 
-std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::string &value)
+std::string setNamedValue(NamedBeam &named, const std::string &name, const std::string &value)
 {
     const auto it = setters().find(name);
     if (it == setters().end())
         return "「" + name + "」という入力項目はありません。";
-    return it->second(beam, value);
+    return it->second(named, value);
 }
 
 std::string readNamedLines(const std::string &data, NamedBeam &c)
@@ -298,16 +298,15 @@ std::string readNamedLines(const std::string &data, NamedBeam &c)
     return {};
 }
 
-NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
+NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
 {
     NamedCheck out;
-    NamedBeam c = beam;
-    out.family = c.texts.family;
-    out.member = c.member;
-    out.texts = c.texts;
+    out.family = named.texts.family;
+    out.member = named.member;
+    out.texts = named.texts;
 
     // Like the calculate image: nothing is calculated without a positive span.
-    const double span = beam::parseDouble(c.texts.Span);
+    const double span = beam::parseDouble(named.texts.Span);
     if (!std::isfinite(span)) {
         out.error = "「スパン長さ」の値が大きすぎます。数字を確認して下さい。";
         return out;
@@ -317,10 +316,9 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         return out;
     }
 
-    if (c.design) {
-        const SelectionOutcome s =
-            sources.catalogue ? selectSize(c.texts, *sources.catalogue, c.basis)
-                              : selectSize(c.texts, dataFile(kCatalogueFile), c.basis);
+    if (named.design) {
+        SelectionOutcome s = sources.catalogue ? selectSize(named.texts, *sources.catalogue, named.basis)
+                                               : selectSize(named.texts, dataFile(kCatalogueFile), named.basis);
         if (s.switchedToNarrow)
             out.notes.push_back("自動選択は細幅H形鋼（HN）で行います。");
         if (!s.error.empty()) {
@@ -344,17 +342,18 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         out.texts.tw1 = s.tw1;
         out.texts.r1 = s.r1;
         out.texts.A1 = s.A1;
-        out.result = s.result;
+        out.result = std::move(s.result);
         return out;
     }
 
+    NamedBeam c = named;
     if (std::string error = resolveSection(c, sources); !error.empty()) {
         out.error = error;
         return out;
     }
-    out.member = c.member;
-    out.texts = c.texts;
-    beam::CheckOutcome check = beam::runCheck(c.texts, c.basis);
+    out.member = std::move(c.member);
+    out.texts = std::move(c.texts);
+    beam::CheckOutcome check = beam::runCheck(out.texts, c.basis);
     if (!check.result) {
         out.error = check.error;
         return out;
@@ -398,8 +397,14 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
     };
     for (const auto &[name, value] : section)
         out.emplace_back(name, *value);
-    for (int i = 0; i < beam::kStations; ++i)
-        out.emplace_back("M" + std::to_string(i), r.Mgrid[static_cast<std::size_t>(i)]);
+    static const std::vector<std::string> stations = [] {
+        std::vector<std::string> names;
+        for (int i = 0; i < beam::kStations; ++i)
+            names.push_back("M" + std::to_string(i));
+        return names;
+    }();
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        out.emplace_back(stations[i], r.Mgrid[i]);
     return out;
 }
 

@@ -38,12 +38,12 @@ bool isInputName(const std::string &name);
 
 // Sets the field `name` to `value`. Returns an empty string, or the Japanese reason the
 // name or value is refused (the beam is then unchanged).
-std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::string &value);
+std::string setNamedValue(NamedBeam &named, const std::string &name, const std::string &value);
 
 // Reads name=value lines (UTF-8, CR LF or LF, an optional byte-order mark; blank lines
 // and lines starting with # are skipped). Returns an empty string, or the Japanese
 // message naming the first faulty line ("3行目「...」: ...").
-std::string readNamedLines(const std::string &data, NamedBeam &beam);
+std::string readNamedLines(const std::string &data, NamedBeam &named);
 
 // Data a run of many checks reads once. A null source is read from its file for each
 // check (shape/buzai.txt, shape/ubuzai.txt, looked up as beam/datafiles.h says), as a
@@ -69,7 +69,7 @@ struct NamedCheck {
 
 // Runs the check of `beam`: nothing without a finite positive span, then the section
 // from its source and one check, or with `design` the automatic selection.
-NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources = {});
+NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources = {});
 
 // The reported texts of a computed check, in the order `kovel-cli calc` prints them:
 // RQa .. hantei, under the notice rule fb1 fb2 ib C tau fs Rshear, then member, inertia,

@@ -36,6 +36,15 @@ MarginCheck checkMargin(const std::string &hidari)
 
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings)
 {
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return printSheets(job, records, settings);
+}
+
+PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRecord *> &records,
+                         const PageSettings &settings)
+{
     PrintOutcome outcome;
     const MarginCheck margin = checkMargin(settings.hidari);
     outcome.hidari = margin.text;
@@ -61,8 +70,7 @@ PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageS
     beam::Canvas *canvas = &job.canvas();
     canvas->setFontSize(g.fontSize);
     canvas->setTextColor(beam::kBlack);
-    const std::vector<int> marked = markedSlots(table);
-    const int k = static_cast<int>(marked.size());
+    const int k = static_cast<int>(records.size());
     if (k > 0)
         outcome.sheets = 1;
     for (int i = 1; i <= k; ++i) {
@@ -72,7 +80,7 @@ PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageS
             const Point at = g.pageNumber[static_cast<std::size_t>(settings.position) - 1];
             canvas->text(at.x, at.y, *number);
         }
-        drawSheetBlock(*canvas, table.slots[marked[static_cast<std::size_t>(i - 1)]], g, g.left,
+        drawSheetBlock(*canvas, *records[static_cast<std::size_t>(i - 1)], g, g.left,
                        upper ? g.upperTop : g.lowerTop);
         if (!upper && i != k) {
             job.newPage();

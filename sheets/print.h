@@ -8,6 +8,7 @@
 #include "sheets/page.h"
 
 #include <string>
+#include <vector>
 
 namespace sheets {
 
@@ -51,5 +52,9 @@ MarginCheck checkMargin(const std::string &hidari);
 // page number, even ones in the lower block), marks a lone last upper block with
 // "(以下余白)" and ends the job. hyoujipage is not used.
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings);
+
+// The same for any number of slot records, in order (a schedule checked at once).
+PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRecord *> &records,
+                         const PageSettings &settings);
 
 } // namespace sheets

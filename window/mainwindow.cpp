@@ -8,6 +8,7 @@
 #include "window/previewpage.h"
 #include "window/qtcanvas.h"
 #include "window/resultpage.h"
+#include "window/schedulecommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -111,6 +112,9 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_resultPage, &ResultPage::projectFileUsed, this, [this](const QString &path) { m_recent.add(path); });
 
     setupMenus();
+    auto *schedules = new ScheduleCommands(*this);
+    if (QAction *pdf = findChild<QAction *>(QStringLiteral("menuPdf")))
+        schedules->addTo(qobject_cast<QMenu *>(pdf->parent()), pdf);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
     startUp();
 }

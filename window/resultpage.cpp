@@ -986,6 +986,21 @@ void ResultPage::hozonClick()
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
 
+void ResultPage::beginTableCommand()
+{
+    finishRename();
+    cancelMove();
+}
+
+void ResultPage::tableChanged()
+{
+    m_table.changed = true; // not saved yet
+    refreshCaption();
+    refreshAll();
+    showSlot();
+    Q_EMIT resultPageWanted();
+}
+
 void ResultPage::N2Click()
 {
     finishRename(); // a rename under way ends before any other command

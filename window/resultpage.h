@@ -79,6 +79,12 @@ public:
     // table's records calls it.
     void refreshCaption();
 
+    // A command from outside the page that changes the table: before it a rename under
+    // way ends and a waiting move is cancelled; after it every slot and the selected one
+    // are shown again and this page becomes the active one.
+    void beginTableCommand();
+    void tableChanged();
+
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
     void projectFileUsed(const QString &path);   // a project file opened or saved

@@ -174,6 +174,15 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName)
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path)
 {
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : sheets::markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return printSheetsToPdf(records, settings, path);
+}
+
+sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                      const sheets::PageSettings &settings, const std::string &path)
+{
     sheets::PrintOutcome outcome;
     outcome.hidari = settings.hidari;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -192,7 +201,7 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 
     {
         PrinterJob job(printer);
-        outcome = sheets::printSheets(job, table, settings);
+        outcome = sheets::printSheets(job, records, settings);
         if (!outcome.error.empty())
             return outcome;
         if (!job.allPagesStarted()) {

@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPrinter;
 
@@ -117,3 +118,7 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName);
 // sheets::printSheets, with the message of a failed write in `error`.
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path);
+
+// The same for slot records in order, any number of them.
+sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                      const sheets::PageSettings &settings, const std::string &path);
