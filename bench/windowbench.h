@@ -13,7 +13,7 @@ public:
     void inform(const QString &) override {}
     bool askYesNo(const QString &) override { return true; }
     QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &) override { return {}; }
     bool choosePrinter(QPrinter &) override { return false; }
 };
 

@@ -15,6 +15,9 @@ inline constexpr char kDeleteHint[] = "選択（左にずれた）データを�
 inline constexpr char kMoveHint[] = "データ位置を変更します。";
 inline constexpr char kRenameHint[] = "部材名だけを変更します。";
 inline constexpr char kMoveTarget[] = "\u3000移動先をクリックして下さい。"; // text of `idou`
+// Retry while the input page holds a calculated result that was not stored.
+inline constexpr char kRecallQuestion[] =
+    "格納していない計算結果があります。呼び出すと消えてしまいます。よろしいですか？";
 inline constexpr char kSelectAllHint[] = "全結果を選択します（印刷用）";
 inline constexpr char kClearAllHint[] = "選択を解除します（印刷用）";
 
@@ -27,6 +30,15 @@ inline constexpr char kOverwriteQuestion[] = "同じ名前のファイルが既�
 inline constexpr char kSavedSuffix[] = ".kvl で保存されました"; // after the stripped name
 inline constexpr char kCaptionPrefix[] = "KOVEL-";
 inline constexpr char kNewCaption[] = "KOVEL-新規";
+inline constexpr char kUnsavedMark[] = " *"; // after the caption while the table has unsaved changes
+// The questions before new, open and exit while the table has unsaved changes.
+inline constexpr char kUnsavedNewQuestion[] =
+    "保存されていない計算結果があります。新規に始めると消えてしまいます。よろしいですか？";
+inline constexpr char kUnsavedOpenQuestion[] =
+    "保存されていない計算結果があります。呼び出すと消えてしまいます。よろしいですか？";
+inline constexpr char kUnsavedExitQuestion[] =
+    "保存されていない計算結果があります。終了すると消えてしまいます。よろしいですか？";
+inline constexpr char kExitQuestion[] = "終了してよろしいですか？";
 
 // Text export.
 inline constexpr char kTextFilter[] = "TextFile(*.txt)|*.txt";

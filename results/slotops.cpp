@@ -57,6 +57,7 @@ bool deleteSelected(Table &table)
     table.datano = n - 1;
     table.pre = s;
     table.selected = 1;
+    table.changed = true;
     return true;
 }
 
@@ -104,7 +105,9 @@ bool moveSelected(Table &table, int destination)
 
     table.selected = 0;
     table.pre = 0;
-    table.selected = dst;
+    // the slot the record landed in: one above `dst` when the gap closed below it
+    table.selected = dst > src ? dst - 1 : dst;
+    table.changed = true;
     return true;
 }
 
@@ -121,7 +124,9 @@ bool renameSelected(Table &table, const std::string &name)
 {
     if (!selectedInUse(table))
         return false;
-    record(table, table.selected)[2] = name;
+    std::string &caption = record(table, table.selected)[2];
+    table.changed = table.changed || caption != name;
+    caption = name;
     return true;
 }
 

@@ -39,8 +39,9 @@ MoveKind moveKind(const Table &table, int destination);
 std::string moveQuestion(const Table &table, int destination);
 
 // Move (after the user said Yes when moveKind is ReplacesRecord): the record goes to the
-// destination, the gap it leaves is closed with the marks, and the slot numbered by the
-// destination (n + 1 for a destination beyond the n slots in use) becomes selected.
+// destination (n + 1 for a destination beyond the n slots in use), the gap it leaves is
+// closed with the marks, and the slot the record landed in becomes selected (one above
+// the destination when the destination lay below the record's old place).
 // Returns false, changing nothing, when moveKind is Nothing.
 bool moveSelected(Table &table, int destination);
 

@@ -109,9 +109,14 @@ std::vector<ReactionRow> reactionRows(const Table &table)
     std::vector<ReactionRow> rows;
     for (int s = 1; s <= usedCount(table); ++s) {
         const SlotRecord &r = table.slots[static_cast<std::size_t>(s)];
-        rows.push_back({r[2], r[60], r[61]});
+        rows.push_back({r[2], r[60], r[61], unitCaptions(r[6]).si ? "kN" : "tf"});
     }
     return rows;
+}
+
+bool slotFails(const Table &table, int slot)
+{
+    return slotInUse(table, slot) && table.slots[static_cast<std::size_t>(slot)][64] == "NG.";
 }
 
 } // namespace results

@@ -51,12 +51,16 @@ struct SlotView {
 // Show-slot: what the page shows for slot `slot` (0 or a free slot: empty texts).
 SlotView slotView(const Table &table, int slot);
 
-// One row of the reaction list: beam name, Q(A), Q(B) as stored.
+// One row of the reaction list: beam name, Q(A), Q(B) as stored, and their force unit as
+// the slot's unit field gives it ("kN" or "tf", as page 2 reads it).
 struct ReactionRow {
-    std::string name, Qa, Qb;
+    std::string name, Qa, Qb, unit;
 };
 
 // The reaction list rows of slots 1..datano (the header row "Qa", "Qb" is the window's).
 std::vector<ReactionRow> reactionRows(const Table &table);
+
+// True when the slot is in use and its verdict (field 64) is "NG.".
+bool slotFails(const Table &table, int slot);
 
 } // namespace results

@@ -151,6 +151,7 @@ int storeResult(Table &table, const PageTexts &page, WhenFull whenFull)
     table.selectgrid[static_cast<std::size_t>(slot)] = "1";
     table.pre = table.selected;
     table.selected = slot;
+    table.changed = true;
     return slot;
 }
 

@@ -64,6 +64,7 @@ void resetTable(Table &table)
     table.selected = 0;
     table.pre = 0;
     table.datano = 0;
+    table.changed = false;
 }
 
 std::string fieldName(int field)

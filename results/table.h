@@ -41,6 +41,10 @@ struct Table {
     std::array<std::string, kSlots + 1> selectgrid; // print marks: "1" marked
     int selected = 0;                                // 0 = none
     int pre = 0;                                     // previously selected
+    // The records changed since the table was last saved, opened or emptied (the print
+    // marks and the selection are not saved, so they do not count). Set by the commands
+    // that change records; a successful save clears it.
+    bool changed = false;
 };
 
 // The slot count kept inside 0..50, whatever the table holds.

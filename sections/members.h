@@ -57,7 +57,7 @@ struct MemberList {
     std::string buzaidatn = "0";        // n as text
     std::string uno;                    // "Data No.": the row the next store writes
     bool unoEnabled = false;            // `uno` takes typing only while a number is awaited
-    std::string labelh = "Labelh";      // message line and pending request
+    std::string labelh;                 // message line and pending request; empty until used
     std::string ucom = "0";             // save request ("1" while a save runs)
     MemberEntry entry;                  // the entry boxes
     std::vector<std::string> userlist;  // names offered on the input page, rows 1..n

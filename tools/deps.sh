@@ -3,7 +3,7 @@
 # through sudo). Packages already present are left alone.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-ipafont-gothic xvfb xauth clang libclang-rt-14-dev poppler-utils)
+          qt6-translations-l10n fonts-ipafont-gothic xvfb xauth clang libclang-rt-14-dev poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

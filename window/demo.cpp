@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -23,7 +24,7 @@ public:
         return true;
     }
     QString openFileName(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &) override { return {}; }
     bool choosePrinter(QPrinter &) override { return false; }
 };
 
@@ -58,6 +59,25 @@ void typeDemoBeam(MainWindow &window, int page)
     window.pages()->setCurrentIndex(tab - 1); // as a click on the tab: page 3 composes
     if (tab == 3)
         window.previewPage()->PageControl1Enter(); // the page the tab control shows first
+}
+
+void showWideValues(MainWindow &window)
+{
+    const std::string name = "BH-400x200x8x13";
+    sections::MemberList &members = window.members();
+    members.usergrid[1] = {"1", name, "100000.000", "100000.000", "100000.000", "100000.000", "100000.000", "100000.000"};
+    members.count = 1;
+    members.userlist = {name};
+    window.memberPage()->setMembers(&members);
+    InputPage *input = window.inputPage();
+    input->refreshUserList();
+    if (auto *userlist = input->findChild<QComboBox *>(QStringLiteral("userlist")))
+        userlist->setCurrentText(QString::fromStdString(name));
+    input->Image35Click(); // 123456 x 1234567 = 152414703552
+    for (const char *key : {"calc1", "calc2", "calc3", "calc4", "calc5", "calc6", "calctimes", "calc1", "calc2",
+                            "calc3", "calc4", "calc5", "calc6", "calc7", "calcequal"})
+        if (auto *button = input->findChild<QPushButton *>(QString::fromUtf8(key)))
+            button->click();
 }
 
 void storeDemoMember(MainWindow &window, const QString &name)

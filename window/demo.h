@@ -16,6 +16,11 @@ std::unique_ptr<Dialogs> consoleDialogs();
 // page of 2 to 4 it also stores the result and shows that page.
 void typeDemoBeam(MainWindow &window, int page = 1);
 
+// Puts a value wider than its box into the read-outs a screenshot should check: a long
+// registered member name, six-digit values in every column of the member grid and a
+// twelve-digit result of the pocket calculator (in memory only: no file is written).
+void showWideValues(MainWindow &window);
+
 // Types a registered member named `name` into page 4 and presses the store image, as a
 // user would; page 4 is shown.
 void storeDemoMember(MainWindow &window, const QString &name);

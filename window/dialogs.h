@@ -4,7 +4,9 @@
 
 #include <QString>
 
+class QObject;
 class QPrinter;
+class QTranslator;
 class QWidget;
 
 class Dialogs {
@@ -14,13 +16,18 @@ public:
     virtual void inform(const QString &text) = 0;
     // A confirmation box with Yes and No; true only for Yes.
     virtual bool askYesNo(const QString &text) = 0;
-    // File names; empty when cancelled. saveFileName does not ask about an existing
-    // file: the caller asks with askYesNo, in the program's own words.
+    // File names; empty when cancelled. saveFileName proposes `proposed` (a path) when it
+    // is given, and does not ask about an existing file: the caller asks with askYesNo,
+    // in the program's own words.
     virtual QString openFileName(const QString &filter) = 0;
-    virtual QString saveFileName(const QString &filter) = 0;
+    virtual QString saveFileName(const QString &filter, const QString &proposed = {}) = 0;
     // The system print dialog; false when cancelled.
     virtual bool choosePrinter(QPrinter &printer) = 0;
 };
+
+// Qt's own Japanese texts ("はい", "いいえ", "ファイル名" ...) for the standard boxes, from Qt's
+// translations folder; nullptr when they are not installed. The caller installs it.
+QTranslator *loadQtJapanese(QObject *owner);
 
 // The real boxes: QMessageBox, QFileDialog and QPrintDialog over the given window.
 class QtDialogs : public Dialogs {
@@ -31,7 +38,7 @@ public:
     void inform(const QString &text) override;
     bool askYesNo(const QString &text) override;
     QString openFileName(const QString &filter) override;
-    QString saveFileName(const QString &filter) override;
+    QString saveFileName(const QString &filter, const QString &proposed = {}) override;
     bool choosePrinter(QPrinter &printer) override;
 
 private:

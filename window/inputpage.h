@@ -1,8 +1,11 @@
 // Page 1, "入力と計算": the beam, its loads and its section, the calculation and its
 // results with the load and stress diagrams, the reaction list and the pocket calculator.
 //
-// Every value lives as text in a named control (object name = the agreed name, so
-// `findChild<QLineEdit *>("Span")` finds it). The page reads the texts into
+// The page composes its panels (beam and load groups, supports with the calculator and
+// the reaction list, section, diagrams and results) and owns what joins them: the field
+// rules of every input box, the calculation, and the texts read and written by the store
+// and the recall. Every value lives as text in a named control (object name = the agreed
+// name, so `findChild<QLineEdit *>("Span")` finds it). The page reads the texts into
 // beam::InputTexts when it calculates and writes the core's result texts back; it never
 // computes a formula itself.
 #pragma once
@@ -17,17 +20,16 @@
 #include <array>
 #include <functional>
 
+class BeamGroup;
 class Dialogs;
-class ImageButton;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
+class PartGroup;
+class PointGroup;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QTableWidget;
+class ResultPanel;
+class SectionPanel;
+class SupportPanel;
+class UniformGroup;
 
 namespace results {
 struct PageTexts;
@@ -93,11 +95,11 @@ public:
     QString keisan2() const;                 // "計算開始" or "結果登録"
     void setKeisan2(const QString &flag);
     QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered
-    const std::array<std::string, 101> &mgrid() const { return m_mgrid; }
-    void setMgrid(const std::array<std::string, 101> &cells) { m_mgrid = cells; }
+    const std::array<std::string, 101> &mgrid() const;
+    void setMgrid(const std::array<std::string, 101> &cells);
     void setUnitCaptions(bool si);           // the nine unit labels, navy SI / red traditional
-    const QImage &loadDiagramImage() const { return m_loadImage; }
-    const QImage &stressDiagramImage() const { return m_stressImage; }
+    const QImage &loadDiagramImage() const;
+    const QImage &stressDiagramImage() const;
 
 Q_SIGNALS:
     void storeRequested(); // `kakunou` clicked while a calculated result waits
@@ -107,76 +109,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void setupBeamGroup();
-    void setupUniformGroup();
-    void setupPointGroup();
-    void setupPartGroup();
-    void setupSectionGroup();
-    void setupSupportGroup();
-    void setupCalculator(QWidget *panel);
-    void setupDiagrams();
-    void setupResults();
-
-    QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text);
-    void makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint,
-                         void (InputPage::*click)());
-    QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
+    void setupCommandImages();
     QLineEdit *edit(const QString &name) const;
-
+    QString text(const char *name) const;
     template <class Texts>
     void readLoadTexts(Texts &in) const;
-    void supportChosen(int id);
-    void shapeChosen(int id);
-    void familyListChanged(int family);
-    void chooseUserMember();
-    void designToggled(bool on);
-    void uniformCalculator();
-    void calculatorKey(const QString &key);
-    void showResult(const beam::ResultTexts &result);
     bool runOneCheck();
     bool runSelection();
-    void setFlag1(const QString &value);
-    void setBoxColour(QLineEdit *box, beam::BoxColour colour);
-    beam::DimensionShape dimensionShape() const;
-    void loadPicture(QLabel *target, const QString &path);
 
     Dialogs &m_dialogs;
     QString m_filepath;
-    QString m_shapepath;
-    QString m_workDir;
     std::function<bool()> m_si157;
-    const results::Table *m_table = nullptr;
-    const sections::MemberList *m_members = nullptr;
-    bool m_choosingUser = false;
-    bool m_userWasOn = false; // `userbutton` was on when the current click began
+    bool m_recalling = false; // recall is setting the unit system of the results it shows
 
-    QWidget *m_panel1 = nullptr;
-    QHash<QString, QLineEdit *> m_edits;
-    std::array<QLineEdit *, 8> m_p{}, m_pl{};
-    std::array<QLineEdit *, 3> m_w1{}, m_w2{};
-    std::array<std::array<QLineEdit *, 3>, 3> m_ld{}; // [load a..c][LD1..LD3]
-    QLineEdit *m_H1 = nullptr, *m_B1 = nullptr, *m_tf1 = nullptr, *m_flag1 = nullptr;
+    QHash<QString, QLineEdit *> m_edits; // every input box of the panels, by name
     QPushButton *m_keisan2 = nullptr;
-    QCheckBox *m_term = nullptr, *m_si = nullptr, *m_jijuucheck = nullptr, *m_weak = nullptr, *m_design = nullptr;
-    QButtonGroup *m_supportGroup = nullptr;
-    QButtonGroup *m_shapeGroup = nullptr;
-    std::array<QComboBox *, 6> m_familyLists{};
-    QComboBox *m_userlist = nullptr;
-    QLabel *m_supportPicture = nullptr;
-    QLabel *m_danmenzu = nullptr;
-    QLabel *m_mmCaption = nullptr;
-    std::array<QLabel *, 9> m_unitLabels{};
-    QHash<QString, QLabel *> m_results;
-    QLabel *m_hantei = nullptr;
-    QLabel *m_Menda = nullptr, *m_Mendb = nullptr, *m_Mcent = nullptr;
-    QLabel *m_kajuuzu = nullptr, *m_ouryokuzu = nullptr, *m_kajuuL = nullptr;
-    QLineEdit *m_keisanchuu = nullptr;
-    QLabel *m_watch = nullptr;
-    QTableWidget *m_reactionList = nullptr;
-    QList<QWidget *> m_calculatorWidgets;
-    QLineEdit *m_memory = nullptr, *m_calcres = nullptr, *m_calc = nullptr;
-
-    std::array<std::string, 101> m_mgrid;
-    QImage m_loadImage;
-    QImage m_stressImage;
+    BeamGroup *m_beam = nullptr;
+    UniformGroup *m_uniform = nullptr;
+    PointGroup *m_point = nullptr;
+    PartGroup *m_part = nullptr;
+    SupportPanel *m_support = nullptr;
+    SectionPanel *m_section = nullptr;
+    ResultPanel *m_results = nullptr;
 };

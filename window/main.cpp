@@ -1,6 +1,7 @@
 // KOVEL: checks one steel beam at a time. `kovel [FILE.kvl]` opens the project file at
 // start. The data files are looked up as beam/datafiles.h says.
 #include "window/demo.h"
+#include "window/dialogs.h"
 #include "window/mainwindow.h"
 
 #include <QApplication>
@@ -38,6 +39,9 @@ int main(int argc, char **argv)
         return 2;
     }
     QApplication app(argc, argv);
+    // the standard boxes in Japanese; without Qt's translations they stay in English
+    if (QTranslator *japanese = loadQtJapanese(&app))
+        QCoreApplication::installTranslator(japanese);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Qt's own texts (the buttons of the message boxes, the file and print dialogs) in
     // Japanese, when the Qt translations are installed
@@ -48,9 +52,11 @@ int main(int argc, char **argv)
 
     // developer options for tools/screenshot.sh: --demo types and calculates a beam (and
     // stores it, with --page 2..4), --page N shows tab page N (also after a project file
-    // given as the argument), --member NAME [--delay MS] stores a registered member,
-    // --screenshot FILE saves the window as a picture and ends the program
+    // given as the argument), --wide puts values wider than their boxes into the
+    // read-outs, --member NAME [--delay MS] stores a registered member, --screenshot FILE
+    // saves the window as a picture and ends the program
     bool demo = false;
+    bool wide = false;
     int page = 1;
     QString screenshot;
     QString member;
@@ -59,6 +65,8 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
             demo = true;
+        else if (std::strcmp(argv[i], "--wide") == 0)
+            wide = true;
         else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
             page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
@@ -82,6 +90,8 @@ int main(int argc, char **argv)
     // windows over one member file, started together, store one after the other)
     if (!member.isEmpty())
         QTimer::singleShot(delay, &window, [&window, member] { storeDemoMember(window, member); });
+    if (wide)
+        showWideValues(window);
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(member.isEmpty() ? 0 : delay + 200, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);

@@ -1,5 +1,6 @@
 #include "window/mainwindow.h"
 
+#include "results/messages.h"
 #include "sections/catalogue.h"
 #include "window/dialogs.h"
 #include "window/inputpage.h"
@@ -266,7 +267,8 @@ void MainWindow::showPage(int index)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_dialogs->askYesNo(QStringLiteral("終了してよろしいですか？")))
+    const char *question = m_table.changed ? results::kUnsavedExitQuestion : results::kExitQuestion;
+    if (m_dialogs->askYesNo(QString::fromUtf8(question)))
         event->accept();
     else
         event->ignore();
@@ -325,10 +327,14 @@ void MainWindow::openHelp()
         m_dialogs->inform(QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(help)));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        m_dialogs->inform(QStringLiteral("ヘルプファイル「%1」を表示できませんでした。ブラウザでこのファイルを開いて下さい。")
+                              .arg(QDir::toNativeSeparators(help)));
 }
 
 void MainWindow::openHomePage()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage)));
+    const QString address = QString::fromLatin1(kHomePage);
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        m_dialogs->inform(QStringLiteral("ホームページ「%1」を開けませんでした。ブラウザでこのアドレスを開いて下さい。").arg(address));
 }

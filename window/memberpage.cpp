@@ -6,6 +6,7 @@
 #include "sections/converter.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
+#include "window/fittext.h"
 #include "window/imagebutton.h"
 
 #include <QButtonGroup>
@@ -142,6 +143,7 @@ QLineEdit *MemberPage::makeEdit(QWidget *parent, const char *name, const QRect &
     e->setObjectName(QString::fromUtf8(name));
     e->setGeometry(geometry);
     e->setTextMargins(1, 0, 1, 0);
+    fit::keepReadable(e);
     return e;
 }
 
@@ -194,6 +196,7 @@ void MemberPage::setupMemberGroup()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // the last column takes the rest of the grid's width
     header->setStretchLastSection(true);
+    connect(header, &QHeaderView::sectionResized, this, [this](int column) { fitColumn(column); });
     auto *gridStyle = new GridStyle;
     gridStyle->setParent(this);
     m_usergrid->setStyle(gridStyle);
@@ -367,10 +370,19 @@ void MemberPage::showGrid()
             } else {
                 continue;
             }
+            fit::fitCell(m_usergrid, item); // 100000.000 in a 65-pixel column
             if (c == sections::kMemberColumns - 1) // the narrow last column: the whole value as a hint
                 item->setToolTip(text);
         }
     }
+}
+
+// The cells of a column in the grid's font, fitted to the column's width.
+void MemberPage::fitColumn(int column)
+{
+    for (int r = 0; r < m_usergrid->rowCount(); ++r)
+        if (QTableWidgetItem *item = m_usergrid->item(r, column))
+            fit::fitCell(m_usergrid, item);
 }
 
 void MemberPage::reportSave(const sections::MemberOutcome &outcome)
@@ -505,6 +517,8 @@ void MemberPage::changeEvent(QEvent *event)
         QFont gridFont = font();
         gridFont.setPixelSize(kGridFontPixels);
         m_usergrid->setFont(gridFont);
+        for (int c = 0; c < m_usergrid->columnCount(); ++c)
+            fitColumn(c);
     }
     QWidget::changeEvent(event);
 }

@@ -72,6 +72,7 @@ private:
     void readMemberControls(); // entry boxes and `uno` into the list
     void showMembers();        // the list into the grid, `labelh`, `uno` and the entry boxes
     void showGrid();
+    void fitColumn(int column);
     void reportSave(const sections::MemberOutcome &outcome);
 
     Dialogs &m_dialogs;

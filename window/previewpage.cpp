@@ -511,7 +511,7 @@ void PreviewPage::Image12Click()
 
 void PreviewPage::TobmpClick()
 {
-    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kBitmapFilter));
+    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kBitmapFilter), m_lastBitmap);
     if (chosen.isEmpty())
         return;
     const QString base = bitmapFileBase(chosen);
@@ -536,6 +536,7 @@ void PreviewPage::TobmpClick()
         m_dialogs.inform(QString::fromStdString(error));
         return;
     }
+    m_lastBitmap = target;
     m_dialogs.inform(base + QStringLiteral(".bmp で保存しました。"));
 }
 

@@ -87,6 +87,7 @@ private:
     void showMargin(const QString &margin);
 
     Dialogs &m_dialogs;
+    QString m_lastBitmap; // the last bitmap saved, proposed by the next export
     const results::Table &m_table;
     QImage m_page;      // 630 x 885 pixels: the page that is saved as a bitmap
     QImage m_shownPage; // the same page at the screen's device pixel ratio, shown in `pageA`

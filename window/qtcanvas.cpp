@@ -32,7 +32,7 @@ QImage newDiagramImage(QSize size, qreal devicePixelRatio)
 
 QFont QtCanvas::diagramFont()
 {
-    QFont font(fontFamily());
+    QFont font(familyFor(QStringLiteral("0.0"), 11));
     font.setPixelSize(11);
     font.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
     font.setStyleStrategy(QFont::NoAntialias);
@@ -51,6 +51,22 @@ QString QtCanvas::fontFamily()
     return family;
 }
 
+QString QtCanvas::familyFor(const QString &text, int pixels)
+{
+    static const QString proportional = [] {
+        for (const char *name : {"IPAPGothic", "IPA Pゴシック"})
+            if (QFontDatabase::families().contains(QString::fromUtf8(name)))
+                return QString::fromUtf8(name);
+        return fontFamily();
+    }();
+    if (pixels > 12 || text.isEmpty())
+        return fontFamily();
+    for (const QChar c : text)
+        if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+'))
+            return fontFamily();
+    return proportional;
+}
+
 void QtCanvas::moveTo(int x, int y)
 {
     m_pen = QPoint(x, y);
@@ -66,17 +82,24 @@ void QtCanvas::lineTo(int x, int y)
 
 void QtCanvas::text(int x, int y, const std::string &utf8)
 {
-    QFont font(fontFamily());
+    const QString s = QString::fromStdString(utf8);
     // points at 96 pixels per inch, rounded as a screen font size is: 8 points = 11 pixels,
     // in the surface's own coordinates (a printer page is mapped onto those)
-    font.setPixelSize(std::max(1, (m_points * 96 + 36) / 72));
+    const int pixels = std::max(1, (m_points * 96 + 36) / 72);
+    QFont font(familyFor(s, pixels));
+    font.setPixelSize(pixels);
     font.setStyleStrategy(QFont::NoAntialias); // crisp small text in the text colour
     // glyphs snapped to whole pixels: unsnapped, the "." of an 11-pixel face reads like ","
     font.setHintingPreference(QFont::PreferFullHinting);
     m_painter.setFont(font);
-    const QString s = QString::fromStdString(utf8);
     const QFontMetrics metrics(font);
-    m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
+    // a text that would run past the right edge of the surface ends at the edge instead:
+    // the B reaction of a narrow stress diagram keeps all its digits
+    const int width = metrics.horizontalAdvance(s);
+    const int right = m_painter.window().x() + m_painter.window().width();
+    if (x + width > right)
+        x = std::max(m_painter.window().x(), right - width);
+    m_painter.fillRect(QRect(x, y, width, metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
     m_painter.drawText(x, y + metrics.ascent(), s);
 }

@@ -26,8 +26,12 @@ public:
 
     // The family of the text font (a Gothic face that has the Japanese glyphs).
     static QString fontFamily();
-    // The 11-pixel fixed font of the diagram captions, hinted so that a decimal point
-    // does not read as a comma.
+    // The family for `text` drawn `pixels` high: fontFamily(), except that a number
+    // (digits with "." "-" "+") of 12 pixels or less takes the proportional Gothic face.
+    // At that size the fixed face puts "." a pixel under the baseline, where "22.690"
+    // reads as "22,690".
+    static QString familyFor(const QString &text, int pixels);
+    // The 11-pixel font of the diagram captions (numbers), with an unmistakable ".".
     static QFont diagramFont();
     // The black pen of the drawings' lines: one pixel of the surface, or on a surface of a
     // high-density screen as many whole device pixels as make one logical pixel.

@@ -2,15 +2,26 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTranslator>
 
 namespace {
 
 const QString kTitle = QStringLiteral("KOVEL");
 
 } // namespace
+
+QTranslator *loadQtJapanese(QObject *owner)
+{
+    auto *translator = new QTranslator(owner);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return translator;
+    delete translator;
+    return nullptr;
+}
 
 void QtDialogs::inform(const QString &text)
 {
@@ -28,11 +39,11 @@ QString QtDialogs::openFileName(const QString &filter)
     return QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter);
 }
 
-QString QtDialogs::saveFileName(const QString &filter)
+QString QtDialogs::saveFileName(const QString &filter, const QString &proposed)
 {
     // the caller asks before overwriting, as the program's own question
-    return QFileDialog::getSaveFileName(m_parent, QString(), QDir::currentPath(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(m_parent, QString(), proposed.isEmpty() ? QDir::currentPath() : proposed,
+                                        filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtDialogs::choosePrinter(QPrinter &printer)

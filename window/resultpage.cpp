@@ -8,6 +8,7 @@
 #include "results/store.h"
 #include "results/textreport.h"
 #include "window/dialogs.h"
+#include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/inputpage.h"
 #include "window/qtcanvas.h"
@@ -29,6 +30,7 @@ namespace {
 const QColor kWhite(255, 255, 255);
 const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
 
 QString qs(const std::string &s) { return QString::fromStdString(s); }
 QString qs(const char *s) { return QString::fromUtf8(s); }
@@ -208,20 +210,11 @@ bool isBoundCopy(const QString &name)
     return name != QLatin1String("listmember") && name != QLatin1String("listtype");
 }
 
-// The copies of the 33 fields whose change redraws the load diagram (span, uniform load,
-// point and part-span loads): their change runs the input page's change action too.
-bool runsInputChange(const QString &name)
-{
-    for (const char *prefix : {"listp", "listw", "listld"})
-        if (name.startsWith(QLatin1String(prefix)))
-            return true;
-    return name == QLatin1String("listspan") || name == QLatin1String("listuniform");
-}
-
 void setTextColour(QWidget *w, const QColor &c)
 {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::ButtonText, c);
     w->setPalette(pal);
 }
 
@@ -302,6 +295,7 @@ QLineEdit *ResultPage::makeCopy(QWidget *parent, const char *name, const QRect &
     QPalette pal = e->palette();
     pal.setColor(QPalette::Base, kWhite);
     e->setPalette(pal);
+    fit::keepReadable(e);
     m_copies.insert(e->objectName(), e);
     if (isBoundCopy(e->objectName()))
         e->installEventFilter(this);
@@ -598,15 +592,24 @@ bool ResultPage::markShown(int slot) const
     return mark && mark->pixmap().cacheKey() == m_onchk->pixmap().cacheKey();
 }
 
-// Caption = field 2 of the slot ("&" shown as itself, not as a shortcut), mark image =
-// print mark.
+// Caption = field 2 of the slot ("&" shown as itself, not as a shortcut), in red when the
+// slot's verdict is "NG."; mark image = print mark.
 void ResultPage::refreshSlot(int slot)
 {
     const auto k = static_cast<std::size_t>(slot);
     QString caption = qs(m_table.slots[k][2]);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     m_data[k]->setText(caption);
+    if (results::slotFails(m_table, slot))
+        setTextColour(m_data[k], kRed); // a failing beam stands out
+    else
+        m_data[k]->setPalette(QPalette());
     m_chk[k]->setPixmap(results::isMarked(m_table, slot) ? m_onchk->pixmap() : m_offchk->pixmap());
+}
+
+void ResultPage::refreshCaption()
+{
+    Q_EMIT captionChanged(m_table.changed ? m_caption + qs(results::kUnsavedMark) : m_caption);
 }
 
 void ResultPage::refreshAll()
@@ -653,9 +656,7 @@ void ResultPage::showSlot()
 
 void ResultPage::fillView(const results::SlotView &view)
 {
-    // the copies of the 33 input fields run the input page's change action when their
-    // text changes; it is run once for the whole slot, with the same outcome
-    bool inputCopyChanged = false;
+    // Only shown: looking at a slot never discards a result waiting on the input page.
     auto show = [&](const QString &name, const std::string &text) {
         const QString value = qs(text);
         if (QLineEdit *copy = m_copies.value(name)) {
@@ -663,7 +664,6 @@ void ResultPage::fillView(const results::SlotView &view)
                 return;
             copy->setText(value);
             copy->setCursorPosition(0);
-            inputCopyChanged = inputCopyChanged || runsInputChange(name);
         } else if (QLabel *label = m_values.value(name)) {
             label->setText(value);
         }
@@ -701,9 +701,6 @@ void ResultPage::fillView(const results::SlotView &view)
             m_dialogs.inform(
                 QStringLiteral("図のファイル「%1」を読み込めませんでした。").arg(QDir::toNativeSeparators(path)));
     }
-
-    if (inputCopyChanged)
-        m_input.inputChanged();
 }
 
 void ResultPage::drawDiagrams(const results::SlotView &view)
@@ -780,6 +777,7 @@ void ResultPage::list()
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
     refreshSlot(slot);
+    refreshCaption();
     Q_EMIT resultPageWanted();
     m_input.setKeisan2(QStringLiteral("計算開始")); // the same result cannot be stored twice
     showSlot();
@@ -830,6 +828,7 @@ void ResultPage::delete1Click()
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
     refreshAll();
+    refreshCaption();
     showSlot();
 }
 
@@ -855,6 +854,7 @@ void ResultPage::moveTo(int destination)
         move = m_dialogs.askYesNo(qs(results::moveQuestion(m_table, destination)));
     if (move && results::moveSelected(m_table, destination)) {
         refreshAll();
+        refreshCaption();
         showSlot();
     }
     m_idou->hide();
@@ -895,8 +895,10 @@ void ResultPage::finishRename()
     const std::string name = ss(m_rename->text());
     if (const std::string refusal = results::renameRefusal(m_table, name); !refusal.empty())
         m_dialogs.inform(qs(refusal)); // the slot keeps its name
-    else if (results::renameSelected(m_table, name))
+    else if (results::renameSelected(m_table, name)) {
         refreshSlot(slot);
+        refreshCaption();
+    }
 }
 
 void ResultPage::recalc1Click()
@@ -905,6 +907,8 @@ void ResultPage::recalc1Click()
     const std::optional<results::PageTexts> page = results::recallSelected(m_table, m_input.inputTexts().support);
     if (!page)
         return; // nothing selected, or a free slot: nothing to recall
+    if (m_input.keisan2() == QStringLiteral("結果登録") && !m_dialogs.askYesNo(qs(results::kRecallQuestion)))
+        return; // the calculated result waiting to be stored stays
     m_input.recall(*page, [this] { Q_EMIT inputPageWanted(); });
 }
 
@@ -920,11 +924,12 @@ QString ResultPage::dialogFilter(const char *filter) const
 void ResultPage::newdataClick()
 {
     finishRename(); // a rename under way ends before any other command
-    if (!m_dialogs.askYesNo(qs(results::kNewQuestion)))
+    if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedNewQuestion : results::kNewQuestion)))
         return;
     cancelMove();
     results::resetTable(m_table);
-    Q_EMIT captionChanged(qs(results::kNewCaption));
+    m_caption = qs(results::kNewCaption);
+    refreshCaption();
     refreshAll();
     showSlot();
 }
@@ -942,7 +947,7 @@ void ResultPage::openRecent(const QString &path)
 void ResultPage::openProject(const QString &path)
 {
     finishRename(); // a rename under way ends before any other command
-    if (!m_dialogs.askYesNo(qs(results::kOpenQuestion)))
+    if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedOpenQuestion : results::kOpenQuestion)))
         return;
     Q_EMIT resultPageWanted();
     const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
@@ -961,7 +966,8 @@ void ResultPage::openFile(const QString &chosen)
         return;
     }
     cancelMove();
-    Q_EMIT captionChanged(qs(results::kCaptionPrefix) + chosen);
+    m_caption = qs(results::kCaptionPrefix) + chosen;
+    refreshCaption();
     Q_EMIT projectFileUsed(chosen);
     refreshAll();
     showSlot();
@@ -984,7 +990,9 @@ void ResultPage::hozonClick()
         m_dialogs.inform(qs(error));
         return;
     }
-    Q_EMIT captionChanged(qs(results::kCaptionPrefix) + qs(stripped));
+    m_table.changed = false;
+    m_caption = qs(results::kCaptionPrefix) + qs(stripped);
+    refreshCaption();
     Q_EMIT projectFileUsed(qs(path));
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
@@ -997,6 +1005,8 @@ void ResultPage::beginTableCommand()
 
 void ResultPage::tableChanged()
 {
+    m_table.changed = true; // not saved yet
+    refreshCaption();
     refreshAll();
     showSlot();
     Q_EMIT resultPageWanted();

@@ -74,6 +74,11 @@ public:
     void openRecent(const QString &path);
     void N2Click();            // text export
 
+    // The window caption: the project's ("KOVEL-新規", "KOVEL-" + file name) with " *"
+    // while the table has changes that are not saved. Every command that changes the
+    // table's records calls it.
+    void refreshCaption();
+
     // A command from outside the page that changes the table: before it a rename under
     // way ends and a waiting move is cancelled; after it every slot and the selected one
     // are shown again and this page becomes the active one.
@@ -118,6 +123,7 @@ private:
     Dialogs &m_dialogs;
     InputPage &m_input;
     QString m_shapepath;
+    QString m_caption = QStringLiteral("KOVEL"); // the caption without the unsaved mark
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]

@@ -1,22 +1,13 @@
 #include "window/valuelabel.h"
 
+#include "window/fittext.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace {
-constexpr int kSmallestPixels = 6;
-}
-
 QFont ValueLabel::fittingFont() const
 {
-    QFont f = font();
-    const int room = contentsRect().width() - 2 * margin();
-    int pixels = QFontInfo(f).pixelSize();
-    while (pixels > kSmallestPixels && QFontMetrics(f).horizontalAdvance(text()) > room) {
-        --pixels;
-        f.setPixelSize(pixels);
-    }
-    return f;
+    return fit::fittingFont(font(), text(), contentsRect().width() - 2 * margin());
 }
 
 void ValueLabel::paintEvent(QPaintEvent *event)

@@ -281,7 +281,7 @@ void Session::move()
         m_model.used.push_back(moved);
     m_model.used.erase(m_model.used.begin() + (src - 1));
     m_model.pre = 0;
-    m_model.selected = target;
+    m_model.selected = target > src ? target - 1 : target; // where the moved record landed
 }
 
 void Session::rename()

@@ -78,11 +78,11 @@ TEST(Move, TheThreeWorkedExamples)
     // marks before: 1 0 1 0 1 (slots 1..5)
     const Row rows[] = {
         {"2 to 9 goes to the end", 2, 9, results::MoveKind::ToEnd,
-         {"B1", "B3", "B4", "B5", "B2", ""}, 5, 6, {"1", "1", "0", "1", "1", "0"}},
+         {"B1", "B3", "B4", "B5", "B2", ""}, 5, 5, {"1", "1", "0", "1", "1", "0"}},
         {"4 to 2 replaces record 2", 4, 2, results::MoveKind::ReplacesRecord,
          {"B1", "B4", "B3", "B5", ""}, 4, 2, {"1", "1", "1", "1", "0"}},
         {"2 to 4 replaces record 4", 2, 4, results::MoveKind::ReplacesRecord,
-         {"B1", "B3", "B2", "B5", ""}, 4, 4, {"1", "1", "1", "1", "0"}},
+         {"B1", "B3", "B2", "B5", ""}, 4, 3, {"1", "1", "1", "1", "0"}},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -93,7 +93,8 @@ TEST(Move, TheThreeWorkedExamples)
         EXPECT_EQ(names(t, static_cast<int>(row.after.size())), row.after);
         EXPECT_EQ(marks(t, static_cast<int>(row.marksAfter.size())), row.marksAfter);
         EXPECT_EQ(t.datano, row.count);
-        EXPECT_EQ(t.selected, row.selected);
+        EXPECT_EQ(t.selected, row.selected); // where the moved record landed
+        EXPECT_EQ(t.slots[static_cast<std::size_t>(t.selected)][2], row.after[static_cast<std::size_t>(row.selected - 1)]);
         EXPECT_EQ(t.pre, 0);
     }
 }

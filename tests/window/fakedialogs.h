@@ -14,6 +14,7 @@ public:
     QStringList shown;              // every inform and askYesNo text, in order
     std::deque<bool> answers;       // askYesNo answers
     std::deque<QString> fileNames;  // openFileName / saveFileName answers
+    QStringList proposed;           // the name each saveFileName proposed (empty for none)
     QStringList fileFilters;        // the filter of every file dialog asked for, in order
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
 
@@ -32,9 +33,10 @@ public:
         fileFilters << filter;
         return nextName();
     }
-    QString saveFileName(const QString &filter) override
+    QString saveFileName(const QString &filter, const QString &name) override
     {
         fileFilters << filter;
+        proposed << name;
         return nextName();
     }
     bool choosePrinter(QPrinter &printer) override

@@ -178,7 +178,7 @@ TEST_F(MemberPageTest, AZeroOrUnreadableValueIsRefusedOnTheMessageLine)
 TEST_F(MemberPageTest, DeletingMemberTwoOfThreeMovesTheThirdUpAndRenumbers)
 {
     startWithMembers(3);
-    EXPECT_EQ(text("labelh"), QStringLiteral("Labelh"));
+    EXPECT_EQ(text("labelh"), QString()); // nothing until the line is used
     clickImage("Image30");
     EXPECT_EQ(text("labelh"), QStringLiteral("削除する番号を入力して下さい。"));
     EXPECT_TRUE(edit("uno")->isEnabled());
@@ -665,7 +665,7 @@ TEST_F(MemberPageTest, GridPaletteAndButtonsAsLaidOut)
     EXPECT_LE(QFontMetrics(g->font()).horizontalAdvance(QStringLiteral("23500.000")) + 2 * margin + 1, 65);
 
     EXPECT_FALSE(edit("uno")->isEnabled());
-    EXPECT_EQ(text("labelh"), QStringLiteral("Labelh"));
+    EXPECT_EQ(text("labelh"), QString());
 
     for (int i = 1; i <= 12; ++i) {
         SCOPED_TRACE(i);

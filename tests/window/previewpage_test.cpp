@@ -365,6 +365,10 @@ TEST_F(PreviewPageTest, BitmapExportWritesTheWholePageUnderTheNameWithBmp)
     EXPECT_EQ(saved.size(), QSize(630, 885));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), preview()->pageImage().convertToFormat(QImage::Format_RGB32));
     EXPECT_GT(inkIn(saved, QRect(90, 45, 200, 100)), 0); // the sheet is on it
+
+    dialogs->fileNames.clear();
+    click("Tobmp"); // the next export proposes the name just used
+    EXPECT_EQ(dialogs->proposed, (QStringList{QString(), target}));
 }
 
 TEST_F(PreviewPageTest, BitmapExportAsksBeforeReplacingAFile)

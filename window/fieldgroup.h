@@ -1,0 +1,70 @@
+// The parts the panels of page 1 are built from: a group box that owns named input boxes
+// (the page gathers them for the field rules) and the small helpers every panel uses.
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QList>
+#include <QString>
+
+#include <string>
+
+class Dialogs;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace panel {
+
+inline const QColor kWhite(255, 255, 255);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kRed(255, 0, 0);
+
+struct EditSpec {
+    const char *name;
+    QRect geometry;
+    const char *initial;
+};
+struct LabelSpec {
+    const char *text;
+    QRect geometry;
+};
+
+inline QString qs(const std::string &s) { return QString::fromStdString(s); }
+inline std::string ss(const QString &s) { return s.toStdString(); }
+
+QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
+// A "Reset" button of a load group, out of the Tab order.
+QPushButton *makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint);
+void setTextColour(QWidget *w, const QColor &c);
+QPixmap imageResource(const char *name);
+// Shows the picture file on `target`, or a message naming the file that could not be read.
+void loadPicture(Dialogs &dialogs, QLabel *target, const QString &path);
+
+} // namespace panel
+
+// A group box of page 1 with named input boxes.
+class FieldGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+    const QList<QLineEdit *> &boxes() const { return m_boxes; }
+    QLineEdit *box(const QString &name) const;
+    QString text(const QString &name) const;
+
+protected:
+    // A white input box of this group.
+    QLineEdit *makeBox(const QString &name, const QRect &geometry, const QString &text);
+    void makeBoxes(const panel::EditSpec *begin, const panel::EditSpec *end);
+    void makeLabels(const panel::LabelSpec *begin, const panel::LabelSpec *end);
+    // Reset: the box being typed in is left first and tidied by the field rules, as if
+    // the Reset button had taken the focus.
+    void leaveEditedBox();
+    // Then the boxes are emptied quietly, so that the caller reports the reset as one change.
+    void clearBoxes(const QList<QLineEdit *> &boxes);
+
+private:
+    QList<QLineEdit *> m_boxes;
+};
