@@ -188,6 +188,7 @@ beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord 
             out[first + it->second] = std::move(value);
         }
     }
+    note += row.check.resultNote; // the line calc prints as note=
     return out;
 }
 

@@ -391,7 +391,7 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         return out;
     }
     out.result = std::move(check.result);
-    out.resultNote = beam::lateralBucklingNote(c.texts);
+    out.resultNote = beam::lateralBucklingNote(out.texts);
     return out;
 }
 
