@@ -373,8 +373,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.texts.tw1 = s.tw1;
         out.texts.r1 = s.r1;
         out.texts.A1 = s.A1;
+        out.resultNote = noPassingSectionNote(s); // reads the verdict: before the result moves out
         out.result = std::move(s.result);
-        out.resultNote = noPassingSectionNote(s);
         return out;
     }
 
