@@ -143,21 +143,9 @@ bool CsvReader::next(CsvRecord &record)
 CsvRead readCsvFile(const std::string &path)
 {
     CsvRead out;
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        out.error = "ファイル「" + path + "」を開けません。" + systemReason(errno);
-        return out;
-    }
     std::string bytes;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) {
-        out.error = "ファイル「" + path + "」を読めません。" + systemReason(err);
+    if (std::string error = readFileBytes(path, bytes); !error.empty()) {
+        out.error = std::move(error);
         return out;
     }
     const CsvText text = decodeCsv(bytes);

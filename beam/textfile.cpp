@@ -176,6 +176,21 @@ std::string systemReason(int err)
     }
 }
 
+std::string readFileBytes(const std::string &path, std::string &bytes)
+{
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return fileError(path, "を開けません。", errno);
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    return failed ? fileError(path, "を読めません。", err) : std::string();
+}
+
 TextFileRead readTextFile(const std::string &path)
 {
     TextFileRead result;
@@ -184,21 +199,9 @@ TextFileRead readTextFile(const std::string &path)
         result.error = fileError(path, "を開けません。", EISDIR);
         return result;
     }
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        result.error = fileError(path, "を開けません。", errno);
-        return result;
-    }
     std::string bytes;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) {
-        result.error = fileError(path, "を読めません。", err);
+    if (std::string error = readFileBytes(path, bytes); !error.empty()) {
+        result.error = std::move(error);
         return result;
     }
     std::vector<std::string> lines;

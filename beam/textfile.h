@@ -73,6 +73,9 @@ private:
 // Japanese text for an errno value ("アクセスが拒否されました。" ...).
 std::string systemReason(int err);
 
+// The whole file as bytes; an empty text, or the message ("ファイル「…」を開けません。…").
+std::string readFileBytes(const std::string &path, std::string &bytes);
+
 // Test seam: every write after `bytes` more bytes fails as if the disk were full
 // (-1, the default, switches it off).
 void failWritesAfter(long long bytes);

@@ -293,20 +293,8 @@ int runBatch(int argc, char **argv)
 
     // the whole file, then its text; the rows are read from it twice, never all kept
     std::string bytes;
-    {
-        std::FILE *f = std::fopen(a.schedule.c_str(), "rb");
-        if (!f)
-            return fail("ファイル「" + a.schedule + "」を開けません。" + beam::systemReason(errno), 1);
-        char buf[65536];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.append(buf, n);
-        const bool failed = std::ferror(f) != 0;
-        const int err = errno;
-        std::fclose(f);
-        if (failed)
-            return fail("ファイル「" + a.schedule + "」を読めません。" + beam::systemReason(err), 1);
-    }
+    if (const std::string error = beam::readFileBytes(a.schedule, bytes); !error.empty())
+        return fail(error, 1);
     beam::CsvText text = beam::decodeCsv(bytes);
     if (!text.utf8)
         return fail("ファイル「" + a.schedule + "」を読めません。" + text.error, 2);
