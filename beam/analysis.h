@@ -60,9 +60,8 @@ struct CheckOutcome {
 // One check in the driver's order: verdict "OK.", Qcalc, Mcalc, deltacalc, fbcalc,
 // then the stress and deflection check on the displayed texts. Refuses (error, no
 // result) a span that is not positive, I <= 0, Z <= 0, fb <= 0, lb < 0, a load outside
-// the span and any value that is not finite; and a beam whose upward (hogging) moment or
-// upward deflection inside the span is larger than what the design moment and the
-// deflection take in, which happens only under loads that act upward.
+// the span and any value that is not finite; and a beam whose hogging moment inside the
+// span is larger than the design moment, which happens only under loads that act upward.
 // Under the notice rule of `basis` fb follows that rule, E is 205,000 N/mm2, and the shear
 // check (when asked for) can also make the verdict "NG."; a basis that cannot be used, or
 // a section without shear area, is refused.
@@ -110,14 +109,17 @@ struct Moments {
 };
 Moments Mcalc(const BeamInput &in);
 
-// `deltacalc`: the largest deflection (cm, downward positive) and the ratio Lc / delta
-// (99999.9 when delta is exactly 0). With a pinned end it is the largest station value
-// and never negative; the fixed-fixed and cantilever sums go negative under loads that
-// act upward, and the negative ratio then fails the L/n test.
+// `deltacalc`: the governing deflection (cm, downward positive, upward negative) and the
+// ratio Lc / |delta| (99999.9 when delta is exactly 0). The governing deflection is the
+// one of largest magnitude: with a pinned end the largest station value up or down; for
+// the fixed-fixed beam and the cantilever the described value (the sum of single-load
+// maxima, the free-end deflection) unless the superposed deflection at one of the 101
+// stations is clearly larger in magnitude, which happens only with loads acting in
+// opposite directions.
 struct Deflection {
     double delta = 0;
     double ratio = 0;
-    double upward = 0; // pinned ends: the largest upward station deflection, cm (0 when none)
+    double described = 0; // the described value alone: pinned ends from 0 and downward only, cm
 };
 Deflection deltacalc(const BeamInput &in);
 
@@ -136,6 +138,13 @@ struct StressCheck {
 StressCheck stressCheck(const std::string &modulus, const std::string &RMmax, const std::string &Rfb,
                         const std::string &Rdelta, const std::string &Rlx, const std::string &seigen1,
                         const std::string &seigen2);
+
+// The line the calculation-finished message adds (and `kovel-cli calc` prints as a note)
+// when lb > 0 and the section is a registered member or typed in directly: such a section
+// always gets the basic fb, though it could buckle laterally. Empty otherwise, and about
+// the weak axis, which does not buckle laterally.
+std::string lateralBucklingNote(const InputTexts &in);
+inline constexpr const char *kLateralBucklingNote = "（登録部材・直接入力の断面では横座屈を考慮していません。）";
 
 // The verdict texts.
 inline constexpr const char *kVerdictOk = "OK.";

@@ -2,9 +2,7 @@
 
 #include "beam/numtext.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace beam {
 
@@ -36,10 +34,10 @@ constexpr BoxRule kLeaveRules[] = {
     {"ld1c", LeaveRule::Segment, kLoadFormat}, {"ld2c", LeaveRule::Segment, kLoadFormat},
     {"ld3c", LeaveRule::Segment, kLoadFormat},
     {"Bname", LeaveRule::ColourOnly, {}}, {"shiki", LeaveRule::ColourOnly, {}},
-    {"seigen1", LeaveRule::ColourOnly, {}}, {"seigen2", LeaveRule::ColourOnly, {}},
-    {"member", LeaveRule::ColourOnly, {}}, {"B", LeaveRule::ColourOnly, {}},
-    {"H", LeaveRule::ColourOnly, {}}, {"tw", LeaveRule::ColourOnly, {}},
-    {"tf", LeaveRule::ColourOnly, {}},
+    {"seigen1", LeaveRule::AsciiOnly, {}}, {"seigen2", LeaveRule::AsciiOnly, {}},
+    {"member", LeaveRule::ColourOnly, {}}, {"B", LeaveRule::AsciiOnly, {}},
+    {"H", LeaveRule::AsciiOnly, {}}, {"tw", LeaveRule::AsciiOnly, {}},
+    {"tf", LeaveRule::AsciiOnly, {}},
 };
 
 // Enter-key chains that do not depend on the section shape.
@@ -70,16 +68,6 @@ bool fitsSingle(std::string_view text)
     return std::isfinite(parseSingle(text));
 }
 
-// A 32-bit value written through a pattern: its shortest decimal form (the digits that
-// read back as the same 32-bit value, so a typed 123456.78 stays 123456.78 and 2.0005
-// stays 2.0005) rounded half away from zero to the pattern.
-std::string formatHeld(float value, std::string_view pattern)
-{
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return formatNumber(std::strtod(std::string(buf, res.ptr).c_str(), nullptr), pattern);
-}
-
 } // namespace
 
 const BoxRule *boxRule(std::string_view box)
@@ -93,14 +81,14 @@ const BoxRule *boxRule(std::string_view box)
 LeaveOutcome leaveBox(const BoxRule &entry, std::string_view text)
 {
     LeaveOutcome out;
-    out.text = std::string(text);
+    out.text = entry.rule == LeaveRule::AsciiOnly ? asciiNumberText(text) : std::string(text);
     if (entry.rule == LeaveRule::BlankIfZero || entry.rule == LeaveRule::AlwaysFormat) {
         const float value = parseSingle(text);
         if (std::isfinite(value)) {
             if (entry.rule == LeaveRule::BlankIfZero && value == 0.0f)
                 out.text.clear();
             else
-                out.text = formatHeld(value, entry.pattern);
+                out.text = formatSingle(value, entry.pattern);
         }
         if (entry.box == "Span" && value == 0.0f)
             out.colour = BoxColour::Aqua;
@@ -122,9 +110,9 @@ SegmentTexts completeSegment(int left, std::string_view span, SegmentTexts seg)
     const float theOther = parseSingle(middle);
     // span minus the two known lengths, in the order the rule names them, kept as 32 bits
     const float rest = static_cast<float>(static_cast<long double>(s) - theOther - mine);
-    own = formatHeld(mine, "##0.000");
+    own = formatSingle(mine, "##0.000");
     if (std::isfinite(rest))
-        other = formatHeld(rest, "##0.000");
+        other = formatSingle(rest, "##0.000");
     return seg;
 }
 

@@ -16,6 +16,7 @@ enum class LeaveRule {
     BlankIfZero,  // value 0: emptied; else rewritten in the box's pattern
     AlwaysFormat, // rewritten in "##0.000", 0 included
     Segment,      // one of the three lengths of a part-span load (ld1/ld2/ld3 a..c)
+    AsciiOnly,    // a number kept as typed, but in its ASCII forms (asciiNumberText)
     ColourOnly,   // text untouched
 };
 
@@ -28,7 +29,7 @@ struct BoxRule {
 // The leaving rule of a box, nullptr for a box without one (its focus does not colour it).
 const BoxRule *boxRule(std::string_view box);
 
-// Text and background after leaving a BlankIfZero or AlwaysFormat box. The value is
+// Text and background after leaving a BlankIfZero, AlwaysFormat or AsciiOnly box. The value is
 // read as a 32-bit number and written from its shortest decimal form; a text whose value does not fit one (for example "1e39") is
 // left as typed, so that the check can name it instead of showing "INF".
 struct LeaveOutcome {

@@ -1,5 +1,6 @@
 #include "beam/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -231,10 +232,71 @@ std::string formatWith(double value, int significant, std::string_view pattern)
     return out;
 }
 
+// The ASCII character a full-width or typographic one in a number stands for, and the
+// length of its UTF-8 form; 0 when the bytes at `s` are none of them.
+char asciiFor(std::string_view s, std::size_t *length)
+{
+    struct Mapping {
+        std::string_view utf8;
+        char ascii;
+    };
+    static constexpr Mapping kMappings[] = {
+        {"\uFF0E", '.'}, {"\uFF0D", '-'}, {"\u2212", '-'}, {"\u2010", '-'}, {"\uFF0B", '+'}, {"\u3000", ' '},
+    };
+    // full-width digits U+FF10..U+FF19: EF BC 90..99
+    if (s.size() >= 3 && s[0] == '\xEF' && s[1] == '\xBC' && static_cast<unsigned char>(s[2]) >= 0x90 &&
+        static_cast<unsigned char>(s[2]) <= 0x99) {
+        *length = 3;
+        return static_cast<char>('0' + (static_cast<unsigned char>(s[2]) - 0x90));
+    }
+    for (const Mapping &m : kMappings) {
+        if (s.substr(0, m.utf8.size()) == m.utf8) {
+            *length = m.utf8.size();
+            return m.ascii;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
-long double parseNumber(std::string_view text)
+std::string asciiNumberText(std::string_view text)
 {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 0;
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            if (const char c = asciiFor(text.substr(i), &length)) {
+                out.push_back(c);
+                i += length;
+                continue;
+            }
+        }
+        out.push_back(text[i++]);
+    }
+    return out;
+}
+
+std::size_t textAfterNumber(std::string_view text)
+{
+    const std::string ascii = asciiNumberText(text);
+    std::size_t start = 0, end = ascii.size();
+    while (start < end && isBlank(ascii[start]))
+        ++start;
+    while (end > start && isBlank(ascii[end - 1]))
+        --end;
+    return end - start - numberPrefix(std::string_view(ascii).substr(0, end), start);
+}
+
+long double parseNumber(std::string_view rawText)
+{
+    const bool ascii = std::none_of(rawText.begin(), rawText.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    std::string converted;
+    if (!ascii)
+        converted = asciiNumberText(rawText);
+    const std::string_view text = ascii ? rawText : std::string_view(converted);
     std::size_t start = 0;
     while (start < text.size() && isBlank(text[start]))
         ++start;
@@ -261,8 +323,10 @@ long double parseNumber(std::string_view text)
 double parseDouble(std::string_view text) { return static_cast<double>(parseNumber(text)); }
 float parseSingle(std::string_view text) { return static_cast<float>(parseNumber(text)); }
 
-std::optional<long long> parseInteger(std::string_view text)
+std::optional<long long> parseInteger(std::string_view rawText)
 {
+    const std::string converted = asciiNumberText(rawText);
+    const std::string_view text = converted;
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;

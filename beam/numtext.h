@@ -8,19 +8,29 @@
 
 namespace beam {
 
-// Reads the leading number of a field text: optional blanks, an optional sign, digits
+// The text with what a Japanese input method types in a number turned into ASCII:
+// full-width digits, the full-width full stop, the signs "－" "−" "‐" "＋" and the
+// full-width space. Everything else is kept as it is.
+std::string asciiNumberText(std::string_view text);
+
+// Reads the leading number of a field text (after asciiNumberText): optional blanks, an optional sign, digits
 // with "." as the decimal point and an optional exponent ("E" or "e"). Empty text, and
 // text that does not begin with a number, reads as 0. Characters after the number are
 // ignored. A number too large for long double reads as +-infinity (callers that must
 // not see it test std::isfinite).
 long double parseNumber(std::string_view text);
 
+// How many characters of the text (after asciiNumberText and trimming blanks at both
+// ends) follow its leading number: 0 when the number is the whole text or there is no
+// text, and the whole length when it does not begin with a number.
+std::size_t textAfterNumber(std::string_view text);
+
 // parseNumber rounded to double (64-bit), and to float (32-bit).
 double parseDouble(std::string_view text);
 float parseSingle(std::string_view text);
 
-// The whole text as a decimal integer (optional blanks and sign, digits, optional
-// trailing blanks); nothing else. Used where a count or page number must be exact.
+// The whole text (after asciiNumberText) as a decimal integer (optional blanks and
+// sign, digits, optional trailing blanks); nothing else. Used where a count or page number must be exact.
 std::optional<long long> parseInteger(std::string_view text);
 
 // Writes a value through a format pattern:

@@ -125,6 +125,40 @@ std::optional<std::string> toCp932(std::string_view utf8)
 std::optional<std::string> fromCp932(std::string_view cp932) { return Converter("UTF-8", "CP932")(cp932); }
 bool fitsCp932(std::string_view utf8) { return toCp932(utf8).has_value(); }
 
+std::optional<UnwritableCharacter> firstUnwritableCharacter(std::string_view utf8)
+{
+    static constexpr std::string_view kStandIns[][2] = {
+        {"〜", "～"}, {"−", "－"}, {"‖", "∥"}, {"—", "―"}, {"¢", "￠"}, {"£", "￡"}, {"¬", "￢"}, {"¥", "￥"}, {"‾", "￣"},
+    };
+    Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
+    if (encodeExactly(encode, decode, utf8))
+        return std::nullopt;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        length = std::min(length, utf8.size() - i);
+        const std::string_view character = utf8.substr(i, length);
+        if (!encodeExactly(encode, decode, character)) {
+            UnwritableCharacter c{std::string(character), {}};
+            for (const auto &pair : kStandIns)
+                if (pair[0] == character)
+                    c.instead = pair[1];
+            return c;
+        }
+        i += length;
+    }
+    return UnwritableCharacter{}; // the whole fails but no single character does
+}
+
+std::string unwritableCharacterText(const UnwritableCharacter &c)
+{
+    if (c.character.empty())
+        return "Shift-JIS（コードページ932）で表せない文字があります。";
+    if (c.instead.empty())
+        return "Shift-JIS（コードページ932）で表せない文字「" + c.character + "」があります。";
+    return "Shift-JIS（コードページ932）で使えない文字「" + c.character + "」があります。代わりに「" + c.instead + "」を入力して下さい。";
+}
+
 std::string systemReason(int err)
 {
     switch (err) {
@@ -142,6 +176,21 @@ std::string systemReason(int err)
     }
 }
 
+std::string readFileBytes(const std::string &path, std::string &bytes)
+{
+    std::FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return fileError(path, "を開けません。", errno);
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    return failed ? fileError(path, "を読めません。", err) : std::string();
+}
+
 TextFileRead readTextFile(const std::string &path)
 {
     TextFileRead result;
@@ -150,21 +199,9 @@ TextFileRead readTextFile(const std::string &path)
         result.error = fileError(path, "を開けません。", EISDIR);
         return result;
     }
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        result.error = fileError(path, "を開けません。", errno);
-        return result;
-    }
     std::string bytes;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) {
-        result.error = fileError(path, "を読めません。", err);
+    if (std::string error = readFileBytes(path, bytes); !error.empty()) {
+        result.error = std::move(error);
         return result;
     }
     std::vector<std::string> lines;
@@ -189,52 +226,100 @@ TextFileRead readTextFile(const std::string &path)
     return result;
 }
 
-std::string writeBinaryFile(const std::string &shownPath, std::string_view bytes)
+SafeFileWriter::SafeFileWriter(std::string path) : m_shownPath(std::move(path)) {}
+
+SafeFileWriter::~SafeFileWriter()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+    }
+}
+
+std::string SafeFileWriter::fail(int err)
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tmp.c_str());
+        m_fd = -1;
+    }
+    return fileError(m_shownPath, "に書き込めません。", err);
+}
+
+std::string SafeFileWriter::open()
 {
     // A link is followed, so the file it names is updated and the link stays a link.
-    std::string path = shownPath;
+    m_path = m_shownPath;
     struct stat st {};
-    if (::lstat(shownPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char *real = ::realpath(shownPath.c_str(), nullptr)) {
-            path = real;
+    if (::lstat(m_shownPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char *real = ::realpath(m_shownPath.c_str(), nullptr)) {
+            m_path = real;
             std::free(real);
         }
     }
-    const bool exists = ::stat(path.c_str(), &st) == 0;
+    const bool exists = ::stat(m_path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
-        return fileError(shownPath, "に書き込めません。", EISDIR);
-    // a write-protected file is not replaced, although its folder would allow the rename
-    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return fileError(shownPath, "に書き込めません。", errno);
-    std::string tmp = path + ".tmpXXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return fileError(shownPath, "に書き込めません。", errno);
+        return fail(EISDIR);
+    // A write-protected file is not replaced, although its folder would allow the rename:
+    // one without any write bit (decided from the mode bits, since the access test lets
+    // the superuser write anything), or one this user may not write.
+    if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail(EACCES);
+    if (exists && ::faccessat(AT_FDCWD, m_path.c_str(), W_OK, AT_EACCESS) != 0)
+        return fail(errno);
+    m_tmp = m_path + ".tmpXXXXXX";
+    m_fd = ::mkstemp(m_tmp.data());
+    if (m_fd < 0)
+        return fail(errno);
     // keep the permissions an existing file had, else the usual ones for a new file
-    if (::stat(path.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
+    if (::stat(m_path.c_str(), &st) == 0)
+        ::fchmod(m_fd, st.st_mode & 07777);
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (!writeAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
-    }
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        return fileError(shownPath, "に書き込めません。", err);
+        ::fchmod(m_fd, 0666 & ~mask);
     }
     return {};
+}
+
+std::string SafeFileWriter::write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return fileError(m_shownPath, "に書き込めません。", EBADF);
+    if (!writeAll(m_fd, bytes.data(), bytes.size()))
+        return fail(errno);
+    return {};
+}
+
+std::string SafeFileWriter::commit()
+{
+    if (m_fd < 0)
+        return fileError(m_shownPath, "に書き込めません。", EBADF);
+    if (::fsync(m_fd) != 0)
+        return fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(m_tmp.c_str());
+        return fileError(m_shownPath, "に書き込めません。", err);
+    }
+    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(m_tmp.c_str());
+        return fileError(m_shownPath, "に書き込めません。", err);
+    }
+    return {};
+}
+
+std::string writeBinaryFile(const std::string &path, std::string_view bytes)
+{
+    SafeFileWriter file(path);
+    if (std::string error = file.open(); !error.empty())
+        return error;
+    if (std::string error = file.write(bytes); !error.empty())
+        return error;
+    return file.commit();
 }
 
 std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
@@ -243,9 +328,11 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
     Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto enc = encodeExactly(encode, decode, lines[i]);
-        if (!enc)
-            return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1)
-                + " 行目にShift-JIS（コードページ932）で表せない文字があります。";
+        if (!enc) {
+            const std::optional<UnwritableCharacter> c = firstUnwritableCharacter(lines[i]);
+            return "ファイル「" + path + "」に書き込めません。" + std::to_string(i + 1) + " 行目に"
+                + unwritableCharacterText(c.value_or(UnwritableCharacter{}));
+        }
         bytes += *enc;
         bytes += "\r\n";
     }

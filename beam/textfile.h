@@ -17,6 +17,19 @@ std::optional<std::string> fromCp932(std::string_view cp932);
 // True when every character of the UTF-8 text has a code page 932 form.
 bool fitsCp932(std::string_view utf8);
 
+// The first character of the UTF-8 text that code page 932 cannot hold exactly, with the
+// code page 932 character to type instead where there is one (〜 -> ～, − -> －, ‖ -> ∥,
+// — -> ―, ¢ -> ￠, £ -> ￡, ¬ -> ￢, ¥ -> ￥, ‾ -> ￣).
+struct UnwritableCharacter {
+    std::string character;
+    std::string instead; // empty when code page 932 has nothing like it
+};
+std::optional<UnwritableCharacter> firstUnwritableCharacter(std::string_view utf8);
+
+// "Shift-JIS（コードページ932）で使えない文字「〜」があります。代わりに「～」を入力して下さい。", or for a character
+// without a stand-in "Shift-JIS（コードページ932）で表せない文字「…」があります。".
+std::string unwritableCharacterText(const UnwritableCharacter &c);
+
 struct TextFileRead {
     std::optional<std::vector<std::string>> lines; // UTF-8, without line ends
     std::string error;                              // Japanese message when lines is empty
@@ -35,8 +48,33 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
 // Writes raw bytes the same safe way (used for bitmaps).
 std::string writeBinaryFile(const std::string &path, std::string_view bytes);
 
+// A file written the same safe way in pieces, for output too large to hold at once:
+// open(), write() any number of times, commit(). Until commit() the target keeps its old
+// bytes; a writer destroyed without a successful commit() removes its temporary file.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string path);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter &) = delete;
+    SafeFileWriter &operator=(const SafeFileWriter &) = delete;
+
+    // Each returns an empty string, or the Japanese message naming the file; after a
+    // failure the writer is closed and its temporary file removed.
+    std::string open();
+    std::string write(std::string_view bytes);
+    std::string commit();
+
+private:
+    std::string fail(int err);
+    std::string m_shownPath, m_path, m_tmp;
+    int m_fd = -1;
+};
+
 // Japanese text for an errno value ("アクセスが拒否されました。" ...).
 std::string systemReason(int err);
+
+// The whole file as bytes; an empty text, or the message ("ファイル「…」を開けません。…").
+std::string readFileBytes(const std::string &path, std::string &bytes);
 
 // Test seam: every write after `bytes` more bytes fails as if the disk were full
 // (-1, the default, switches it off).

@@ -43,8 +43,11 @@ int runCalc(int argc, char **argv)
     }
 
     sections::NamedBeam beam;
-    if (std::string error = sections::readNamedLines(data, beam); !error.empty())
+    std::vector<std::string> warnings;
+    if (std::string error = sections::readNamedLines(data, beam, &warnings); !error.empty())
         return fail(error, 2);
+    for (const std::string &warning : warnings)
+        std::fprintf(stderr, "kovel-cli calc: 警告: %s\n", warning.c_str());
 
     const sections::NamedCheck check = sections::checkNamedBeam(beam);
     for (const std::string &note : check.notes)
@@ -58,6 +61,8 @@ int runCalc(int argc, char **argv)
         out += value;
         out += '\n';
     }
+    if (!check.resultNote.empty()) // the line the window adds to its finished message
+        out += "note=" + check.resultNote + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
@@ -95,7 +100,8 @@ std::string calcHelp()
                        H, B, tf を部材リストの値にします（member を書かなければ
                        その種類のリストの最初の部材。HN では H-100x50x5x7）
                      BH, kaku, maru: H, B, tw, tf (mm) から断面性能と部材名を計算します
-                       （角パイプは tf が板厚、丸パイプは B が外径、tf が板厚）
+                       （角パイプは tf が板厚、丸パイプは B が外径、tf が板厚）。
+                       作れない寸法（0以下、tw ≧ B、2tf ≧ H など）は断ります
                      direct: member, inertia, modulus, selfw を書いたとおりに使います
                      user: member を shape/ubuzai.txt の登録部材から選びます
                        （member を書かなければ最初の登録部材）
@@ -126,17 +132,22 @@ std::string calcHelp()
 出力（成功したとき、終了コード 0）
   RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab Rratio hantei
   member inertia modulus selfw、続いて M0..M100（101点の曲げモーメント）の順に
-  「名前=値」で1行ずつ。hantei は OK. か NG. です。
+  「名前=値」で1行ずつ。hantei は OK. か NG. です。Rdelta は上向きのたわみなら負、
+  Rlx は L/|δ| です。
   fbrule=notice のときは hantei の後に fb1 fb2 ib C tau fs Rshear が入ります
   （fb1, fb2, tau, fs は fb と同じ単位、ib は T 断面の断面二次半径 (cm)、Rshear は τ/fs。
   使わない値は空。せん断が NG. なら hantei も NG. です）。
+  lb があるのに登録部材・直接入力の断面で横座屈を考慮しないとき、自動選択でどの部材も
+  OK. にならなかったときは、最後に note= の行でそのことを書きます。
+  数値の項目は全角の数字・小数点・符号も読みます。数字の後ろに文字がある値（1,500 や
+  6m）は先頭の数字だけを読み、そのことを標準エラーに警告します。
 
 エラー
   入力の誤り（知らない名前、「名前=値」でない行、0/1 以外のフラグなど）は行番号を付けて
   標準エラーに書き、終了コード 2 で終わります。スパン長さが0以下、断面二次モーメント・
   断面係数・許容曲げ応力度が0以下、lb が負、荷重がスパンの外にある（0 でない集中荷重の
   位置が 0 から Span の外、分布荷重の LD1 から LD1+LD2 が Span の外、LD2 が負）、
-  上向きの荷重による負の曲げモーメントや上向きのたわみが検定に取り込まれる値より大きい、
+  上向きの荷重によるスパン内の負の曲げモーメントが設計曲げモーメントより大きい、
   大きすぎる数値、部材が見つからない、ファイルが読めないときは理由を標準エラーに書き、
   終了コード 1 で終わります。
 )";

@@ -1,11 +1,17 @@
 // kovel-cli: batch checks, text reports and sheet printing from the command line.
+#include "cli/batch.h"
 #include "cli/cli.h"
 #include "cli/sheets.h"
 #include "cli/text.h"
 
+#include "beam/datafiles.h"
+#include "sections/catalogue.h"
+#include "sections/members.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,6 +32,7 @@ struct Subcommand {
 
 const Subcommand kSubcommands[] = {
     {"calc", "kovel-cli calc [FILE]", "梁を1本計算します（FILE がなければ標準入力から読みます）。", runCalc, calcHelp},
+    {"batch", "kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf] [--stations] [--jobs N] [--encoding utf8|cp932]", "梁の一覧表（CSV）の全行を計算し、結果を CSV ファイルに書きます。", runBatch, batchHelp},
     {"text", "kovel-cli text PROJECT.kvl OUT.txt", "プロジェクトファイルの全データをテキスト形式で出力します。", runText, nullptr},
     {"sheets", "kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] [--position leftup|center|leftlower] [--no-page-numbers] [--margin M]", "プロジェクトファイルの全データの計算書を PDF ファイルに印刷します。", runSheets, sheetsHelp},
 };
@@ -38,12 +45,27 @@ void printUsage(std::FILE *out)
     std::fputs("  kovel-cli --help\n      この説明を表示します。\n", out);
 }
 
+// The data files with the file each lookup finds now.
+void printFilesInUse()
+{
+    const beam::DataFolders folders = beam::dataFolders();
+    std::fputs("データファイルは、作業ディレクトリ、ユーザーのデータフォルダ（$XDG_DATA_HOME/kovel、\n"
+               "既定は ~/.local/share/kovel）、インストール先（PREFIX/share/kovel）の順に探します。\n"
+               "いま使うファイル:\n",
+               stdout);
+    const std::pair<const char *, const char *> files[] = {{"部材リスト", sections::kCatalogueFile},
+                                                           {"登録部材", sections::kMemberFile}};
+    for (const auto &[caption, relative] : files) {
+        const beam::DataFile f = beam::findDataFile(folders, relative);
+        std::printf("  %s: %s（%s）\n", caption, f.path.c_str(), beam::placeName(f.place).c_str());
+    }
+    std::fputs("\n", stdout);
+}
+
 void printHelp()
 {
-    std::fputs("kovel-cli: KOVEL（鋼製梁の検定）のコマンド版です。\n"
-               "データファイル shape/buzai.txt（部材リスト）と shape/ubuzai.txt（登録部材）は\n"
-               "現在の作業ディレクトリから読みます。\n\n",
-               stdout);
+    std::fputs("kovel-cli: KOVEL（鋼製梁の検定）のコマンド版です。\n", stdout);
+    printFilesInUse();
     printUsage(stdout);
     for (const Subcommand &s : kSubcommands) {
         if (!s.help)

@@ -153,7 +153,9 @@ std::string sheetsHelp()
                          center    「中央下」 下端の中央に "- n -"
                          leftlower 「左下」 下端の右寄りに n
   --no-page-numbers    頁番号を印刷しません。
-  --margin M           左マージン（0から221の整数、1 につき 13 印刷単位、既定 30）
+  --margin M           左マージン（0以上の整数、1 につき 13 印刷単位、既定 30）。計算書が
+                       用紙からはみ出す値は、使える範囲を示して断ります（頁番号を左上に
+                       付けると A4 でおよそ 42 まで）
   終了コード: 0 出力しました、1 ファイルを読めない・書けない、データがない、
              2 指定の誤り（オプション、開始頁番号、左マージン）
 )";
@@ -192,6 +194,21 @@ int runSheets(int argc, char **argv)
         return 1;
     }
 
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : sheets::markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const sheets::PrintOutcome printed = printRecordsToPdf(records, a.settings, a.pdf);
+    if (!printed.error.empty()) {
+        std::fprintf(stderr, "%s\n", printed.error.c_str());
+        return printed.marginTooLarge ? 2 : 1;
+    }
+    std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
+    return 0;
+}
+
+sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                       const sheets::PageSettings &settings, const std::string &pdf)
+{
 #if KOVEL_CLI_PRINTING
     std::unique_ptr<QGuiApplication> app;
     if (!QCoreApplication::instance()) {
@@ -204,16 +221,13 @@ int runSheets(int argc, char **argv)
         static char *qtArgv[] = {name, nullptr};
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
     }
-
-    const sheets::PrintOutcome printed = printSheetsToPdf(table, a.settings, a.pdf);
-    if (!printed.error.empty()) {
-        std::fprintf(stderr, "%s\n", printed.error.c_str());
-        return 1;
-    }
-    std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
-    return 0;
+    return printSheetsToPdf(records, settings, pdf);
 #else
-    std::fputs("この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。\n", stderr);
-    return 1;
+    (void)records;
+    (void)settings;
+    (void)pdf;
+    sheets::PrintOutcome outcome;
+    outcome.error = "この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。";
+    return outcome;
 #endif
 }

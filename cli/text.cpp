@@ -23,7 +23,10 @@ int runText(int argc, char **argv)
         std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n", argv[1]);
         return 2;
     }
-    const std::string error = results::exportProjectReport(argv[1], argv[2]);
+    std::string notice;
+    const std::string error = results::exportProjectReport(argv[1], argv[2], &notice);
+    if (!notice.empty())
+        std::fprintf(stderr, "%s\n", notice.c_str()); // as the window notes it on opening
     if (!error.empty()) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

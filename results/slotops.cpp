@@ -111,6 +111,15 @@ bool moveSelected(Table &table, int destination)
     return true;
 }
 
+std::string renameRefusal(const Table &table, const std::string &name)
+{
+    if (!selectedInUse(table))
+        return {};
+    if (std::string reason = unwritableReason(name); !reason.empty())
+        return describeField({table.selected, 2}) + reason + "名前は変更しませんでした。";
+    return {};
+}
+
 bool renameSelected(Table &table, const std::string &name)
 {
     if (!selectedInUse(table))

@@ -45,6 +45,11 @@ std::string moveQuestion(const Table &table, int destination);
 // Returns false, changing nothing, when moveKind is Nothing.
 bool moveSelected(Table &table, int destination);
 
+// Why the name cannot become the selected slot's name: it holds a text the project file
+// could not hold (named with the slot, the field and the character to type instead).
+// Empty when it can. The window asks this before renaming.
+std::string renameRefusal(const Table &table, const std::string &name);
+
 // Rename: field 2 (the beam name and button caption) of the selected slot := name.
 // Does nothing and returns false when no slot in use is selected.
 bool renameSelected(Table &table, const std::string &name);

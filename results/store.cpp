@@ -130,6 +130,17 @@ void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
 
 bool storeNeedsQuestion(const Table &table) { return usedCount(table) >= kSlots; }
 
+std::string storeRefusal(const Table &table, const PageTexts &page)
+{
+    const int slot = std::min(usedCount(table) + 1, kSlots);
+    SlotRecord record{};
+    writeRecord(record, page, slot);
+    for (int f = 1; f <= kFields; ++f)
+        if (std::string reason = unwritableReason(field(record, f)); !reason.empty())
+            return describeField({slot, f}) + reason + "格納しませんでした。";
+    return {};
+}
+
 int storeResult(Table &table, const PageTexts &page, WhenFull whenFull)
 {
     if (storeNeedsQuestion(table) && whenFull == WhenFull::Refuse)

@@ -59,6 +59,12 @@ bool storeNeedsQuestion(const Table &table);
 // What the store does when all 50 slots are in use.
 enum class WhenFull { Refuse, ReplaceLast };
 
+// Why the page cannot be stored as it stands: a text the project file could not hold (a
+// line break, a character outside code page 932), named with the slot it would go to,
+// its field and the character to type instead. Empty when it can be stored. The window
+// asks this before storing, so such a text never enters the table.
+std::string storeRefusal(const Table &table, const PageTexts &page);
+
 // The store operation: writes the page into slot datano + 1 (at most 50), sets the count,
 // marks the slot for printing and selects it (pre := selected, selected := slot).
 // With all 50 slots in use it replaces slot 50 only when told so (the user said Yes).

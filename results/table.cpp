@@ -87,8 +87,9 @@ std::string unwritableReason(const std::string &text)
 {
     if (text.find_first_of("\r\n") != std::string::npos)
         return "に改行が含まれています。";
-    if (!plainAscii(text) && !beam::fitsCp932(text))
-        return "にShift-JIS（コードページ932）で表せない文字があります。";
+    if (!plainAscii(text))
+        if (const std::optional<beam::UnwritableCharacter> c = beam::firstUnwritableCharacter(text))
+            return "に" + beam::unwritableCharacterText(*c);
     return {};
 }
 

@@ -84,7 +84,7 @@ std::string unwritableReason(const std::string &text);
 // A field that cannot be written, with the message that names it and says why.
 struct UnwritableField {
     FieldRef where;
-    std::string message; // "3番のデータの「部材名」にShift-JIS（...）で表せない文字があります。"
+    std::string message; // "3番のデータの「部材名」にShift-JIS（コードページ932）で使えない文字「〜」があります。代わりに「～」を..."
 };
 
 // The first field (the basis keys included), in slot and field order, of slots fromSlot..toSlot that cannot be

@@ -128,11 +128,14 @@ std::string writeTextReport(const std::string &path, const Table &table)
     return beam::writeTextFile(path, lines);
 }
 
-std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath)
+std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath,
+                                std::string *notice)
 {
     ProjectRead read = readProject(projectPath);
     if (!read.table)
         return read.error;
+    if (notice)
+        *notice = read.notice;
     return writeTextReport(reportPath, *read.table);
 }
 

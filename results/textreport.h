@@ -26,7 +26,8 @@ std::vector<std::string> reportLines(const Table &table);
 std::string writeTextReport(const std::string &path, const Table &table);
 
 // The command-line export: reads the project file, writes its report. Empty string on
-// success, else the Japanese message.
-std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath);
+// success, else the Japanese message; `notice` (optional) receives the short-file note.
+std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath,
+                                std::string *notice = nullptr);
 
 } // namespace results

@@ -91,6 +91,69 @@ std::optional<std::string> computedMemberName(beam::Family shape, const Dimensio
     }
 }
 
+std::string dimensionRefusal(beam::Family shape, const DimensionTexts &dims)
+{
+    struct Dimension {
+        const char *caption;
+        float value;
+    };
+    auto held = [](const std::string &text) { return Dimension{nullptr, beam::parseSingle(text)}; };
+    Dimension H = held(dims.H), B = held(dims.B), tw = held(dims.tw), tf = held(dims.tf);
+    H.caption = "せい H";
+    tw.caption = "ウェブ厚 tw";
+    if (shape == beam::Family::BH) {
+        B.caption = "フランジ幅 B";
+        tf.caption = "フランジ厚 tf";
+    } else {
+        B.caption = shape == beam::Family::Maru ? "外径 D" : "幅 B";
+        tf.caption = "板厚 t";
+    }
+    auto shown = [](float v) { return beam::formatSingle(v, "0.####"); };
+    auto notPositive = [&](const Dimension &d) -> std::string {
+        if (d.value > 0)
+            return {};
+        return std::string(d.caption) + "（" + shown(d.value) + "）が0以下です。寸法を確認して下さい。";
+    };
+    auto twiceAtLeast = [&](const Dimension &t, const Dimension &outer) -> std::string {
+        if (2 * t.value < outer.value)
+            return {};
+        return std::string(t.caption) + "の2倍（" + shown(2 * t.value) + "）が" + outer.caption + "（" +
+               shown(outer.value) + "）以上です。寸法を確認して下さい。";
+    };
+    std::string why;
+    switch (shape) {
+    case beam::Family::BH:
+        for (const Dimension *d : {&H, &B, &tw, &tf})
+            if (why.empty())
+                why = notPositive(*d);
+        if (why.empty() && tw.value >= B.value)
+            why = std::string(tw.caption) + "（" + shown(tw.value) + "）が" + B.caption + "（" + shown(B.value) +
+                  "）以上です。寸法を確認して下さい。";
+        if (why.empty())
+            why = twiceAtLeast(tf, H);
+        break;
+    case beam::Family::Kaku:
+        for (const Dimension *d : {&H, &B, &tf})
+            if (why.empty())
+                why = notPositive(*d);
+        if (why.empty())
+            why = twiceAtLeast(tf, B);
+        if (why.empty())
+            why = twiceAtLeast(tf, H);
+        break;
+    case beam::Family::Maru:
+        why = notPositive(B);
+        if (why.empty())
+            why = notPositive(tf);
+        if (why.empty())
+            why = twiceAtLeast(tf, B);
+        break;
+    default:
+        break;
+    }
+    return why;
+}
+
 ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, bool weak)
 {
     const float h = beam::parseSingle(dims.H);
@@ -127,10 +190,13 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
         out.error = "寸法の値が大きすぎて断面性能を計算できません。数字を確認して下さい。";
         return out;
     }
-    out.inertia = beam::formatSingle(inertia, "#####0.00");
-    out.modulus = beam::formatSingle(modulus, "#####0.00");
-    out.selfw = beam::formatSingle(p.W, "#####0.00");
-    out.A1 = beam::formatSingle(p.A, "#####0.000");
+    // The held 32-bit values are shown by the rule of every computed value (their decimal
+    // form to 15 digits), not by the shortest form kept for typed numbers: rounding that
+    // short form again would round twice (5564.38477 would show 5564.39).
+    out.inertia = beam::formatNumber(inertia, "#####0.00");
+    out.modulus = beam::formatNumber(modulus, "#####0.00");
+    out.selfw = beam::formatNumber(p.W, "#####0.00");
+    out.A1 = beam::formatNumber(p.A, "#####0.000");
     return out;
 }
 

@@ -41,6 +41,13 @@ struct ComputedSection {
 // and maru nothing is computed: the three fields receive "0.00" and there is no member.
 ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, bool weak);
 
+// Why the dimensions cannot make the shape, naming the dimension by its box caption, or
+// empty: any dimension the shape uses at or below 0, a built-up H with tw >= B or
+// 2 tf >= H, a square pipe with 2 t >= B or 2 t >= H, a round pipe with 2 t >= D.
+// computeSection still computes such dimensions (the boxes are typed one after another);
+// a calculation refuses them.
+std::string dimensionRefusal(beam::Family shape, const DimensionTexts &dims);
+
 // The member name alone: "BH-" H "x" B "x" tw "x" tf, "□-" H "x" B "x" tf, "φ" B "x" tf.
 std::optional<std::string> computedMemberName(beam::Family shape, const DimensionTexts &dims);
 

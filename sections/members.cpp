@@ -5,8 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace sections {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,6 +46,100 @@ void fillUserlist(MemberList &list)
         list.userlist.push_back(list.usergrid[static_cast<std::size_t>(r)][1]);
 }
 
+bool fileExists(const std::string &path)
+{
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+bool regularFile(const std::string &path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// Writes `row` (columns 1..7) into row `r`, 1..n+1; n+1 adds a member.
+void putMember(MemberList &list, std::size_t r, const MemberRow &row)
+{
+    ensureRows(list, r + 1);
+    for (std::size_t c = 1; c < kMemberColumns; ++c)
+        list.usergrid[r][c] = row[c];
+    if (r == static_cast<std::size_t>(list.count) + 1) {
+        list.count += 1;
+        list.buzaidatn = std::to_string(list.count);
+    }
+}
+
+// Removes member `a`, 1..n, moving the ones below up.
+void removeMember(MemberList &list, std::size_t a)
+{
+    const auto n = static_cast<std::size_t>(list.count);
+    ensureRows(list, n + 2);
+    for (std::size_t r = a; r <= n; ++r)
+        for (std::size_t c = 1; c < kMemberColumns; ++c)
+            list.usergrid[r][c] = list.usergrid[r + 1][c];
+    list.count -= 1;
+    list.buzaidatn = std::to_string(list.count);
+}
+
+// The first member named `name`, 0 when none.
+std::size_t memberNamed(const MemberList &list, const std::string &name)
+{
+    for (int r = 1; r <= list.count && static_cast<std::size_t>(r) < list.usergrid.size(); ++r)
+        if (list.usergrid[static_cast<std::size_t>(r)][1] == name)
+            return static_cast<std::size_t>(r);
+    return 0;
+}
+
+// What a store or a deletion did, by member name, to do again on a list read anew.
+struct Change {
+    bool remove = false;
+    std::string name; // the member replaced or removed; empty for a new member
+    MemberRow row;    // the stored values
+};
+
+// The free name beside `path` that keeps a file not read whole.
+std::string keepName(const std::string &path)
+{
+    const std::string bak = path + ".bak";
+    if (!fileExists(bak))
+        return bak;
+    const fs::path p(path);
+    char stamp[32] = {};
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = (p.parent_path() / (p.stem().string() + "-" + stamp)).string();
+    std::string name = base + p.extension().string();
+    for (int i = 2; fileExists(name); ++i)
+        name = base + "-" + std::to_string(i) + p.extension().string();
+    return name;
+}
+
+// Takes the members of the file as it now is and applies `change` to them. Only a file
+// that reads whole is taken; `taken` tells.
+bool mergeWithDisk(MemberList &list, const std::string &path, const Change &change)
+{
+    MemberLoad fresh = loadMembers(path);
+    if (!fresh.error.empty())
+        return false;
+    list.usergrid = std::move(fresh.list.usergrid);
+    list.count = fresh.list.count;
+    list.buzaidatn = fresh.list.buzaidatn;
+    const std::size_t at = change.name.empty() ? 0 : memberNamed(list, change.name);
+    if (change.remove) {
+        if (at != 0)
+            removeMember(list, at);
+    } else {
+        putMember(list, at != 0 ? at : static_cast<std::size_t>(list.count) + 1, change.row);
+    }
+    list.uno = std::to_string(list.count + 1);
+    return true;
+}
+
+std::string save(MemberList &list, const Change *change);
+
 } // namespace
 
 MemberList::MemberList() : usergrid(kMemberStartRows)
@@ -56,6 +155,7 @@ MemberLoad loadMembers(const std::string &path)
     list.userbuzaipath = path;
 
     const auto read = beam::readTextFile(path);
+    list.onDisk = {path, read.lines};
     long long members = 0;       // complete member blocks to take from the file
     std::string countText = "0"; // `buzaidatn` as it will read
     if (!read.lines) {
@@ -93,7 +193,28 @@ MemberLoad loadMembers(const std::string &path)
     list.uno = std::to_string(members + 1);
     fillUserlist(list);
     list.userlistText = list.count > 0 ? list.usergrid[1][1] : std::string();
+    if (!result.error.empty() && regularFile(path)) {
+        list.keepOnSave = true;
+        result.error += "次に登録または削除するときは、元のファイルを別名（ubuzai.txt.bak など）で残してから保存します。";
+    }
     return result;
+}
+
+MemberLoad loadUserMembers(const beam::DataFolders &folders)
+{
+    const beam::DataFile found = beam::findDataFile(folders, kMemberFile);
+    const std::string own = beam::userDataFile(folders, kMemberFile);
+    const bool notOurs = found.place == beam::DataPlace::Installed || !beam::mayWriteFile(found.path);
+    if (own.empty() || found.path == own || !notOurs)
+        return loadMembers(found.path);
+    // a write-protected file in the working directory: the copy made by an earlier store
+    // holds this user's members
+    std::error_code ec;
+    if (fs::exists(own, ec))
+        return loadMembers(own);
+    MemberLoad load = loadMembers(found.path);
+    load.list.userCopyPath = own;
+    return load;
 }
 
 MemberOutcome storeMember(MemberList &list)
@@ -138,19 +259,18 @@ MemberOutcome storeMember(MemberList &list)
     }
 
     const auto r = static_cast<std::size_t>(*target);
-    ensureRows(list, r + 1);
-    MemberRow &row = list.usergrid[r];
-    row[1] = e.umember;
+    Change change;
+    if (*target <= n)
+        change.name = list.usergrid[r][1];
+    change.row[1] = e.umember;
     for (std::size_t i = 0; i < stored.size(); ++i)
-        row[i + 2] = stored[i];
-    if (*target == n + 1) {
-        list.count = n + 1;
-        list.buzaidatn = std::to_string(list.count);
-    }
+        change.row[i + 2] = stored[i];
+    putMember(list, r, change.row);
     list.uno = std::to_string(list.count + 1);
 
     list.ucom = "1";
-    out.error = saveMembers(list);
+    out.error = save(list, &change);
+    out.notice = list.saveNotice;
     out.saved = true;
     list.entry = MemberEntry{};
     return out;
@@ -192,16 +312,15 @@ UnoConfirm confirmNumber(MemberList &list)
         list.uno = std::to_string(*number);
         list.unoEnabled = false;
     } else if (list.labelh == kDeleteRequest) {
-        ensureRows(list, static_cast<std::size_t>(n) + 2);
-        for (std::size_t r = a; r <= static_cast<std::size_t>(n); ++r)
-            for (std::size_t c = 1; c < kMemberColumns; ++c)
-                list.usergrid[r][c] = list.usergrid[r + 1][c];
-        list.count = n - 1;
-        list.buzaidatn = std::to_string(list.count);
+        Change change;
+        change.remove = true;
+        change.name = list.usergrid[a][1];
+        removeMember(list, a);
         list.uno = std::to_string(list.count + 1);
         list.unoEnabled = false;
         list.ucom = "1";
-        result.outcome.error = saveMembers(list);
+        result.outcome.error = save(list, &change);
+        result.outcome.notice = list.saveNotice;
         result.outcome.saved = true;
     }
     return result;
@@ -209,6 +328,28 @@ UnoConfirm confirmNumber(MemberList &list)
 
 std::string saveMembers(MemberList &list)
 {
+    return save(list, nullptr);
+}
+
+namespace {
+
+std::string save(MemberList &list, const Change *change)
+{
+    list.saveNotice.clear();
+    const bool moving = !list.userCopyPath.empty();
+    const std::string target = moving ? list.userCopyPath : list.userbuzaipath;
+    // another window may have written the file since this list read it: a user's copy
+    // that now exists, or the file no longer as it was
+    if (change && regularFile(target) && (moving || list.onDisk.path == target)) {
+        if (moving || beam::readTextFile(target).lines != list.onDisk.lines) {
+            if (mergeWithDisk(list, target, *change))
+                list.saveNotice = change->remove
+                    ? "登録部材ファイルがほかのウィンドウで変更されていたため、読み直してから削除しました。"
+                    : "登録部材ファイルがほかのウィンドウで変更されていたため、読み直してから登録しました。";
+            else
+                list.keepOnSave = true; // what is there now cannot be read whole: keep it
+        }
+    }
     const int n = list.count;
     ensureRows(list, static_cast<std::size_t>(n) + 1);
     for (std::size_t r = 1; r < list.usergrid.size(); ++r)
@@ -226,11 +367,33 @@ std::string saveMembers(MemberList &list)
     for (int r = 1; r <= n; ++r)
         for (const std::string &cell : list.usergrid[static_cast<std::size_t>(r)])
             lines.push_back(cell);
-    const std::string error = beam::writeTextFile(list.userbuzaipath, lines);
-    if (error.empty())
-        return {};
-    return "登録部材を保存できませんでした。" + error + "一覧の変更はファイルに反映されていません。";
+    std::error_code ec;
+    if (moving)
+        fs::create_directories(fs::path(target).parent_path(), ec);
+    std::string kept;
+    if (list.keepOnSave && regularFile(target)) {
+        kept = keepName(target);
+        fs::copy_file(target, kept, ec);
+        if (ec)
+            return "登録部材を保存できませんでした。読めなかった元のファイルを「" + kept + "」として残せません。"
+                + beam::systemReason(ec.value()) + "一覧の変更はファイルに反映されていません。";
+    }
+    const std::string error = beam::writeTextFile(target, lines);
+    if (!error.empty())
+        return "登録部材を保存できませんでした。" + error + "一覧の変更はファイルに反映されていません。";
+    list.onDisk = {target, std::move(lines)};
+    list.keepOnSave = false;
+    if (!kept.empty())
+        list.saveNotice += "読めなかった元の登録部材ファイルを「" + kept + "」として残しました。";
+    if (moving) {
+        list.saveNotice += "登録部材はユーザーのデータフォルダの「" + target + "」に保存しました（以後はこのファイルを使います）。";
+        list.userbuzaipath = target;
+        list.userCopyPath.clear();
+    }
+    return {};
 }
+
+} // namespace
 
 std::optional<MemberChoice> chooseMember(const MemberList &list, const std::string &name, bool weak)
 {

@@ -10,6 +10,8 @@
 // Ix, Iy, Zx, Zy), code page 932, CR LF.
 #pragma once
 
+#include "beam/datafiles.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -18,6 +20,7 @@
 namespace sections {
 
 inline constexpr int kMemberColumns = 8;
+inline constexpr const char *kMemberFile = "shape/ubuzai.txt"; // relative to a data folder
 inline constexpr int kMemberStartRows = 31; // header + 30 member rows at start-up
 
 // Column captions of `usergrid` and the column widths in pixels (the last column keeps
@@ -60,6 +63,20 @@ struct MemberList {
     std::vector<std::string> userlist;  // names offered on the input page, rows 1..n
     std::string userlistText;           // the text of `userlist`
 
+    // The file on disk. `userCopyPath`: where the first save writes instead, when the file
+    // read is not this user's to write (an installed copy, a write-protected file); empty
+    // when the file read is written. `keepOnSave`: the file was not read whole, so the
+    // first save keeps it beside itself first. `onDisk`: the file and its lines as this
+    // list last read or wrote them (nullopt when it could not be read), to see another
+    // window's change. `saveNotice`: what the last save did besides writing the file.
+    std::string userCopyPath;
+    bool keepOnSave = false;
+    struct DiskState {
+        std::string path;
+        std::optional<std::vector<std::string>> lines;
+    } onDisk;
+    std::string saveNotice;
+
     MemberList();
 };
 
@@ -70,13 +87,21 @@ struct MemberLoad {
 
 // Reads the member file at start-up. A missing file, a first line that is not a count,
 // a negative count or a file shorter than its count gives an error text; the list then
-// holds the complete members before the fault. Never writes the file.
+// holds the complete members before the fault, and a file that exists but was not read
+// whole is kept (`keepOnSave`). Never writes the file.
 MemberLoad loadMembers(const std::string &path);
+
+// The start-up of the window: the member file looked up in the data folders (a missing
+// one is the working directory's). When the file found is the installed one or may not
+// be written, the first save writes the user's own copy in the user's data folder; a
+// write-protected working-directory file yields to that copy once it exists.
+MemberLoad loadUserMembers(const beam::DataFolders &folders);
 
 // Outcome of an operation of the group.
 struct MemberOutcome {
     bool saved = false;  // the list changed and the file was rewritten (or tried)
     std::string error;   // Japanese message for a message box, empty when none
+    std::string notice;  // Japanese note of the save (merged, moved, kept), empty when none
 };
 
 // The store image (`Image29Click`): writes the entry boxes into row `uno`. A zero or
@@ -103,8 +128,15 @@ UnoConfirm confirmNumber(MemberList &list);
 
 // The save operation (`ucomChange` with `ucom` "1"): renumbers column 0, refills
 // `userlist`, keeps one empty grid row below the last member and rewrites the file
-// whole. Returns the Japanese error text of a failed write (the list keeps its new
-// state), else an empty string.
+// whole (the user's copy, when `userCopyPath` is set; a file not read whole is first kept
+// as "ubuzai.txt.bak", or "ubuzai-YYYYMMDD-HHMMSS.txt" when that exists). Returns the
+// Japanese error text of a failed write (the list keeps its new state), else an empty
+// string; `saveNotice` says what else was done.
+//
+// A store or a deletion (storeMember, confirmNumber) first looks whether the file changed
+// on disk since this list read or wrote it (another window of the same user); if it did
+// and reads whole, the list is read again and the store or deletion is applied to it by
+// member name, so nothing the other window wrote is lost.
 std::string saveMembers(MemberList &list);
 
 // The texts that choosing a registered member copies into the input page.

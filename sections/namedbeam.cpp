@@ -1,15 +1,24 @@
 #include "sections/namedbeam.h"
 
+#include "beam/datafiles.h"
 #include "beam/numtext.h"
 #include "sections/selection.h"
 
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace sections {
 
 namespace {
+
+// A data file as the window finds it: the working directory, the user's data folder,
+// the installed data. A file in the working directory keeps its relative name.
+std::string dataFile(const char *relative)
+{
+    return beam::findDataFile(beam::dataFolders(), relative).path;
+}
 
 using Setter = std::function<std::string(NamedBeam &, const std::string &)>;
 
@@ -178,7 +187,7 @@ bool isCatalogueFamily(beam::Family f)
 LookupOutcome lookup(const SectionSources &sources, const std::string &member, bool weak)
 {
     if (!sources.catalogue)
-        return lookupMember(kCatalogueFile, member, weak);
+        return lookupMember(dataFile(kCatalogueFile), member, weak);
     const CatalogueRecord &record = findRecord(*sources.catalogue, member);
     return {sectionTexts(record, weak), &record != &sources.catalogue->terminator, {}};
 }
@@ -197,7 +206,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         if (!look.texts)
             return look.error;
         if (!look.found)
-            return std::string("部材「") + c.member + "」は部材リスト（" + kCatalogueFile + "）にありません。";
+            return std::string("部材「") + c.member + "」は部材リスト（" + dataFile(kCatalogueFile) + "）にありません。";
         applySection(t, *look.texts);
         return {};
     }
@@ -208,6 +217,8 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         const ComputedSection s = computeSection(family, c.dims, t.weak);
         if (!s.error.empty())
             return s.error;
+        if (std::string why = dimensionRefusal(family, c.dims); !why.empty())
+            return why;
         c.member = *s.member;
         t.inertia = s.inertia;
         t.modulus = s.modulus;
@@ -221,14 +232,14 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         return {};
     }
     case beam::Family::User: {
-        const MemberLoad read = sources.members ? MemberLoad{} : loadMembers(kMemberFile);
+        const MemberLoad read = sources.members ? MemberLoad{} : loadMembers(dataFile(kMemberFile));
         const MemberLoad &load = sources.members ? *sources.members : read;
         if (!load.error.empty())
             return load.error;
         if (!c.memberGiven)
             c.member = load.list.userlistText;
         if (load.list.count == 0)
-            return std::string("登録部材がありません（") + kMemberFile + "）。";
+            return std::string("登録部材がありません（") + dataFile(kMemberFile) + "）。";
         const std::optional<MemberChoice> choice = chooseMember(load.list, c.member, t.weak);
         if (!choice)
             return "登録部材「" + c.member + "」はありません。";
@@ -243,22 +254,47 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
     }
 }
 
+// The names that hold a number, read by the leading-number rule like the page's boxes:
+// all but the texts, the choices, the flags and the lengths LD3 that are not read.
+bool numericName(const std::string &name)
+{
+    static const std::set<std::string> kOthers = {"Bname", "member",     "shiki", "support", "family", "term",
+                                                  "si",    "jijuucheck", "weak",  "si157",   "design", "ld3a",
+                                                  "ld3b",  "ld3c"};
+    return isInputName(name) && kOthers.count(name) == 0;
+}
+
+// A number field's value as the page's box would hold it after its leaving rule: the
+// full-width forms of an input method turned into ASCII.
+std::string storedValue(const std::string &name, const std::string &value)
+{
+    return numericName(name) ? beam::asciiNumberText(value) : value;
+}
+
 } // namespace
+
+std::string numberWarning(const std::string &name, const std::string &value)
+{
+    if (!numericName(name) || beam::textAfterNumber(value) == 0)
+        return {};
+    return name + " の値「" + value + "」は " + beam::formatNumber(beam::parseDouble(value), "0.##########") +
+           " として読みました（数字の後ろの文字は読みません）。";
+}
 
 bool isInputName(const std::string &name)
 {
     return setters().count(name) != 0;
 }
 
-std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::string &value)
+std::string setNamedValue(NamedBeam &named, const std::string &name, const std::string &value)
 {
     const auto it = setters().find(name);
     if (it == setters().end())
         return "「" + name + "」という入力項目はありません。";
-    return it->second(beam, value);
+    return it->second(named, storedValue(name, value));
 }
 
-std::string readNamedLines(const std::string &data, NamedBeam &c)
+std::string readNamedLines(const std::string &data, NamedBeam &c, std::vector<std::string> *warnings)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -284,22 +320,24 @@ std::string readNamedLines(const std::string &data, NamedBeam &c)
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos)
             return where + "「名前=値」の形で書いて下さい。";
-        if (std::string why = setNamedValue(c, trimmed(line.substr(0, eq)), line.substr(eq + 1)); !why.empty())
+        const std::string name = trimmed(line.substr(0, eq)), value = line.substr(eq + 1);
+        if (std::string why = setNamedValue(c, name, value); !why.empty())
             return where + why;
+        if (std::string warning = numberWarning(name, value); !warning.empty() && warnings)
+            warnings->push_back(std::to_string(n + 1) + "行目: " + warning);
     }
     return {};
 }
 
-NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
+NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
 {
     NamedCheck out;
-    NamedBeam c = beam;
-    out.family = c.texts.family;
-    out.member = c.member;
-    out.texts = c.texts;
+    out.family = named.texts.family;
+    out.member = named.member;
+    out.texts = named.texts;
 
     // Like the calculate image: nothing is calculated without a positive span.
-    const double span = beam::parseDouble(c.texts.Span);
+    const double span = beam::parseDouble(named.texts.Span);
     if (!std::isfinite(span)) {
         out.error = "「スパン長さ」の値が大きすぎます。数字を確認して下さい。";
         return out;
@@ -309,10 +347,9 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         return out;
     }
 
-    if (c.design) {
-        const SelectionOutcome s =
-            sources.catalogue ? selectSize(c.texts, *sources.catalogue, c.basis)
-                              : selectSize(c.texts, kCatalogueFile, c.basis);
+    if (named.design) {
+        SelectionOutcome s = sources.catalogue ? selectSize(named.texts, *sources.catalogue, named.basis)
+                                               : selectSize(named.texts, dataFile(kCatalogueFile), named.basis);
         if (s.switchedToNarrow)
             out.notes.push_back("自動選択は細幅H形鋼（HN）で行います。");
         if (!s.error.empty()) {
@@ -320,7 +357,7 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
             return out;
         }
         if (s.checked == 0 || !s.result) {
-            out.error = "部材リスト（" + std::string(kCatalogueFile) + "）に " + s.familyCode + " の部材がありません。";
+            out.error = "部材リスト（" + dataFile(kCatalogueFile) + "）に " + s.familyCode + " の部材がありません。";
             return out;
         }
         out.family = s.family;
@@ -336,22 +373,25 @@ NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources)
         out.texts.tw1 = s.tw1;
         out.texts.r1 = s.r1;
         out.texts.A1 = s.A1;
-        out.result = s.result;
+        out.resultNote = noPassingSectionNote(s); // reads the verdict: before the result moves out
+        out.result = std::move(s.result);
         return out;
     }
 
+    NamedBeam c = named;
     if (std::string error = resolveSection(c, sources); !error.empty()) {
         out.error = error;
         return out;
     }
-    out.member = c.member;
-    out.texts = c.texts;
-    beam::CheckOutcome check = beam::runCheck(c.texts, c.basis);
+    out.member = std::move(c.member);
+    out.texts = std::move(c.texts);
+    beam::CheckOutcome check = beam::runCheck(out.texts, c.basis);
     if (!check.result) {
         out.error = check.error;
         return out;
     }
     out.result = std::move(check.result);
+    out.resultNote = beam::lateralBucklingNote(out.texts);
     return out;
 }
 
@@ -390,8 +430,14 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
     };
     for (const auto &[name, value] : section)
         out.emplace_back(name, *value);
-    for (int i = 0; i < beam::kStations; ++i)
-        out.emplace_back("M" + std::to_string(i), r.Mgrid[static_cast<std::size_t>(i)]);
+    static const std::vector<std::string> stations = [] {
+        std::vector<std::string> names;
+        for (int i = 0; i < beam::kStations; ++i)
+            names.push_back("M" + std::to_string(i));
+        return names;
+    }();
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        out.emplace_back(stations[i], r.Mgrid[i]);
     return out;
 }
 

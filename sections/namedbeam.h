@@ -20,9 +20,6 @@
 
 namespace sections {
 
-// The registered-member file's name relative to the working directory.
-inline constexpr const char *kMemberFile = "shape/ubuzai.txt";
-
 // Everything the input page holds that a check reads, with the start-up texts.
 struct NamedBeam {
     beam::InputTexts texts;
@@ -39,17 +36,24 @@ struct NamedBeam {
 // True for a name the input reads.
 bool isInputName(const std::string &name);
 
-// Sets the field `name` to `value`. Returns an empty string, or the Japanese reason the
-// name or value is refused (the beam is then unchanged).
-std::string setNamedValue(NamedBeam &beam, const std::string &name, const std::string &value);
+// Sets the field `name` to `value`; a number typed full-width is kept in its ASCII form.
+// Returns an empty string, or the Japanese reason the name or value is refused (the beam
+// is then unchanged).
+std::string setNamedValue(NamedBeam &named, const std::string &name, const std::string &value);
+
+// The warning for a number field whose value has text after its number ("1,500" read as
+// 1, "6m"): names the field and the value read. Empty for any other name or value.
+std::string numberWarning(const std::string &name, const std::string &value);
 
 // Reads name=value lines (UTF-8, CR LF or LF, an optional byte-order mark; blank lines
 // and lines starting with # are skipped). Returns an empty string, or the Japanese
-// message naming the first faulty line ("3行目「...」: ...").
-std::string readNamedLines(const std::string &data, NamedBeam &beam);
+// message naming the first faulty line ("3行目「...」: ..."). `warnings` (optional)
+// receives the number warnings, each starting with its line ("3行目: ...").
+std::string readNamedLines(const std::string &data, NamedBeam &named, std::vector<std::string> *warnings = nullptr);
 
 // Data a run of many checks reads once. A null source is read from its file for each
-// check (shape/buzai.txt, shape/ubuzai.txt), as a single check does.
+// check (shape/buzai.txt, shape/ubuzai.txt, looked up as beam/datafiles.h says), as a
+// single check does.
 struct SectionSources {
     const Catalogue *catalogue = nullptr;
     const MemberLoad *members = nullptr;
@@ -59,6 +63,9 @@ struct SectionSources {
 struct NamedCheck {
     // Japanese notes said beside the result (the selection's switch to HN, ...).
     std::vector<std::string> notes;
+    // The line the window adds to its calculation-finished message: lateral buckling not
+    // considered for the section kind, or no section of the searched family passed.
+    std::string resultNote;
     // Japanese: why the beam was not computed; empty when `result` holds the result.
     std::string error;
     std::optional<beam::ResultTexts> result;
@@ -71,7 +78,7 @@ struct NamedCheck {
 
 // Runs the check of `beam`: nothing without a finite positive span, then the section
 // from its source and one check, or with `design` the automatic selection.
-NamedCheck checkNamedBeam(const NamedBeam &beam, const SectionSources &sources = {});
+NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources = {});
 
 // The reported texts of a computed check, in the order `kovel-cli calc` prints them:
 // RQa .. hantei, under the notice rule fb1 fb2 ib C tau fs Rshear, then member, inertia,

@@ -17,6 +17,18 @@ std::string selectionFamilyCode(beam::Family family)
     return beam::familyCode(searchable(family) ? family : beam::Family::HN);
 }
 
+std::string noPassingSectionNote(const SelectionOutcome &outcome)
+{
+    if (!outcome.result || outcome.result->hantei == beam::kVerdictOk)
+        return {};
+    const char *name = outcome.family == beam::Family::HW   ? "広幅H形鋼"
+                       : outcome.family == beam::Family::HM ? "中幅H形鋼"
+                       : outcome.family == beam::Family::C  ? "溝形鋼"
+                                                            : "細幅H形鋼";
+    return std::string("（") + name + "（" + outcome.familyCode + "）には OK. となる部材がありません。最大の " +
+           outcome.member + " の結果を表示しています。）";
+}
+
 SelectionOutcome selectSize(const beam::InputTexts &in, const std::string &cataloguePath, const beam::Basis &basis)
 {
     CatalogueRead read = readCatalogue(cataloguePath);

@@ -32,6 +32,11 @@ struct SelectionOutcome {
     std::string error;
 };
 
+// The line the calculation-finished message adds (and `kovel-cli calc` prints as a note)
+// when sections were checked and none passed: names the family and the largest section,
+// which stays chosen with its "NG." result. Empty otherwise.
+std::string noPassingSectionNote(const SelectionOutcome &outcome);
+
 // The family code the selection searches for a section choice.
 std::string selectionFamilyCode(beam::Family family);
 

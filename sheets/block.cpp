@@ -5,6 +5,8 @@
 #include "sheets/figures.h"
 #include "sheets/slotfields.h"
 
+#include <cmath>
+
 namespace sheets {
 
 namespace {
@@ -59,7 +61,7 @@ std::string deflectionVerdict(const results::SlotRecord &slot)
     using namespace field;
     const double absLimit = storedNumber(slot, kLimitAbs);
     const bool ratioFails = storedNumber(slot, kLimitRatio) > storedNumber(slot, kLx);
-    const bool absoluteFails = absLimit > 0.0 && storedNumber(slot, kDelta) > absLimit;
+    const bool absoluteFails = absLimit > 0.0 && std::fabs(storedNumber(slot, kDelta)) > absLimit; // upward is negative
     return ratioFails || absoluteFails ? "NG." : "OK.";
 }
 

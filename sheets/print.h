@@ -8,6 +8,7 @@
 #include "sheets/page.h"
 
 #include <string>
+#include <vector>
 
 namespace sheets {
 
@@ -17,6 +18,8 @@ public:
     virtual ~PrintJob() = default;
     // Printable width of the page in device pixels; asked before begin().
     virtual int printableWidth() const = 0;
+    // Device pixels per inch, which sets the size of the text in pixels.
+    virtual int dotsPerInch() const = 0;
     // Starts the job on the first sheet of paper; false when the printer cannot start it.
     virtual bool begin() = 0;
     // The drawing surface of the current sheet of paper, between begin() and end().
@@ -32,10 +35,26 @@ struct PrintOutcome {
     std::string error;  // Japanese message for the user, empty when the job ran
     std::string hidari; // the margin text to show afterwards ("0" replaces one that reads as 0)
     int sheets = 0;     // sheets of paper printed
+    bool marginTooLarge = false; // refused because the printout would leave the paper
 };
 
-// Largest left margin: 13 print units a step, and the block must start on the paper.
+// Largest left margin at all: 13 print units a step, and the block must start on the paper.
+// The margin a printout accepts is smaller: see largestMargin.
 inline constexpr int kMaxMargin = 221;
+
+// Height of the em of a font of that many points at that resolution, in whole pixels.
+int emPixels(int points, int dotsPerInch);
+
+// Width of a text in the sheets' fixed-width face at most, in pixels: half an em for each
+// half-width character (ASCII, half-width kana), a whole em for any other.
+int textWidthAtMost(const std::string &utf8, int emPixels);
+
+// The largest left margin that keeps every drawn item of the printout of these slots
+// (texts, figures and page numbers) on the printable width, found by drawing the whole
+// printout at margin 0 and measuring its right edge. At least 0, at most kMaxMargin.
+int largestMargin(const results::Table &table, const PageSettings &settings, int printableWidth, int dotsPerInch);
+int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
+                  int printableWidth, int dotsPerInch);
 
 // The margin text as printing uses it: text that reads as 0 becomes "0"; otherwise it
 // must be an integer 0..kMaxMargin. Returns the margin, or the message that refuses it.
@@ -46,10 +65,15 @@ struct MarginCheck {
 };
 MarginCheck checkMargin(const std::string &hidari);
 
-// Prints the marked slots: validates margin, firstpage and printable width, then begins
+// Prints the marked slots: validates margin, firstpage and printable width (a margin
+// beyond largestMargin is refused with the allowed range), then begins
 // the job, draws slot after slot at 9 points (odd entries in the upper block with the
 // page number, even ones in the lower block), marks a lone last upper block with
 // "(以下余白)" and ends the job. hyoujipage is not used.
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings);
+
+// The same for any number of slot records, in order (a schedule checked at once).
+PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRecord *> &records,
+                         const PageSettings &settings);
 
 } // namespace sheets

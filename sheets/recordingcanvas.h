@@ -50,6 +50,7 @@ class RecordingPrintJob : public PrintJob {
 public:
     explicit RecordingPrintJob(int width = 4800, bool canBegin = true) : m_width(width), m_canBegin(canBegin) {}
     int printableWidth() const override { return m_width; }
+    int dotsPerInch() const override { return 600; } // 4800 pixels: the width of A4 less its margins
     bool begin() override;
     beam::Canvas &canvas() override;
     void newPage() override;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or $KOVEL_BUILD_DIR). Extra arguments go to cmake.
+# KOVEL_TARGETS="kovel kovel-cli" builds only those targets (default: everything).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${KOVEL_BUILD_DIR:-build}"
@@ -9,4 +10,8 @@ if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${KOVEL_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+targets=()
+for t in ${KOVEL_TARGETS:-}; do
+  targets+=(--target "$t")
+done
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"

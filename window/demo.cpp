@@ -79,3 +79,16 @@ void showWideValues(MainWindow &window)
         if (auto *button = input->findChild<QPushButton *>(QString::fromUtf8(key)))
             button->click();
 }
+
+void storeDemoMember(MainWindow &window, const QString &name)
+{
+    window.pages()->setCurrentIndex(3);
+    MemberPage *page = window.memberPage();
+    const std::pair<const char *, QString> typed[] = {
+        {"umember", name}, {"uA", QStringLiteral("20")}, {"uWW", QStringLiteral("15.7")}, {"uIx", QStringLiteral("400")},
+        {"uIy", QStringLiteral("50")}, {"uZx", QStringLiteral("80")}, {"uZy", QStringLiteral("10")},
+    };
+    for (const auto &[box, text] : typed)
+        page->findChild<QLineEdit *>(QString::fromUtf8(box))->setText(text);
+    page->Image29Click();
+}

@@ -20,3 +20,7 @@ void typeDemoBeam(MainWindow &window, int page = 1);
 // registered member name, six-digit values in every column of the member grid and a
 // twelve-digit result of the pocket calculator (in memory only: no file is written).
 void showWideValues(MainWindow &window);
+
+// Types a registered member named `name` into page 4 and presses the store image, as a
+// user would; page 4 is shown.
+void storeDemoMember(MainWindow &window, const QString &name);

@@ -86,10 +86,15 @@ QLineEdit *FieldGroup::makeBox(const QString &name, const QRect &geometry, const
     return e;
 }
 
-void FieldGroup::clearBoxes(const QList<QLineEdit *> &boxes)
+void FieldGroup::leaveEditedBox()
 {
     if (QWidget *editing = QApplication::focusWidget(); editing && isAncestorOf(editing))
         editing->clearFocus();
+}
+
+void FieldGroup::clearBoxes(const QList<QLineEdit *> &boxes)
+{
+    leaveEditedBox();
     for (QLineEdit *e : boxes) {
         const QSignalBlocker quiet(e);
         e->clear();

@@ -60,8 +60,9 @@ protected:
     void makeBoxes(const panel::EditSpec *begin, const panel::EditSpec *end);
     void makeLabels(const panel::LabelSpec *begin, const panel::LabelSpec *end);
     // Reset: the box being typed in is left first and tidied by the field rules, as if
-    // the Reset button had taken the focus; then the boxes are emptied quietly, so that
-    // the caller reports the reset as one change.
+    // the Reset button had taken the focus.
+    void leaveEditedBox();
+    // Then the boxes are emptied quietly, so that the caller reports the reset as one change.
     void clearBoxes(const QList<QLineEdit *> &boxes);
 
 private:

@@ -107,8 +107,10 @@ void UniformGroup::uniformCalculator()
 
 void UniformGroup::reset()
 {
-    clearBoxes(boxes());
-    Q_EMIT loadChanged();
+    leaveEditedBox();
+    // each box emptied in turn: emptying the calculator's boxes writes the load from them
+    for (const char *name : {"uniform", "shiki", "uw", "lwa", "lwb", "nnl"})
+        box(QString::fromUtf8(name))->clear();
 }
 
 PointGroup::PointGroup(QWidget *parent) : FieldGroup(QStringLiteral("2) 集中荷重"), parent)

@@ -1,12 +1,15 @@
-// KOVEL: checks one steel beam at a time. Started from the folder that holds shape/ and
-// boundary/ (the repository root).
+// KOVEL: checks one steel beam at a time. `kovel [FILE.kvl]` opens the project file at
+// start. The data files are looked up as beam/datafiles.h says.
 #include "window/demo.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,9 +32,10 @@ int main(int argc, char **argv)
 {
     if (!hasDisplay()) {
         std::fprintf(stderr,
-                     "画面（ディスプレイ）が見つかりません。仮想画面の上で起動して下さい: xvfb-run build/kovel\n"
+                     "画面（ディスプレイ）が見つかりません。仮想画面の上で起動して下さい: xvfb-run %s\n"
                      "No display found (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset).\n"
-                     "Run it on a virtual display:  xvfb-run build/kovel   (or: xvfb-run ./run.sh)\n");
+                     "Run it on a virtual display:  xvfb-run %s   (or, in the source folder: xvfb-run ./run.sh)\n",
+                     argv[0], argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
@@ -39,15 +43,25 @@ int main(int argc, char **argv)
     if (QTranslator *japanese = loadQtJapanese(&app))
         QCoreApplication::installTranslator(japanese);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Qt's own texts (the buttons of the message boxes, the file and print dialogs) in
+    // Japanese, when the Qt translations are installed
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // developer options for tools/screenshot.sh: --demo types and calculates a beam (and
-    // stores it, with --page 2..4), --wide puts values wider than their boxes into the
-    // read-outs, --page N shows tab page N, --screenshot FILE saves the window as a
-    // picture and ends the program
+    // stores it, with --page 2..4), --page N shows tab page N (also after a project file
+    // given as the argument), --wide puts values wider than their boxes into the
+    // read-outs, --member NAME [--delay MS] stores a registered member, --screenshot FILE
+    // saves the window as a picture and ends the program
     bool demo = false;
     bool wide = false;
     int page = 1;
     QString screenshot;
+    QString member;
+    int delay = 0;
+    QStringList files;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
             demo = true;
@@ -57,16 +71,29 @@ int main(int argc, char **argv)
             page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--member") == 0 && i + 1 < argc)
+            member = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc)
+            delay = std::atoi(argv[++i]);
+        else
+            files.append(QString::fromLocal8Bit(argv[i]));
     }
 
-    MainWindow window(demo || !screenshot.isEmpty() ? consoleDialogs() : nullptr);
+    MainWindow window(demo || !screenshot.isEmpty() || !member.isEmpty() ? consoleDialogs() : nullptr);
     window.show();
+    window.openFromCommandLine(files);
     if (demo)
         typeDemoBeam(window, page);
+    else if (page >= 2 && page <= 4)
+        window.pages()->setCurrentIndex(page - 1); // as a click on the tab
+    // --member NAME [--delay MS]: stores a registered member on page 4 after MS ms (two
+    // windows over one member file, started together, store one after the other)
+    if (!member.isEmpty())
+        QTimer::singleShot(delay, &window, [&window, member] { storeDemoMember(window, member); });
     if (wide)
         showWideValues(window);
     if (!screenshot.isEmpty()) {
-        QTimer::singleShot(0, &window, [&window, screenshot] {
+        QTimer::singleShot(member.isEmpty() ? 0 : delay + 200, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);
             std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(screenshot));
             QCoreApplication::exit(saved ? 0 : 1);

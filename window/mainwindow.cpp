@@ -1,12 +1,14 @@
 #include "window/mainwindow.h"
 
 #include "results/messages.h"
+#include "sections/catalogue.h"
 #include "window/dialogs.h"
 #include "window/inputpage.h"
 #include "window/memberpage.h"
 #include "window/previewpage.h"
 #include "window/qtcanvas.h"
 #include "window/resultpage.h"
+#include "window/schedulecommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -111,6 +113,9 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_resultPage, &ResultPage::projectFileUsed, this, [this](const QString &path) { m_recent.add(path); });
 
     setupMenus();
+    auto *schedules = new ScheduleCommands(*this);
+    if (QAction *pdf = findChild<QAction *>(QStringLiteral("menuPdf")))
+        schedules->addTo(qobject_cast<QMenu *>(pdf->parent()), pdf);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
     startUp();
 }
@@ -227,18 +232,21 @@ void MainWindow::startUp()
     m_memberPage->prepareGrid();
     // 2. the unit labels of page 1 in their SI texts, navy
     m_inputPage->setUnitCaptions(true);
-    // 3. the catalogue and the support pictures, against the working directory
-    const QDir work = QDir::current();
-    m_filepath = work.absoluteFilePath(QStringLiteral("shape/buzai.txt"));
-    m_shapepath = work.absoluteFilePath(QStringLiteral("boundary"));
-    m_inputPage->setPaths(m_filepath, m_shapepath, work.absolutePath());
+    // 3. the catalogue and the support pictures: the working directory, the user's data
+    // folder, the installed data
+    m_dataFolders = beam::dataFolders();
+    m_dataFolders.work = QDir::current().absolutePath().toStdString();
+    m_filepath = QString::fromStdString(beam::findDataFile(m_dataFolders, sections::kCatalogueFile).path);
+    m_shapepath = QString::fromStdString(beam::findDataFile(m_dataFolders, "boundary").path);
+    // the section sketches are "shape/*.bmp" under the folder that holds them
+    const QString sketch = QString::fromStdString(beam::findDataFile(m_dataFolders, "shape/BH.bmp").path);
+    m_inputPage->setPaths(m_filepath, m_shapepath, QDir::cleanPath(QFileInfo(sketch).absolutePath() + QStringLiteral("/..")));
     // 4. the top-left corner of the screen
     move(0, 0);
     // 5. the registered members; a missing or broken file is reported and start-up goes on
-    m_userbuzaipath = work.absoluteFilePath(QStringLiteral("shape/ubuzai.txt"));
-    sections::MemberLoad load = sections::loadMembers(m_userbuzaipath.toStdString());
+    sections::MemberLoad load = sections::loadUserMembers(m_dataFolders);
+    m_userbuzaipath = QString::fromStdString(load.list.userbuzaipath);
     m_members = std::move(load.list);
-    m_members.userbuzaipath = m_userbuzaipath.toStdString();
     m_inputPage->setMembers(&m_members);
     m_memberPage->setMembers(&m_members);
     if (!load.error.empty())
@@ -298,12 +306,43 @@ void MainWindow::storeRequested()
 
 void MainWindow::showAbout()
 {
-    m_dialogs->inform(versionText() + QStringLiteral("\n鋼製の梁一本の曲げ応力度とたわみを検定します。"));
+    m_dialogs->inform(versionText() + QStringLiteral("\n鋼製の梁一本の曲げ応力度とたわみを検定します。\n\n") + filesInUse());
+}
+
+QString MainWindow::filesInUse() const
+{
+    auto line = [this](const char *caption, const std::string &relative) {
+        const beam::DataFile f = beam::findDataFile(m_dataFolders, relative);
+        return QStringLiteral("%1: %2（%3）\n")
+            .arg(QString::fromUtf8(caption), QDir::toNativeSeparators(QString::fromStdString(f.path)),
+                 QString::fromStdString(beam::placeName(f.place)));
+    };
+    QString text = QStringLiteral("使用中のファイル\n");
+    text += line("部材リスト", sections::kCatalogueFile);
+    text += QStringLiteral("登録部材: %1\n").arg(QDir::toNativeSeparators(QString::fromStdString(m_members.userbuzaipath)));
+    if (!m_members.userCopyPath.empty())
+        text += QStringLiteral("　（登録・削除の保存先: %1）\n")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(m_members.userCopyPath)));
+    text += line("支持条件の図", "boundary");
+    text += line("ヘルプ", "help.htm");
+    return text.trimmed();
+}
+
+void MainWindow::openFromCommandLine(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    if (files.size() > 1) {
+        m_dialogs->inform(QStringLiteral("開けるプロジェクトファイルは１つだけです。%1 個のファイルが指定されたため、どれも開きません。")
+                              .arg(files.size()));
+        return;
+    }
+    m_resultPage->openFile(QFileInfo(files.front()).absoluteFilePath());
 }
 
 void MainWindow::openHelp()
 {
-    const QString help = QDir::current().absoluteFilePath(QStringLiteral("help.htm"));
+    const QString help = QString::fromStdString(beam::findDataFile(m_dataFolders, "help.htm").path);
     if (!QFileInfo::exists(help)) {
         m_dialogs->inform(QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(help)));
         return;

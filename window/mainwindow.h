@@ -10,6 +10,7 @@
 // the one thing kept from one run to the next.
 #pragma once
 
+#include "beam/datafiles.h"
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
@@ -33,8 +34,8 @@ class ResultPage;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the start-up: data paths against the current working directory, registered
-    // members, the empty load diagram. Without dialogs the real message boxes are used.
+    // Runs the start-up: data paths looked up from the current working directory (see
+    // beam/datafiles.h), registered members, the empty load diagram. Without dialogs the real message boxes are used.
     explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -58,6 +59,12 @@ public:
     // The version line under the pages: the product name, and the basis of the
     // allowable stresses when it is not the default one.
     static QString versionLine(const beam::Basis &basis);
+    // The data files in use and the folder each was found in (About).
+    QString filesInUse() const;
+
+    // `kovel FILE.kvl`: opens the project as the open command does. More than one file
+    // is refused with a message, and the table stays empty.
+    void openFromCommandLine(const QStringList &files);
 
     // Prints the calculation sheets of the marked slots (menu "印刷", `printer1` on
     // page 2, `printer2` on page 3).
@@ -93,6 +100,7 @@ private:
     RecentFiles m_recent; // the projects last opened or saved, kept between runs
     QList<QKeySequence> m_shortcuts; // the keys of the menu items
 
+    beam::DataFolders m_dataFolders;
     QString m_filepath;
     QString m_shapepath;
     QString m_userbuzaipath;

@@ -1,6 +1,7 @@
 #include "window/memberpage.h"
 
 #include "beam/fieldrules.h"
+#include "beam/numtext.h"
 #include "sections/calculator.h"
 #include "sections/converter.h"
 #include "sections/members.h"
@@ -121,6 +122,17 @@ MemberPage::MemberPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_d
     setupMemberGroup();
     setupCalculatorGroup();
     setupConverter();
+    // A number an input method typed full-width reads as its ASCII form, and shows so
+    // once its box is left, as on the input page; the member name is kept as typed.
+    for (QLineEdit *e : findChildren<QLineEdit *>()) {
+        if (e->objectName() == QLatin1String("umember"))
+            continue;
+        connect(e, &QLineEdit::editingFinished, e, [e] {
+            const QString ascii = qs(beam::asciiNumberText(ss(e->text())));
+            if (ascii != e->text())
+                e->setText(ascii);
+        });
+    }
 }
 
 // ---------------------------------------------------------------- construction
@@ -373,12 +385,14 @@ void MemberPage::fitColumn(int column)
             fit::fitCell(m_usergrid, item);
 }
 
-void MemberPage::reportSave(bool saved, const std::string &error)
+void MemberPage::reportSave(const sections::MemberOutcome &outcome)
 {
-    if (saved)
+    if (outcome.saved)
         Q_EMIT membersChanged();
-    if (!error.empty())
-        m_dialogs.inform(qs(error));
+    if (!outcome.notice.empty())
+        m_dialogs.inform(qs(outcome.notice));
+    if (!outcome.error.empty())
+        m_dialogs.inform(qs(outcome.error));
 }
 
 void MemberPage::Image29Click()
@@ -390,7 +404,7 @@ void MemberPage::Image29Click()
     showMembers();
     if (outcome.saved)
         m_entry[0]->setFocus(Qt::OtherFocusReason);
-    reportSave(outcome.saved, outcome.error);
+    reportSave(outcome);
 }
 
 void MemberPage::Image30Click()
@@ -424,7 +438,7 @@ bool MemberPage::unoKeyPress(QChar key)
     // a change taken: its values wait in the entry boxes
     if (confirm.consumed && changeAsked && !m_members->unoEnabled)
         m_entry[0]->setFocus(Qt::OtherFocusReason);
-    reportSave(confirm.outcome.saved, confirm.outcome.error);
+    reportSave(confirm.outcome);
     return confirm.consumed;
 }
 

@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace sections {
 struct MemberList;
+struct MemberOutcome;
 }
 
 class MemberPage : public QWidget {
@@ -72,7 +73,7 @@ private:
     void showMembers();        // the list into the grid, `labelh`, `uno` and the entry boxes
     void showGrid();
     void fitColumn(int column);
-    void reportSave(bool saved, const std::string &error);
+    void reportSave(const sections::MemberOutcome &outcome);
 
     Dialogs &m_dialogs;
     sections::MemberList *m_members = nullptr;

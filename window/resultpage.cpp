@@ -214,6 +214,7 @@ void setTextColour(QWidget *w, const QColor &c)
 {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::ButtonText, c);
     w->setPalette(pal);
 }
 
@@ -758,6 +759,12 @@ void ResultPage::clearDiagrams()
 void ResultPage::list()
 {
     finishRename(); // a rename under way ends before any other command
+    const results::PageTexts page = m_input.pageTexts();
+    // a text the project file could not hold never enters the table
+    if (const std::string refusal = results::storeRefusal(m_table, page); !refusal.empty()) {
+        m_dialogs.inform(qs(refusal));
+        return;
+    }
     results::WhenFull whenFull = results::WhenFull::Refuse;
     if (results::storeNeedsQuestion(m_table)) {
         // all 50 slots in use: the store would replace slot 50
@@ -765,7 +772,7 @@ void ResultPage::list()
             return;
         whenFull = results::WhenFull::ReplaceLast;
     }
-    const int slot = results::storeResult(m_table, m_input.pageTexts(), whenFull);
+    const int slot = results::storeResult(m_table, page, whenFull);
     if (slot == 0)
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
@@ -882,11 +889,16 @@ void ResultPage::finishRename()
         return;
     const int slot = m_renameSlot;
     m_renameSlot = 0; // before hiding: hiding moves the focus and would finish again
-    if (m_table.selected == slot && results::renameSelected(m_table, ss(m_rename->text()))) {
+    m_rename->hide();
+    if (m_table.selected != slot)
+        return;
+    const std::string name = ss(m_rename->text());
+    if (const std::string refusal = results::renameRefusal(m_table, name); !refusal.empty())
+        m_dialogs.inform(qs(refusal)); // the slot keeps its name
+    else if (results::renameSelected(m_table, name)) {
         refreshSlot(slot);
         refreshCaption();
     }
-    m_rename->hide();
 }
 
 void ResultPage::recalc1Click()
@@ -941,6 +953,11 @@ void ResultPage::openProject(const QString &path)
     const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
     if (chosen.isEmpty())
         return;
+    openFile(chosen);
+}
+
+void ResultPage::openFile(const QString &chosen)
+{
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);
@@ -978,6 +995,21 @@ void ResultPage::hozonClick()
     refreshCaption();
     Q_EMIT projectFileUsed(qs(path));
     m_dialogs.inform(qs(results::savedMessage(stripped)));
+}
+
+void ResultPage::beginTableCommand()
+{
+    finishRename();
+    cancelMove();
+}
+
+void ResultPage::tableChanged()
+{
+    m_table.changed = true; // not saved yet
+    refreshCaption();
+    refreshAll();
+    showSlot();
+    Q_EMIT resultPageWanted();
 }
 
 void ResultPage::N2Click()

@@ -65,6 +65,9 @@ public:
     void recalc1Click();       // Retry: the selected slot back into the input page
     void newdataClick();
     void yobidashiClick();     // open a project file
+    // Opens the file as the open command does once the file is chosen: read and checked
+    // whole, else a message and the table as it was.
+    void openFile(const QString &path);
     void hozonClick();         // save the project file
     // Opens the project file `path` as the open command does, without the open dialog
     // (the question before the table is replaced is asked all the same).
@@ -75,6 +78,12 @@ public:
     // while the table has changes that are not saved. Every command that changes the
     // table's records calls it.
     void refreshCaption();
+
+    // A command from outside the page that changes the table: before it a rename under
+    // way ends and a waiting move is cancelled; after it every slot and the selected one
+    // are shown again and this page becomes the active one.
+    void beginTableCommand();
+    void tableChanged();
 
 Q_SIGNALS:
     void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name

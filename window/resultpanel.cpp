@@ -144,8 +144,8 @@ void ResultPanel::setupDiagrams()
     m_Mendb = momentLabel("Mendb", QRect(142, 19, 64, 13), Qt::AlignRight);
     m_Mcent = momentLabel("Mcent", QRect(76, 93, 64, 13), Qt::AlignHCenter);
 
-    m_stressImage = QImage(beam::kStressDiagramWidth, beam::kStressDiagramHeight, QImage::Format_RGB32);
-    m_stressImage.fill(Qt::white);
+    // drawn at the screen's density, shown at these sizes in logical pixels
+    m_stressImage = newDiagramImage(QSize(beam::kStressDiagramWidth, beam::kStressDiagramHeight), devicePixelRatioF());
     m_ouryokuzu->setPixmap(QPixmap::fromImage(m_stressImage));
 }
 
@@ -157,7 +157,7 @@ QString ResultPanel::field(const char *name) const
 void ResultPanel::drawLoadDiagram(const beam::LoadDiagramTexts &in)
 {
     if (m_loadImage.isNull())
-        m_loadImage = QImage(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight, QImage::Format_RGB32);
+        m_loadImage = newDiagramImage(QSize(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight), devicePixelRatioF());
     {
         QPainter painter(&m_loadImage);
         QtCanvas canvas(painter);

@@ -37,9 +37,7 @@ SheetCanvas::SheetCanvas(QPainter &painter, int dotsPerInch)
 
 int SheetCanvas::pixelSize(int points, int dotsPerInch)
 {
-    const long long p = std::clamp(points, 1, 1000);
-    const long long dpi = std::clamp(dotsPerInch, 1, 100000);
-    return static_cast<int>(std::max(1LL, (p * dpi + 36) / 72));
+    return sheets::emPixels(points, dotsPerInch);
 }
 
 QString SheetCanvas::fontFamily()
@@ -65,10 +63,8 @@ void SheetCanvas::lineTo(int x, int y)
 void SheetCanvas::text(int x, int y, const std::string &utf8)
 {
     const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QFont font = m_font;
-    font.setFamily(QtCanvas::familyFor(s, m_font.pixelSize())); // an unmistakable "." in the preview
-    const QFontMetrics metrics(font);
-    m_painter.setFont(font);
+    const QFontMetrics metrics(m_font);
+    m_painter.setFont(m_font);
     m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
     m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
@@ -138,6 +134,11 @@ int PrinterJob::printableWidth() const
     return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width();
 }
 
+int PrinterJob::dotsPerInch() const
+{
+    return m_printer.resolution();
+}
+
 bool PrinterJob::begin()
 {
     if (!m_painter.begin(&m_printer))
@@ -176,6 +177,15 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName)
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path)
 {
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : sheets::markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return printSheetsToPdf(records, settings, path);
+}
+
+sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                      const sheets::PageSettings &settings, const std::string &path)
+{
     sheets::PrintOutcome outcome;
     outcome.hidari = settings.hidari;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -194,7 +204,7 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 
     {
         PrinterJob job(printer);
-        outcome = sheets::printSheets(job, table, settings);
+        outcome = sheets::printSheets(job, records, settings);
         if (!outcome.error.empty())
             return outcome;
         if (!job.allPagesStarted()) {

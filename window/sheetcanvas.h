@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPrinter;
 
@@ -91,6 +92,7 @@ public:
     ~PrinterJob() override;
 
     int printableWidth() const override;
+    int dotsPerInch() const override;
     bool begin() override;
     beam::Canvas &canvas() override;
     void newPage() override;
@@ -117,3 +119,7 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName);
 // sheets::printSheets, with the message of a failed write in `error`.
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path);
+
+// The same for slot records in order, any number of them.
+sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                      const sheets::PageSettings &settings, const std::string &path);

@@ -30,7 +30,7 @@ constexpr SupportSpec kSupports[] = {
     {beam::Support::FreeFixed, "jiyuukotei", "自由-固定", "Lfree.bmp", QRect(86, 38, 78, 18)},
 };
 constexpr QRect kPanel1(24, 62, 132, 136);
-constexpr int kReactionColumns[] = {48, 38, 38, 22}; // with the scroll bar inside the list's width
+constexpr int kReactionColumns[] = {46, 37, 37, 22}; // with the scroll bar inside the list's width
 
 } // namespace
 

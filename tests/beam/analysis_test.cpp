@@ -279,18 +279,19 @@ TEST(Deltacalc, NoLoadGivesTheNoDeflectionRatio)
     EXPECT_EQ(r.Rlx, "99999.9");
 }
 
-TEST(Deltacalc, UpwardLoadOnASimpleBeamGivesNoDeflection)
+TEST(Deltacalc, UpwardLoadOnASimpleBeamGivesAnUpwardDeflection)
 {
-    // The deflection itself takes the largest station value from 0; the whole check
-    // refuses such a beam (RunCheck.RefusesUpwardEffectsTheCheckDoesNotTakeIn).
+    // The described rule (largest station value from 0) gives 0; the governing deflection
+    // is the largest magnitude, signed, and L/delta uses its magnitude. The whole check
+    // still refuses this beam for its hogging moment.
     InputTexts in = plainBeam("6");
     in.uniform = "-1";
     in.p[0] = "-3";
     in.pl[0] = "2";
     const beam::Deflection d = beam::deltacalc(beam::readInput(in));
-    EXPECT_EQ(d.delta, 0.0);
-    EXPECT_EQ(d.ratio, 99999.9);
-    EXPECT_GT(d.upward, 0.0);
+    EXPECT_EQ(d.described, 0.0);
+    EXPECT_LT(d.delta, 0.0);
+    EXPECT_EQ(d.ratio, 600 / -d.delta);
 }
 
 TEST(Deltacalc, SimpleBeamUniformLoadInBothUnitSystems)
@@ -460,6 +461,45 @@ TEST(RunCheck, DeflectionLimitsDecideTheVerdict)
     EXPECT_EQ(check(in).hantei, "OK.");
 }
 
+// An upward deflection is checked by its magnitude on every support: a lifted beam that
+// barely moves was refused (pinned ends) or failed L/n with a negative L/delta.
+TEST(RunCheck, UpwardDeflectionIsCheckedByItsMagnitude)
+{
+    struct Row {
+        const char *name;
+        Support support;
+        const char *span, *uniform, *inertia, *seigen2;
+        const char *verdict;
+    };
+    const Row rows[] = {
+        {"1 m pin-fixed beam lifted by two point loads", Support::PinFixed, "1", "", "1000", "0", "OK."},
+        {"cantilever lifted at its free end", Support::FreeFixed, "2", "", "1000000", "0", "OK."},
+        {"fixed-fixed beam under uplift", Support::FixedFixed, "6", "-1", "1000000", "0", "OK."},
+        {"the absolute limit takes the magnitude", Support::FixedFixed, "6", "-1", "1000", "0.05", "NG."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        InputTexts in = plainBeam(row.span);
+        in.support = row.support;
+        in.uniform = row.uniform;
+        in.inertia = row.inertia;
+        in.seigen1 = "300";
+        in.seigen2 = row.seigen2;
+        if (row.support != Support::FixedFixed) {
+            in.p[0] = in.p[1] = "-1";
+            in.pl[0] = row.support == Support::FreeFixed ? "0" : "0.5";
+            in.pl[1] = row.support == Support::FreeFixed ? "1" : "0.7";
+        }
+        const beam::Deflection d = beam::deltacalc(beam::readInput(in));
+        ASSERT_LT(d.delta, 0.0);
+        const beam::ResultTexts r = check(in);
+        EXPECT_EQ(r.Rdelta, beam::formatNumber(d.delta, "##0.000"));
+        EXPECT_EQ(r.Rdelta[0], '-');
+        EXPECT_EQ(r.Rlx, beam::formatNumber(100 * beam::parseDouble(row.span) / -d.delta, "#####0.0"));
+        EXPECT_EQ(r.hantei, row.verdict);
+    }
+}
+
 // ---- Refused input: never a result, never "OK." ----
 
 struct RefusalRow {
@@ -577,9 +617,8 @@ TEST(RunCheck, RefusesALoadOutsideTheSpan)
 }
 
 // Under loads that act upward the design moment (largest sagging moment, then the end
-// moments) and a pinned beam's deflection (largest downward station value) miss the
-// hogging moment and the upward deflection: a simple beam under an uplift of 5 tf/m
-// passed with a design moment of 0.000 and "OK.".
+// moments) misses a hogging moment inside the span: a simple beam under an uplift of
+// 5 tf/m passed with a design moment of 0.000 and "OK.".
 TEST(RunCheck, RefusesUpwardEffectsTheCheckDoesNotTakeIn)
 {
     auto with = [](Support support, auto change) {
@@ -598,15 +637,6 @@ TEST(RunCheck, RefusesUpwardEffectsTheCheckDoesNotTakeIn)
                   in.pl[0] = "3";
               }),
          "曲げモーメント"},
-        // M = (w/2) x (x - 3L/4) with w = 2: the moment 9 at B is the largest magnitude and
-        // is taken in, but the beam deflects only upward.
-        {"uplift on a pin-fixed beam",
-         with(Support::PinFixed,
-              [](InputTexts &in) {
-                  in.uniform = "-2";
-                  in.inertia = "100";
-              }),
-         "たわみ"},
     };
     for (const RefusalRow &row : refused) {
         SCOPED_TRACE(row.name);
@@ -623,6 +653,15 @@ TEST(RunCheck, RefusesUpwardEffectsTheCheckDoesNotTakeIn)
         {"cantilever lifted at A",
          with(Support::FreeFixed, [](InputTexts &in) { in.p[0] = "-1"; in.pl[0] = "0"; }), ""},
         {"fixed-fixed under uplift", with(Support::FixedFixed, [](InputTexts &in) { in.uniform = "-1"; }), ""},
+        // M = (w/2) x (x - 3L/4) with w = 2: the moment 9 at B is the largest magnitude
+        // and is taken in; the beam deflects only upward.
+        {"uplift on a pin-fixed beam",
+         with(Support::PinFixed,
+              [](InputTexts &in) {
+                  in.uniform = "-2";
+                  in.inertia = "100";
+              }),
+         ""},
         {"small upward load on a sagging beam",
          with(Support::PinPin,
               [](InputTexts &in) {

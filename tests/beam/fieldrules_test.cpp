@@ -39,6 +39,12 @@ TEST(LeavingRules, RewriteTheTextByTheBoxRule)
         {"colour-only member", "member", "H-100x50x5x7", "H-100x50x5x7", BoxColour::White},
         {"colour-only dimension", "tw", "5", "5", BoxColour::White},
         {"a value beyond 32 bits is left as typed", "p1", "1e39", "1e39", BoxColour::White},
+        // an input method's full-width number no longer reads as 0 (the span vanished)
+        {"full-width span", "Span", "６．５", "6.500", BoxColour::White},
+        {"full-width negative load", "p2", "－１，５００", "-1.000", BoxColour::White},
+        {"full-width limit becomes ASCII", "seigen1", "３００", "300", BoxColour::White},
+        {"full-width dimension becomes ASCII", "H", "\u3000４００", " 400", BoxColour::White},
+        {"the beam name keeps full-width digits", "Bname", "梁１", "梁１", BoxColour::White},
     };
     for (const LeaveRow &row : rows) {
         SCOPED_TRACE(row.name);

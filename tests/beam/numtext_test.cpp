@@ -15,7 +15,11 @@ TEST(NumberText, ReadsTheLeadingNumberOrZero)
         {"bare fraction", ".25", 0.25L}, {"trailing point", "7.", 7}, {"exponent", "1.5e3", 1500},
         {"capital exponent", "2E-2", 0.02L}, {"exponent without digits", "4e", 4},
         {"trailing text", "6m", 6}, {"sign alone", "-", 0}, {"point alone", ".", 0},
-        {"full-width digits are not digits", "１２", 0},
+        // what a Japanese input method types: full-width digits, stop, signs and space
+        {"full-width digits", "１２", 12}, {"full-width stop", "６．５", 6.5L},
+        {"full-width minus", "－３", -3}, {"minus sign", "−１．５", -1.5L}, {"hyphen", "‐2", -2},
+        {"full-width plus", "＋４", 4}, {"full-width space", "\u3000７", 7},
+        {"full-width comma ends the number", "１，５００", 1},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -33,6 +37,18 @@ TEST(NumberText, IntegersMustBeWhole)
     EXPECT_FALSE(beam::parseInteger("1.5"));
     EXPECT_FALSE(beam::parseInteger(""));
     EXPECT_FALSE(beam::parseInteger("2x"));
+    EXPECT_EQ(beam::parseInteger("\u3000２０ "), 20);
+}
+
+// kovel-cli warns about text after a number; a full-width number is no such text.
+TEST(NumberText, TextAfterTheNumber)
+{
+    EXPECT_EQ(beam::asciiNumberText("－１２．５　m"), "-12.5 m");
+    struct Row { const char *text; std::size_t after; };
+    const Row rows[] = {{"", 0},   {" 6 ", 0},    {"６．５", 0}, {"1,500", 4}, {"6m", 1},
+                        {"abc", 3}, {"1e", 1},    {"6 m", 2},   {"-", 1},     {"１，５００", 6}};
+    for (const Row &row : rows)
+        EXPECT_EQ(beam::textAfterNumber(row.text), row.after) << row.text;
 }
 
 struct FormatRow { const char *name; double value; const char *pattern; const char *expected; };

@@ -1,73 +1,18 @@
 // kovel-cli calc, run as a program from the repository root (where shape/ is).
+#include "tests/cli/clirun.h"
+
 #include "beam/numtext.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
-namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-    std::vector<std::string> lines;        // stdout lines
-    std::map<std::string, std::string> at; // name -> value of the name=value lines
-};
-
-std::string slurp(const fs::path &p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string quoted(const std::string &s) { return "'" + s + "'"; }
-
-// Runs `kovel-cli <args>` in `dir` (the repository root by default) with `input` as the
-// input file named on the command line (or on standard input).
-CliRun runCli(const std::string &args, const std::string &input, bool viaStdin = false,
-           const std::string &dir = KOVEL_SOURCE_DIR)
-{
-    static int counter = 0;
-    const fs::path base = fs::temp_directory_path() /
-                          ("kovel_cli_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    const fs::path in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
-    std::ofstream(in, std::ios::binary) << input;
-    std::string command = "cd " + quoted(dir) + " && " + quoted(KOVEL_CLI) + " " + args;
-    if (viaStdin)
-        command += " < " + quoted(in.string());
-    else if (!input.empty())
-        command += " " + quoted(in.string());
-    command += " > " + quoted(out.string()) + " 2> " + quoted(err.string());
-    CliRun r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
-    fs::remove(in);
-    fs::remove(out);
-    fs::remove(err);
-    std::stringstream ss(r.out);
-    std::string line;
-    while (std::getline(ss, line)) {
-        r.lines.push_back(line);
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            r.at[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return r;
-}
+using namespace clirun;
 
 TEST(CliCalc, OutputLinesInOrder)
 {
@@ -217,7 +162,10 @@ TEST(CliCalc, ErrorsNameTheLineAndExitNonZero)
         {"span out of range", "Span=1e400\n", 1, "スパン長さ"},
         {"member not in the catalogue", "Span=6\nmember=H-1x1x1x1\n", 1, "H-1x1x1x1"},
         {"I = 0 in direct input", "Span=6\nfamily=direct\ninertia=0\n", 1, "断面二次モーメント"},
-        {"fb = 0 from a zero flange width", "Span=6\nfamily=BH\nB=0\nlb=3\n", 1, "断面"},
+        {"zero flange width of a built-up H", "Span=6\nfamily=BH\nB=0\nlb=3\n", 1, "フランジ幅 B（0）が0以下"},
+        {"built-up H with a web thicker than its flange is wide", "Span=6\nfamily=BH\nH=400\ntw=200\ntf=8\nB=13\n", 1,
+         "ウェブ厚 tw（200）がフランジ幅 B（13）以上"},
+        {"round pipe with no bore", "Span=6\nfamily=maru\nB=10\ntf=5\n", 1, "板厚 tの2倍（10）が外径 D（10）以上"},
         {"no registered members", "Span=6\nfamily=user\n", 1, "登録部材"},
         {"unknown rule", "Span=6\nfbrule=new\n", 2, "2行目"},
         {"unknown grade", "Span=6\ngrade=SS41\n", 2, "2行目"},
@@ -233,6 +181,51 @@ TEST(CliCalc, ErrorsNameTheLineAndExitNonZero)
         EXPECT_EQ(r.err.find("inf"), std::string::npos);
         EXPECT_EQ(r.err.find("nan"), std::string::npos);
     }
+}
+
+// What the window adds to its calculation-finished message comes as a last "note=" line;
+// numbers typed full-width read as the ASCII ones, and a number followed by other text
+// is read by the leading-number rule with a warning naming the line, field and value.
+TEST(CliCalc, NotesAndWarnings)
+{
+    const std::string direct = "Span=6\nuniform=1\nsi=0\njijuucheck=0\nfamily=direct\ninertia=10000\nmodulus=1000\n";
+    struct Row {
+        const char *name;
+        std::string input;
+        const char *note;    // the last stdout line, or "" for none
+        const char *warning; // on standard error, or "" for none
+        const char *hantei;
+    };
+    const Row rows[] = {
+        {"direct input with lb", direct + "lb=3\n", "note=（登録部材・直接入力の断面では横座屈を考慮していません。）", "",
+         "OK."},
+        {"direct input about the weak axis", direct + "lb=3\nweak=1\n", "", "", "OK."},
+        {"catalogue section with lb", "Span=6\nuniform=1\nlb=3\n", "", "", "NG."},
+        {"no section of the family passes", "Span=12\nuniform=300\ndesign=1\nfamily=C\n",
+         "note=（溝形鋼（C）には OK. となる部材がありません。最大の ", "", "NG."},
+        {"full-width digits", "Span=６．０\nuniform=１\nsi=0\njijuucheck=0\nfamily=direct\ninertia=１００００\nmodulus=1000\n",
+         "", "", "OK."},
+        {"a thousands comma", direct + "p1=1,500\npl1=3\n", "", "8行目: p1 の値「1,500」は 1 として読みました", "OK."},
+        {"a unit after the number", direct + "Span=6m\n", "", "8行目: Span の値「6m」は 6 として読みました", "OK."},
+        {"automatic selection that finds a section", "Span=6\nuniform=10\ndesign=1\nfamily=HN\n", "", "", "OK."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun r = runCli("calc", row.input);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.at.at("hantei"), row.hantei);
+        if (*row.note)
+            EXPECT_EQ(r.lines.back().rfind(row.note, 0), 0u) << r.lines.back();
+        else
+            EXPECT_EQ(r.at.count("note"), 0u);
+        if (*row.warning)
+            EXPECT_NE(r.err.find(row.warning), std::string::npos) << r.err;
+        else
+            EXPECT_EQ(r.err.find("警告"), std::string::npos) << r.err;
+    }
+    // full-width and ASCII input give the same result
+    const CliRun ascii = runCli("calc", direct), wide = runCli("calc", rows[4].input);
+    EXPECT_EQ(ascii.out, wide.out);
 }
 
 TEST(CliCalc, MissingCatalogueIsNamed)

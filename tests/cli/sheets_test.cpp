@@ -51,12 +51,13 @@ protected:
 
     // Runs `kovel-cli sheets <args>` with no display and no platform chosen, as a batch
     // job on a server would.
-    SheetsRun sheets(const std::string &args) const
+    SheetsRun sheets(const std::string &args) const { return cli("sheets " + args); }
+
+    SheetsRun cli(const std::string &args) const
     {
         const fs::path out = dir / "stdout", err = dir / "stderr";
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + quoted(KOVEL_CLI) +
-                                    " sheets " + args + " > " + quoted(out.string()) + " 2> " +
-                                    quoted(err.string());
+                                    " " + args + " > " + quoted(out.string()) + " 2> " + quoted(err.string());
         const int raw = std::system(command.c_str());
         SheetsRun r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -110,7 +111,8 @@ TEST_F(CliSheets, OptionsSetThePageNumbersAndTheMargin)
         {"options before the files", "--first 12", "12\n", "- 12 -"},
         {"no numbers", "--no-page-numbers --position center", "大梁G1の設計", "- 1 -"},
         {"numbers at the bottom", "--position leftlower --margin 0", "片持ちC4の設計", "- 1 -"},
-        {"largest margin (the blocks start at the right edge)", "--margin=221", "", ""},
+        // the page number at the upper right reaches the edge of the paper (221 left it)
+        {"largest margin that keeps the printout on the paper", "--margin=42", "", ""},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -134,6 +136,16 @@ TEST_F(CliSheets, OptionsSetThePageNumbersAndTheMargin)
             EXPECT_EQ(printed.find(row.absent), std::string::npos) << row.absent;
         }
     }
+}
+
+TEST_F(CliSheets, AMarginThatPushesThePrintoutOffThePaperIsRefused)
+{
+    if (!printingBuilt())
+        GTEST_SKIP() << "kovel-cli built without printing";
+    const SheetsRun r = sheets(quoted(kSample) + " " + quoted(path("wide.pdf")) + " --margin 43");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("左マージンは0から42までの整数"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("wide.pdf")));
 }
 
 TEST_F(CliSheets, RefusalsWriteNothingAndKeepTheOldFile)
@@ -198,6 +210,26 @@ TEST_F(CliSheets, UnwritableTargetIsAFileError)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err, "");
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+// A project file shorter than its count opens with the missing fields empty; the
+// window says so, and so must both commands that read it (their exit status unchanged).
+TEST_F(CliSheets, AShortProjectFileIsNoted)
+{
+    const std::string whole = slurp(kSample);
+    std::size_t cut = 0;
+    for (int line = 0; line < 200; ++line)
+        cut = whole.find('\n', cut) + 1;
+    const std::string shortFile = path("short.kvl");
+    std::ofstream(shortFile, std::ios::binary) << whole.substr(0, cut);
+    const SheetsRun text = cli("text " + quoted(shortFile) + " " + quoted(path("short.txt")));
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.err.find("200 行しかありません"), std::string::npos) << text.err;
+    if (!printingBuilt())
+        return;
+    const SheetsRun pdf = sheets(quoted(shortFile) + " " + quoted(path("short.pdf")));
+    EXPECT_EQ(pdf.status, 0);
+    EXPECT_NE(pdf.err.find("200 行しかありません"), std::string::npos) << pdf.err;
 }
 
 TEST_F(CliSheets, HelpDescribesTheOptions)

@@ -240,30 +240,33 @@ TEST(WriterFaults, AFolderWithoutWritePermissionKeepsTheOldFile)
     }
 }
 
-// The folder would allow a rename over the file; the file's own protection must still hold.
+// The folder would allow a rename over the file; the file's own protection must still hold,
+// also for the superuser, whom the access test lets write anything.
 TEST(WriterFaults, AWriteProtectedFileIsNotReplaced)
 {
     TempDir dir("protected");
     fs::permissions(dir.path, fs::perms::all);
     for (const Writer &w : kWriters) {
-        SCOPED_TRACE(w.name);
-        const fs::path target = dir.path / "p.kvl";
-        ASSERT_EQ(w.write(target.string(), oldTable()), "");
-        const std::string old = slurp(target);
-        fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-        const results::Table table = newTable();
-        const ChildRun run = inChild(Mounts::Shared, User::Unprivileged, [&] {
-            return std::vector<Seen>{look(w.write(target.string(), table), target)};
-        });
-        if (!run.skipped.empty())
-            GTEST_SKIP() << run.skipped;
-        ASSERT_EQ(run.failed, "");
-        ASSERT_EQ(run.seen.size(), 1u);
-        expectRefused(run.seen[0], "アクセスが拒否", old, {"p.kvl"});
-        EXPECT_EQ(slurp(target), old);
-        EXPECT_EQ(fs::status(target).permissions() & fs::perms::owner_write, fs::perms::none);
-        fs::permissions(target, fs::perms::owner_all);
-        fs::remove(target);
+        for (const User user : {User::Unprivileged, User::AsIs}) {
+            SCOPED_TRACE(std::string(w.name) + (user == User::AsIs ? " as the test's own user" : ""));
+            const fs::path target = dir.path / "p.kvl";
+            ASSERT_EQ(w.write(target.string(), oldTable()), "");
+            const std::string old = slurp(target);
+            fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+            const results::Table table = newTable();
+            const ChildRun run = inChild(Mounts::Shared, user, [&] {
+                return std::vector<Seen>{look(w.write(target.string(), table), target)};
+            });
+            if (!run.skipped.empty())
+                GTEST_SKIP() << run.skipped;
+            ASSERT_EQ(run.failed, "");
+            ASSERT_EQ(run.seen.size(), 1u);
+            expectRefused(run.seen[0], "アクセスが拒否", old, {"p.kvl"});
+            EXPECT_EQ(slurp(target), old);
+            EXPECT_EQ(fs::status(target).permissions() & fs::perms::owner_write, fs::perms::none);
+            fs::permissions(target, fs::perms::owner_all);
+            fs::remove(target);
+        }
     }
 }
 

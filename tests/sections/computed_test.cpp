@@ -30,6 +30,9 @@ TEST(ComputedSection, PublishedExamples)
         {"square pipe, weak axis", Family::Kaku, {"200", "100", "", "6"}, true, "□-200x100x6", "599.03", "119.81",
          "27.13"},
         {"round pipe", Family::Maru, {"", "114.3", "", "4.5"}, false, "φ114.3x4.5", "234.32", "41.00", "12.19"},
+        // the float 5564.38477 shows 5564.38; its shortest form 5564.385 rounded again gave .39
+        {"square pipe rounded once", Family::Kaku, {"450", "129.9", "", "2"}, false, "□-450x129.9x2", "5564.38",
+         nullptr, nullptr},
         {"round pipe, weak axis is the same", Family::Maru, {"", "114.3", "", "4.5"}, true, "φ114.3x4.5",
          "234.32", "41.00", "12.19"},
         {"round pipe without a diameter: Z is 0, not a division by 0", Family::Maru, {"", "0", "", "4.5"}, false,
@@ -101,10 +104,48 @@ TEST(ComputedSection, OtherShapesComputeNothing)
 
 TEST(ComputedSection, InconsistentDimensionsAreComputedAsTheyStand)
 {
-    // 2t > B: the formulas apply as they stand (the check later refuses I <= 0).
+    // 2t > B: the formulas apply as they stand while the boxes are typed one after
+    // another; a calculation refuses them (DimensionsThatCannotBeBuiltAreRefused).
     const sections::ComputedSection s = sections::computeSection(Family::Kaku, {"100", "10", "", "8"}, false);
     EXPECT_TRUE(s.error.empty());
     EXPECT_FALSE(s.inertia.empty());
+}
+
+// Typing 400, 200, 8, 13 along the Enter chain H -> tw -> tf -> B made BH-400x13x200x8, a
+// web 200 mm thick on a 13 mm flange, and it was checked as if real.
+TEST(ComputedSection, DimensionsThatCannotBeBuiltAreRefused)
+{
+    struct Row {
+        Family shape;
+        sections::DimensionTexts dims;
+        const char *refusal; // empty: accepted
+    };
+    const Row rows[] = {
+        {Family::BH, {"400", "13", "200", "8"}, "ウェブ厚 tw（200）がフランジ幅 B（13）以上です。"},
+        {Family::BH, {"400", "200", "200", "8"}, "ウェブ厚 tw（200）がフランジ幅 B（200）以上です。"},
+        {Family::BH, {"30", "200", "9", "15"}, "フランジ厚 tfの2倍（30）がせい H（30）以上です。"},
+        {Family::BH, {"400", "200", "0", "16"}, "ウェブ厚 tw（0）が0以下です。"},
+        {Family::BH, {"", "200", "9", "16"}, "せい H（0）が0以下です。"},
+        {Family::Kaku, {"100", "10", "", "8"}, "板厚 tの2倍（16）が幅 B（10）以上です。"},
+        {Family::Kaku, {"10", "100", "", "8"}, "板厚 tの2倍（16）がせい H（10）以上です。"},
+        {Family::Kaku, {"100", "-50", "", "8"}, "幅 B（-50）が0以下です。"},
+        {Family::Maru, {"", "10", "", "5"}, "板厚 tの2倍（10）が外径 D（10）以上です。"},
+        {Family::Maru, {"", "114.3", "", "0"}, "板厚 t（0）が0以下です。"},
+        {Family::BH, {"400", "200", "9", "16"}, ""},
+        {Family::BH, {"400", "200", "199.9", "199.9"}, ""},
+        {Family::Kaku, {"200", "100", "", "6"}, ""},
+        {Family::Maru, {"", "114.3", "", "4.5"}, ""},
+        {Family::Maru, {"5", "114.3", "0", "4.5"}, ""}, // H and tw take no part in a round pipe
+        {Family::Direct, {"", "", "", ""}, ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.dims.H + " " + row.dims.B + " " + row.dims.tw + " " + row.dims.tf);
+        const std::string why = sections::dimensionRefusal(row.shape, row.dims);
+        if (*row.refusal)
+            EXPECT_EQ(why.rfind(row.refusal, 0), 0u) << why;
+        else
+            EXPECT_EQ(why, "");
+    }
 }
 
 TEST(ComputedSection, DimensionsOutOfRangeAreRefused)

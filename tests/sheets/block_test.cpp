@@ -215,6 +215,7 @@ TEST(SheetBlock, DeflectionVerdictAndLimitLine)
          "撓み制限値：0.5 cm かつ L / 300 以下"},
         {"deflection equal to the absolute limit", "0.512", "", "0.512", "1171.9", "OK.", "撓み制限値：0.512 cm 以下"},
         {"absolute limit 0 takes no part", "0", "", "9.0", "10.0", "OK.", "撓み制限値：0 cm 以下"},
+        {"upward deflection beyond the absolute limit", "0.5", "", "-0.512", "1171.9", "NG.", "撓み制限値：0.5 cm 以下"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -297,13 +298,46 @@ TEST(Printing, RefusalsComeBeforeTheJobStarts)
     }
 }
 
-TEST(Printing, LargestMarginStillPrints)
+// Margins up to 221 were accepted although the page number left the paper from about
+// 41 and the figures from about 67: the largest margin is found from the drawing itself.
+TEST(Printing, TheLargestMarginKeepsEveryItemOnThePaper)
 {
-    sheets::PageSettings settings;
-    settings.hidari = "221";
-    const Printed p = print(tableOf(namedSlots(1), {1}), settings);
-    EXPECT_EQ(p.outcome.error, "");
-    EXPECT_THAT(p.job.pages.at(0).calls, Contains(text(221 * 13 * 5 / 3, kUpper, "S1の設計")));
+    const results::Table table = tableOf(namedSlots(3), {1, 2, 3});
+    const int em = sheets::emPixels(9, 600);
+    int withNumbers = 0;
+    for (sheets::PagePosition position : {sheets::PagePosition::LeftUp, sheets::PagePosition::None}) {
+        SCOPED_TRACE(static_cast<int>(position));
+        sheets::PageSettings settings;
+        settings.position = position;
+        const int largest = sheets::largestMargin(table, settings, kWidth, 600);
+        settings.hidari = std::to_string(largest);
+        const Printed p = print(table, settings);
+        ASSERT_EQ(p.outcome.error, "");
+        int right = 0;
+        for (const sheets::RecordingCanvas &page : p.job.pages) {
+            for (const std::string &call : page.calls) {
+                int x1 = 0, y1 = 0, x2 = 0, y2 = 0, used = 0;
+                if (std::sscanf(call.c_str(), "line %d,%d-%d,%d", &x1, &y1, &x2, &y2) == 4)
+                    right = std::max({right, x1, x2});
+                else if (std::sscanf(call.c_str(), "text %d,%d %n", &x1, &y1, &used) == 2 && used > 0)
+                    right = std::max(right, x1 + sheets::textWidthAtMost(call.substr(static_cast<std::size_t>(used)), em));
+            }
+        }
+        EXPECT_LE(right, kWidth);
+        const int step = sheets::printerGeometry(kWidth, largest + 1).left - sheets::printerGeometry(kWidth, largest).left;
+        EXPECT_GT(right + step, kWidth) << "one more step would leave the paper";
+
+        settings.hidari = std::to_string(largest + 1);
+        const Printed refused = print(table, settings);
+        EXPECT_EQ(refused.outcome.error, "左マージンが大きすぎて計算書が用紙からはみ出します。この印刷では左マージンは0から" +
+                                             std::to_string(largest) + "までの整数を入力して下さい。");
+        EXPECT_TRUE(refused.outcome.marginTooLarge);
+        EXPECT_TRUE(refused.job.log.empty()) << "no job may be started";
+        if (position == sheets::PagePosition::LeftUp)
+            withNumbers = largest;
+        else
+            EXPECT_GT(largest, withNumbers) << "the page number at the upper right limits first";
+    }
 }
 
 } // namespace

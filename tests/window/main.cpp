@@ -8,11 +8,14 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery runs this binary at build time too
-    // the list of recent projects is kept in the configuration folder: never the user's own
+    // the recent projects (configuration folder) and the data the windows look up in the
+    // user's data folder: empty temporary folders, never the user's own
     const QTemporaryDir config;
-    if (!config.isValid())
+    const QTemporaryDir userData;
+    if (!config.isValid() || !userData.isValid())
         return 1;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ::testing::InitGoogleTest(&argc, argv);

@@ -387,3 +387,43 @@ TEST_F(ProjectCommandsTest, TextExportOfAnEmptyTableIsAnEmptyFile)
 }
 
 } // namespace
+
+namespace {
+
+// `kovel FILE.kvl`: the file given at start opens as the open command opens it; two files
+// or a file that is not a project give a message and the empty table.
+TEST_F(ProjectCommandsTest, AProjectGivenOnTheCommandLineOpensAtStart)
+{
+    twoSlots();
+    saveAs(path("start"));
+    const QString file = path("start.kvl");
+    ASSERT_TRUE(writeBytes(path("notes.txt"), "memo\r\n"));
+    struct Row {
+        const char *name;
+        QStringList files;
+        int slots;
+        const char *message; // part of the one message, or nullptr for none
+    };
+    const Row rows[] = {
+        {"one project", {file}, 2, nullptr},
+        {"two files", {file, file}, 0, "１つだけ"},
+        {"not a project", {path("notes.txt")}, 0, "notes.txt"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        start();
+        dialogs->shown.clear();
+        window->openFromCommandLine(row.files);
+        EXPECT_EQ(table().datano, row.slots);
+        if (row.message) {
+            ASSERT_EQ(dialogs->shown.size(), 1);
+            EXPECT_TRUE(dialogs->shown[0].contains(QString::fromUtf8(row.message))) << dialogs->shown[0].toStdString();
+        } else {
+            EXPECT_TRUE(dialogs->shown.isEmpty());
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("KOVEL-") + file);
+            EXPECT_EQ(rp()->data(2)->text(), QStringLiteral("片持ち梁"));
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+// CSV files as a spreadsheet writes them: comma-separated cells, a cell with a comma,
+// quote or line end in double quotes with its quotes doubled, records ended by CR LF or
+// LF. A file is UTF-8 (with or without a byte-order mark) when its bytes are valid UTF-8,
+// else code page 932, the default of a Japanese spreadsheet. Inside the program every
+// cell is UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace beam {
+
+enum class CsvEncoding { Utf8, Cp932 };
+
+using CsvRecord = std::vector<std::string>;
+
+// The text of a file as UTF-8, with its encoding told by the bytes.
+struct CsvText {
+    std::optional<std::string> utf8; // without the byte-order mark
+    CsvEncoding encoding = CsvEncoding::Utf8;
+    std::string error;                // Japanese, when utf8 is empty
+};
+CsvText decodeCsv(std::string_view bytes);
+
+// Reads the records of a UTF-8 text one after the other, without keeping them.
+class CsvReader {
+public:
+    explicit CsvReader(std::string_view utf8) : m_text(utf8) {}
+
+    // The next record into `record` (its cells, at least one). False at the end of the
+    // text, or on a fault: error() then says what and where.
+    bool next(CsvRecord &record);
+
+    // The line the last record began on, 1 for the first.
+    int line() const { return m_recordLine; }
+    // Japanese: a quote left open ("3行目: ..."), empty when none.
+    const std::string &error() const { return m_error; }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+    int m_recordLine = 0;
+    std::string m_error;
+};
+
+// Reads a whole file (the encoding told by its bytes) into records. Meant for small
+// files; a schedule of any size is better read with CsvReader.
+struct CsvRead {
+    std::optional<std::vector<CsvRecord>> records;
+    CsvEncoding encoding = CsvEncoding::Utf8;
+    std::string error; // Japanese, naming the file and the line
+};
+CsvRead readCsvFile(const std::string &path);
+
+// Appends one record to `out`: cells joined by commas, quoted when they hold a comma, a
+// quote, a line end or a leading or trailing blank, ended by CR LF.
+void appendCsvRecord(std::string &out, const CsvRecord &record);
+
+// The bytes of a file of these records: UTF-8 with a byte-order mark, or code page 932.
+// nullopt when a cell holds a character that code page 932 cannot hold; `badRecord`
+// (optional) then receives its index.
+std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvEncoding encoding,
+                                     std::size_t *badRecord = nullptr);
+
+// Writes the records through a temporary file and a rename (beam::writeBinaryFile).
+// Returns an empty string, or the Japanese message.
+std::string writeCsvFile(const std::string &path, const std::vector<CsvRecord> &records, CsvEncoding encoding);
+
+// The byte-order mark a UTF-8 file starts with.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+} // namespace beam

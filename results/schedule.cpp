@@ -1,0 +1,292 @@
+#include "results/schedule.h"
+
+#include "beam/fieldrules.h"
+
+#include <algorithm>
+#include <map>
+
+namespace results {
+
+namespace {
+
+std::string trimmed(const std::string &s)
+{
+    const std::size_t first = s.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// The station of a column "M0".."M100"; -1 for any other name.
+int stationOf(const std::string &name)
+{
+    if (name.size() < 2 || name.size() > 4 || name[0] != 'M' || name[1] < '0' || name[1] > '9')
+        return -1;
+    int i = 0;
+    for (std::size_t k = 1; k < name.size(); ++k) {
+        if (name[k] < '0' || name[k] > '9')
+            return -1;
+        i = i * 10 + (name[k] - '0');
+    }
+    return i < kStations && (name[1] != '0' || name.size() == 2) ? i : -1;
+}
+
+bool isStationColumn(const std::string &name)
+{
+    return stationOf(name) >= 0;
+}
+
+bool isResultColumn(const std::string &name)
+{
+    const std::vector<std::string> &r = resultColumns(true);
+    return std::find(r.begin(), r.end(), name) != r.end() || isStationColumn(name);
+}
+
+const char *flagText(bool on) { return on ? "1" : "0"; }
+
+} // namespace
+
+const std::vector<std::string> &resultColumns(bool notice)
+{
+    static const std::vector<std::string> plain = {
+        "RQa",    "RQb", "RMmax",  "RMmaxl", "Mcent",  "Menda",   "Mendb",   "Rdelta", "Rlx", "Rfb",
+        "RSigmab", "Rratio", "hantei", "member", "inertia", "modulus", "selfw", "note", "error"};
+    static const std::vector<std::string> withNotice = [] {
+        std::vector<std::string> names = plain;
+        const auto after = std::find(names.begin(), names.end(), "hantei") + 1;
+        names.insert(after, {"fb1", "fb2", "ib", "C", "tau", "fs", "Rshear"});
+        return names;
+    }();
+    return notice ? withNotice : plain;
+}
+
+std::vector<std::string> stationColumns()
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < kStations; ++i)
+        names.push_back("M" + std::to_string(i));
+    return names;
+}
+
+std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &columns)
+{
+    columns = {};
+    for (std::size_t k = 0; k < header.size(); ++k) {
+        const std::string name = trimmed(header[k]);
+        const std::string where = "1行目 " + std::to_string(k + 1) + "列目「" + name + "」: ";
+        const bool seen = std::find(columns.names.begin(), columns.names.end(), name) != columns.names.end();
+        bool input = false;
+        if (sections::isInputName(name) && !seen)
+            input = true;
+        else if (!isResultColumn(name)) {
+            if (name.empty())
+                return where + "列の名前がありません。";
+            if (seen)
+                return where + "同じ名前の列が2つあります。";
+            return where + "「" + name + "」という入力項目はありません。";
+        }
+        columns.names.push_back(name);
+        columns.input.push_back(input);
+    }
+    for (std::size_t k = 0; k < columns.names.size(); ++k)
+        columns.notice = columns.notice || (columns.input[k] && columns.names[k] == "fbrule");
+    if (std::find(columns.input.begin(), columns.input.end(), true) == columns.input.end())
+        return "1行目: 入力項目の列がありません（1行目には Span、p1 などの名前を書いて下さい）。";
+    return {};
+}
+
+std::vector<std::string> inputColumnNames(const ScheduleColumns &columns)
+{
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < columns.names.size(); ++k)
+        if (columns.input[k])
+            names.push_back(columns.names[k]);
+    return names;
+}
+
+std::string checkRowShape(const ScheduleColumns &columns, const beam::CsvRecord &record, int line)
+{
+    if (record.size() <= columns.names.size())
+        return {};
+    return std::to_string(line) + "行目 " + std::to_string(columns.names.size() + 1) + "列目: 値が " +
+           std::to_string(record.size()) + " 個あり、1行目の列の数（" + std::to_string(columns.names.size()) +
+           "）より多くなっています。";
+}
+
+bool blankRow(const beam::CsvRecord &record)
+{
+    return std::all_of(record.begin(), record.end(), [](const std::string &c) { return c.empty(); });
+}
+
+ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+                       const sections::SectionSources &sources, const sections::NamedBeam &start)
+{
+    ScheduleRow row;
+    row.beam = start;
+    const std::size_t n = std::min(record.size(), columns.names.size());
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!columns.input[k] || record[k].empty())
+            continue;
+        if (std::string why = sections::setNamedValue(row.beam, columns.names[k], record[k]); !why.empty()) {
+            row.error = "「" + columns.names[k] + "」の値「" + record[k] + "」: " + why;
+            return row;
+        }
+    }
+    row.check = sections::checkNamedBeam(row.beam, sources);
+    if (!row.check.result)
+        row.error = row.check.error;
+    return row;
+}
+
+beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations)
+{
+    beam::CsvRecord header = inputColumnNames(columns);
+    const std::vector<std::string> &results = resultColumns(columns.notice);
+    header.insert(header.end(), results.begin(), results.end());
+    if (stations) {
+        const std::vector<std::string> m = stationColumns();
+        header.insert(header.end(), m.begin(), m.end());
+    }
+    return header;
+}
+
+beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const ScheduleRow &row,
+                          bool stations)
+{
+    beam::CsvRecord out;
+    for (std::size_t k = 0; k < columns.names.size(); ++k)
+        if (columns.input[k])
+            out.push_back(k < record.size() ? record[k] : std::string());
+    const std::size_t first = out.size();
+    const std::vector<std::string> &results = resultColumns(columns.notice);
+    out.resize(first + results.size() + (stations ? static_cast<std::size_t>(kStations) : 0));
+    std::string &note = out[first + results.size() - 2];
+    for (const std::string &n : row.check.notes)
+        note += n;
+    out[first + results.size() - 1] = row.error;
+    if (!row.computed())
+        return out;
+    // the column of each reported name, looked up once
+    using ColumnMap = std::map<std::string, std::size_t>;
+    auto columnMap = [](bool notice) {
+        const std::vector<std::string> &names = resultColumns(notice);
+        ColumnMap m;
+        for (std::size_t k = 0; k < names.size(); ++k)
+            m.emplace(names[k], k);
+        return m;
+    };
+    static const ColumnMap plainColumns = columnMap(false), noticeColumns = columnMap(true);
+    const ColumnMap &column = columns.notice ? noticeColumns : plainColumns;
+    for (auto &[name, value] : sections::resultFields(row.check)) {
+        if (const int i = stationOf(name); i >= 0) {
+            if (stations)
+                out[first + results.size() + static_cast<std::size_t>(i)] = std::move(value);
+        } else if (name == "note") {
+            note += value;
+        } else if (const auto it = column.find(name); it != column.end()) {
+            out[first + it->second] = std::move(value);
+        }
+    }
+    note += row.check.resultNote; // the line calc prints as note=
+    return out;
+}
+
+PageTexts pageTextsOf(const ScheduleRow &row)
+{
+    const sections::NamedBeam &b = row.beam;
+    const sections::NamedCheck &c = row.check;
+    const beam::InputTexts &t = c.texts;
+    PageTexts page;
+    page.Bname = b.Bname;
+    page.weak = t.weak;
+    page.term = t.term;
+    page.si = t.si;
+    page.jijuucheck = t.jijuucheck;
+    page.support = t.support;
+    page.Span = t.Span;
+    page.lb = t.lb;
+    page.seigen1 = t.seigen1;
+    page.seigen2 = t.seigen2;
+    page.uniform = t.uniform;
+    page.shiki = b.shiki;
+    page.p = t.p;
+    page.pl = t.pl;
+    page.w1 = t.w1;
+    page.w2 = t.w2;
+    page.ld1 = t.ld1;
+    page.ld2 = t.ld2;
+    for (std::size_t j = 0; j < 3; ++j) {
+        page.ld3[j] = b.ld3[j];
+        // the page completes LD3 when LD2 is left
+        if (page.ld3[j].empty() && !t.ld2[j].empty())
+            page.ld3[j] = beam::completeSegment(2, t.Span, {t.ld1[j], t.ld2[j], {}}).ld3;
+    }
+    page.familyCode = beam::familyCode(c.family);
+    page.member = c.member;
+    page.H = b.dims.H;
+    page.B = b.dims.B;
+    page.tw = b.dims.tw;
+    page.tf = b.dims.tf;
+    // choosing a pipe empties the boxes it does not show
+    if (c.family == beam::Family::Kaku || c.family == beam::Family::Maru)
+        page.tw.clear();
+    if (c.family == beam::Family::Maru)
+        page.H.clear();
+    page.inertia = t.inertia;
+    page.modulus = t.modulus;
+    page.selfw = t.selfw;
+    if (c.result)
+        page.result = *c.result;
+    return page;
+}
+
+std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
+{
+    beam::CsvRecord header = {"Bname", "Span", "lb", "seigen1", "seigen2", "term", "si", "si157", "uniform", "shiki"};
+    for (const char *group : {"p", "pl"})
+        for (int k = 1; k <= 8; ++k)
+            header.push_back(group + std::to_string(k));
+    for (const char *group : {"w1", "w2", "ld1", "ld2", "ld3"})
+        for (const char *s : {"a", "b", "c"})
+            header.push_back(std::string(group) + s);
+    for (const char *name : {"support", "jijuucheck", "family", "member", "inertia", "modulus", "selfw", "weak", "H",
+                             "B", "tw", "tf", "design"})
+        header.push_back(name);
+    const std::size_t inputs = header.size();
+    const std::vector<std::string> &results = resultColumns(false);
+    header.insert(header.end(), results.begin(), results.end());
+
+    std::vector<beam::CsvRecord> records{header};
+    for (int slot = 1; slot <= usedCount(table); ++slot) {
+        const PageTexts p = recallRecord(table.slots[static_cast<std::size_t>(slot)], beam::Support::PinPin);
+        beam::CsvRecord r = {p.Bname, p.Span, p.lb, p.seigen1, p.seigen2, flagText(p.term), flagText(p.si),
+                             flagText(si157), p.uniform, p.shiki};
+        r.insert(r.end(), p.p.begin(), p.p.end());
+        r.insert(r.end(), p.pl.begin(), p.pl.end());
+        for (const auto *group : {&p.w1, &p.w2, &p.ld1, &p.ld2, &p.ld3})
+            r.insert(r.end(), group->begin(), group->end());
+        // a support or family word the file does not know stays as it is, and the row
+        // is then refused when read back
+        r.push_back(p.support ? beam::supportName(*p.support)
+                              : table.slots[static_cast<std::size_t>(slot)][5]);
+        r.push_back(flagText(p.jijuucheck));
+        r.push_back(p.familyCode);
+        for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})
+            r.push_back(*s);
+        r.push_back(flagText(p.weak));
+        for (const std::string *s : {&p.H, &p.B, &p.tw, &p.tf})
+            r.push_back(*s);
+        r.push_back("0");
+        const beam::ResultTexts &res = p.result;
+        for (const std::string *s : {&res.RQa, &res.RQb, &res.RMmax, &res.RMmaxl, &res.Mcent, &res.Menda, &res.Mendb,
+                                     &res.Rdelta, &res.Rlx, &res.Rfb, &res.RSigmab, &res.Rratio, &res.hantei,
+                                     &p.member, &p.inertia, &p.modulus, &p.selfw})
+            r.push_back(*s);
+        r.resize(inputs + results.size()); // note and error: empty
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+} // namespace results

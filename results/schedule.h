@@ -1,0 +1,77 @@
+// A beam schedule: a CSV file whose first record names the columns with the input names
+// of `kovel-cli calc` ("Bname", "Span", "p1", "family", ...) and whose further records
+// are one beam each. `kovel-cli batch` checks every row and writes the rows again with
+// the result columns after the input columns; the window stores the rows into slots, and
+// exports slots in the same layout.
+#pragma once
+
+#include "beam/csv.h"
+#include "results/store.h"
+#include "sections/namedbeam.h"
+
+#include <string>
+#include <vector>
+
+namespace results {
+
+// The result columns after the input columns, in order: RQa .. hantei, member, inertia,
+// modulus, selfw, note, error; with `notice` fb1 fb2 ib C tau fs Rshear after hantei.
+// With the stations, M0..M100 follow.
+const std::vector<std::string> &resultColumns(bool notice);
+std::vector<std::string> stationColumns();
+
+// The header of a schedule.
+struct ScheduleColumns {
+    std::vector<std::string> names; // as given, blanks trimmed
+    std::vector<bool> input;        // false: a result column of an earlier run, not read
+    bool notice = false;            // an fbrule column: the output has the notice columns
+};
+
+// Maps the header record. An input name counts at its first appearance; a result column
+// (a schedule that is an earlier output) is skipped. Returns an empty string, or the
+// Japanese message naming the column ("1行目 3列目「Spam」: ...").
+std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &columns);
+
+// The input columns, in their order.
+std::vector<std::string> inputColumnNames(const ScheduleColumns &columns);
+
+// Checks that a record has no more cells than the header; the Japanese message names
+// the line. `line` is the line the record begins on.
+std::string checkRowShape(const ScheduleColumns &columns, const beam::CsvRecord &record, int line);
+
+// True for a record of empty cells only (a blank line or a row of commas): no beam.
+bool blankRow(const beam::CsvRecord &record);
+
+// One row, computed: the beam as given, and its check. `error` holds the refusal of a
+// value ("「term」の値「2」: ..."), of the check, or empty when the row has a result.
+struct ScheduleRow {
+    sections::NamedBeam beam;
+    sections::NamedCheck check;
+    std::string error;
+    bool computed() const { return error.empty() && check.result.has_value(); }
+};
+
+// Reads the beam of a row (an empty cell keeps the text of `start`, the start-up texts
+// by default) and checks it.
+ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+                       const sections::SectionSources &sources, const sections::NamedBeam &start = {});
+
+// The output header: the input columns, then the result columns (and the stations).
+beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations);
+
+// The output record of a row: its input cells as given (missing cells empty), then the
+// texts `kovel-cli calc` prints for it, the notes and the refusal.
+beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const ScheduleRow &row,
+                          bool stations);
+
+// The input page after the check of a computed row, as the store reads it: the texts as
+// given, the section as checked (the family searched, the member chosen), the dimension
+// boxes as the shape leaves them, LD3 as the page completes it when not given.
+PageTexts pageTextsOf(const ScheduleRow &row);
+
+// The records of an export of the slots in use: the header (every input column, then the
+// result columns) and one record per slot. `si157` is the basis of the SI allowable
+// stress in force now (the slots do not keep it).
+std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157);
+
+} // namespace results

@@ -1,0 +1,69 @@
+// The schedule commands of the file menu: a CSV schedule stored into slots, and the
+// slots exported in the layout of kovel-cli batch and read back as the same slots.
+#include "tests/window/windowfixture.h"
+
+#include "beam/csv.h"
+#include "results/table.h"
+#include "window/resultpage.h"
+
+#include <QAction>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+class ScheduleTest : public WindowTest {
+public:
+    void run(const char *action, const QString &file)
+    {
+        dialogs->shown.clear();
+        dialogs->fileNames.push_back(file);
+        find<QAction>(action)->trigger();
+    }
+};
+
+const QString kExample = QStringLiteral(KOVEL_SOURCE_DIR "/examples/schedule.csv");
+
+TEST_F(ScheduleTest, ImportStoresTheComputedRowsAndTheExportReadsBackTheSame)
+{
+    run("menuImportSchedule", kExample);
+    results::Table &table = window->table();
+    EXPECT_EQ(table.datano, 5);
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("6 行のうち 5 件"))) << dialogs->shown[0].toStdString();
+    EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("7行目: "))); // the refused row, by its line
+    EXPECT_EQ(table.slots[4][45], "HN");                                // the automatic selection's choice
+    EXPECT_EQ(table.selectgrid[5], "1");
+
+    const std::filesystem::path csv =
+        std::filesystem::temp_directory_path() / ("kovel_export_" + std::to_string(::getpid()) + ".csv");
+    run("menuExportResults", QString::fromStdString(csv.string()));
+    const beam::CsvRead read = beam::readCsvFile(csv.string());
+    ASSERT_TRUE(read.records) << read.error;
+    EXPECT_EQ(read.records->size(), 6u);
+
+    const results::Table before = table;
+    results::resetTable(table);
+    window->resultPage()->tableChanged();
+    run("menuImportSchedule", QString::fromStdString(csv.string()));
+    std::filesystem::remove(csv);
+    ASSERT_EQ(table.datano, 5);
+    for (int slot = 1; slot <= 5; ++slot)
+        EXPECT_EQ(table.slots[slot], before.slots[slot]) << "slot " << slot;
+}
+
+TEST_F(ScheduleTest, AFullTableAsksAndStoresWhatFits)
+{
+    window->table().datano = 47;
+    dialogs->answers = {false};
+    run("menuImportSchedule", kExample);
+    EXPECT_EQ(window->table().datano, 47); // No: nothing stored
+    dialogs->answers = {true};
+    run("menuImportSchedule", kExample);
+    EXPECT_EQ(window->table().datano, 50);
+    ASSERT_EQ(dialogs->shown.size(), 2);
+    EXPECT_TRUE(dialogs->shown[1].contains(QStringLiteral("残りの 3 行"))) << dialogs->shown[1].toStdString();
+}
+
+} // namespace
