@@ -108,6 +108,8 @@ void drawStressDiagram(Canvas &canvas, const StressDiagramTexts &in, ReactionTex
     line(canvas, kRight, 35, 178, 41);
     line(canvas, kRight, 35, 182, 41);
 
+    if (reactions == ReactionText::Hidden)
+        return;
     canvas.setFontSize(8);
     canvas.setTextColor(kRed);
     const auto shown = [reactions](const std::string &stored) {

@@ -34,6 +34,7 @@ void drawLoadDiagram(Canvas &canvas, const LoadDiagramTexts &in);
 enum class ReactionText {
     Reformatted, // the value re-written in "###0.000" (input page)
     AsStored,    // the stored text as it stands (result table page)
+    Hidden,      // none: values of another unit system than the one now chosen
 };
 
 // What the stress diagram reads.

@@ -173,6 +173,13 @@ void ResultPanel::setSpanCaption(const QString &span)
 
 void ResultPanel::sakuzu()
 {
+    drawStressDiagram(beam::ReactionText::Reformatted);
+}
+
+// The diagram of the moments shown, scaled by the maximum moment field; the reactions
+// under it as `reactions` says.
+void ResultPanel::drawStressDiagram(beam::ReactionText reactions)
+{
     beam::StressDiagramTexts in;
     in.moments = m_mgrid;
     in.mmax = ss(field("RMmax"));
@@ -181,7 +188,7 @@ void ResultPanel::sakuzu()
     {
         QPainter painter(&m_stressImage);
         QtCanvas canvas(painter);
-        beam::drawStressDiagram(canvas, in, beam::ReactionText::Reformatted);
+        beam::drawStressDiagram(canvas, in, reactions);
     }
     m_ouryokuzu->setPixmap(QPixmap::fromImage(m_stressImage));
 }
@@ -230,6 +237,11 @@ void ResultPanel::readResult(beam::ResultTexts &r) const
 
 void ResultPanel::clearUnitFields()
 {
+    // the diagram keeps its shape (drawn while the maximum moment is still shown) and
+    // loses its numbers, as do the moment labels on it
+    drawStressDiagram(beam::ReactionText::Hidden);
+    for (QLabel *moment : {m_Menda, m_Mendb, m_Mcent})
+        moment->clear();
     for (const ResultSpec &r : kResultRows)
         if (r.unitLabel)
             m_results.value(QString::fromUtf8(r.name))->clear();

@@ -56,6 +56,7 @@ private:
     void setupResults();
     void setupDiagrams();
     void showNotice(const std::optional<beam::NoticeTexts> &notice);
+    void drawStressDiagram(beam::ReactionText reactions);
     QString field(const char *name) const;
 
     QHash<QString, QLabel *> m_results;

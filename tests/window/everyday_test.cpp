@@ -3,6 +3,7 @@
 // the small faults of the load groups and the section group.
 #include "tests/window/windowfixture.h"
 
+#include "beam/diagrams.h"
 #include "results/messages.h"
 #include "results/store.h"
 #include "window/resultpage.h"
@@ -74,11 +75,29 @@ TEST_F(EverydayTest, SwitchingTheUnitSystemEmptiesTheResultsThatCarryAUnit)
 {
     calculate();
     const QString span = text("RMmaxl"), delta = text("Rdelta");
+    // the stress diagram: its red reaction numbers, and the curve's pixels below the beam line
+    const auto diagram = [this] {
+        const QImage image = find<QLabel>("ouryokuzu")->pixmap().toImage();
+        int red = 0, curve = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+                curve += y > 36 * image.height() / beam::kStressDiagramHeight && c.lightness() < 100;
+            }
+        return std::pair(red, curve);
+    };
+    const auto [redBefore, curveBefore] = diagram();
+    ASSERT_GT(redBefore, 0);
+    ASSERT_FALSE(text("Mcent").isEmpty());
     find<QCheckBox>("si")->click();
-    for (const char *name : {"RMmax", "RQa", "RQb", "RSigmab", "Rfb"}) {
+    for (const char *name : {"RMmax", "RQa", "RQb", "RSigmab", "Rfb", "Mcent"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(text(name), QString());
     }
+    const auto [redAfter, curveAfter] = diagram();
+    EXPECT_EQ(redAfter, 0);             // the numbers have gone
+    EXPECT_EQ(curveAfter, curveBefore); // the shape stays
     EXPECT_EQ(text("RMmaxl"), span); // metres and centimetres stay true
     EXPECT_EQ(text("Rdelta"), delta);
     EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
