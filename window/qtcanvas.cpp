@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 QtCanvas::QtCanvas(QPainter &painter) : m_painter(painter), m_linePen(linePen(painter))
@@ -51,15 +52,77 @@ QString QtCanvas::fontFamily()
     return family;
 }
 
-QString QtCanvas::familyFor(const QString &text, int pixels)
+namespace {
+
+constexpr int kLargestUnclearPoint = 12; // pixels
+
+QString proportionalFamily()
 {
-    static const QString proportional = [] {
+    static const QString family = [] {
         for (const char *name : {"IPAPGothic", "IPA Pゴシック"})
             if (QFontDatabase::families().contains(QString::fromUtf8(name)))
                 return QString::fromUtf8(name);
-        return fontFamily();
+        return QtCanvas::fontFamily();
     }();
-    if (pixels > 12 || text.isEmpty())
+    return family;
+}
+
+// The last row of a digit's ink relative to the baseline, as the face draws it (hinting
+// moves it from where the outline says).
+int digitsLastRow(const QFont &font)
+{
+    static QHash<QString, int> rows;
+    const QString key = font.key();
+    if (const auto found = rows.constFind(key); found != rows.constEnd())
+        return *found;
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(QStringLiteral("0")) + 2, metrics.height() + 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int baseline = metrics.ascent() + 1;
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(1, baseline), QStringLiteral("0"));
+    }
+    int last = baseline - 1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                last = y;
+    rows.insert(key, last - baseline);
+    return last - baseline;
+}
+
+} // namespace
+
+void drawTextWithClearPoints(QPainter &painter, QPoint origin, const QString &text, const QFont &font)
+{
+    painter.setFont(font);
+    if (font.pixelSize() > kLargestUnclearPoint || font.family() != QtCanvas::fontFamily() ||
+        !text.contains(QLatin1Char('.'))) {
+        painter.drawText(origin, text);
+        return;
+    }
+    // The text without its points, then each point as a square standing on the last row
+    // of the digits, in the middle of its cell.
+    QString blanked = text;
+    blanked.replace(QLatin1Char('.'), QLatin1Char(' '));
+    painter.drawText(origin, blanked);
+    const QFontMetrics metrics(font);
+    const int bottom = origin.y() + digitsLastRow(font);
+    const int side = std::max(1, (font.pixelSize() + 3) / 7); // 11 pixels: 2
+    const int cell = metrics.horizontalAdvance(QLatin1Char('.'));
+    for (qsizetype i = text.indexOf(QLatin1Char('.')); i >= 0; i = text.indexOf(QLatin1Char('.'), i + 1)) {
+        const int x = origin.x() + metrics.horizontalAdvance(text.left(i)) + (cell - side) / 2;
+        painter.fillRect(QRect(x, bottom - side + 1, side, side), painter.pen().color());
+    }
+}
+
+QString QtCanvas::familyFor(const QString &text, int pixels)
+{
+    const QString proportional = proportionalFamily();
+    if (pixels > kLargestUnclearPoint || text.isEmpty())
         return fontFamily();
     for (const QChar c : text)
         if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+'))
@@ -101,7 +164,7 @@ void QtCanvas::text(int x, int y, const std::string &utf8)
         x = std::max(m_painter.window().x(), right - width);
     m_painter.fillRect(QRect(x, y, width, metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
-    m_painter.drawText(x, y + metrics.ascent(), s);
+    drawTextWithClearPoints(m_painter, QPoint(x, y + metrics.ascent()), s, font);
 }
 
 void QtCanvas::setFontSize(int points)

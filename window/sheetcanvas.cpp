@@ -67,7 +67,7 @@ void SheetCanvas::text(int x, int y, const std::string &utf8)
     m_painter.setFont(m_font);
     m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), s);
+    drawTextWithClearPoints(m_painter, QPoint(x, y + metrics.ascent()), s, m_font);
     m_painter.setPen(m_linePen);
 }
 

@@ -232,6 +232,24 @@ TEST(SheetCanvasText, JapaneseGlyphsAtTheSizeOfTheirPoints)
     }
 }
 
+// A small face draws "." a pixel under the digits, where "2.760" reads as "2,760": the
+// point must stand on the digits' last row, and be there.
+TEST(SheetCanvasText, DecimalPointStandsOnTheDigitsLastRow)
+{
+    const QImage number = inkOf(96, 8, "2.7"), digits = inkOf(96, 8, "2 7");
+    QImage point(number.size(), QImage::Format_RGB32);
+    point.fill(Qt::white);
+    for (int y = 0; y < number.height(); ++y)
+        for (int x = 0; x < number.width(); ++x)
+            if (number.pixel(x, y) != digits.pixel(x, y))
+                point.setPixel(x, y, number.pixel(x, y));
+    const QRect dot = boxOf(point, inked), row = boxOf(digits, inked);
+    ASSERT_FALSE(dot.isEmpty());
+    EXPECT_EQ(dot.bottom(), row.bottom());
+    EXPECT_GT(dot.left(), row.left());
+    EXPECT_LT(dot.right(), row.right());
+}
+
 TEST(SheetCanvasText, WhiteCellStartsAtThePointAndCoversWhatWasBelow)
 {
     QImage image(200, 60, QImage::Format_RGB32);
