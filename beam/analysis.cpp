@@ -35,9 +35,14 @@ struct DeflectionTerm {
     Ext c1, c2, c3, c4;
 };
 
-// delta = D / I / E, then in SI / 9.80665 (cm).
-double toCentimetres(const BeamInput &in, double D)
+// delta = D / I / E (cm): traditionally E = 2100 tf/cm2, in SI divided by 9.80665 once
+// more; the notice's E = 205,000 N/mm2 is 20500 kN/cm2, 20500 / 9.80665 tf/cm2.
+double toCentimetres(const BeamInput &in, double D, Modulus modulus)
 {
+    if (modulus == Modulus::Notice) {
+        const Ext force = in.si ? static_cast<Ext>(D) : static_cast<Ext>(D) * kGravity;
+        return stored(force / in.inertia / (kNoticeYoung / 10));
+    }
     double delta = stored(static_cast<Ext>(D) / in.inertia / kYoung);
     if (in.si)
         delta = stored(delta / kGravity);
@@ -237,7 +242,7 @@ Moments Mcalc(const BeamInput &in)
     return m;
 }
 
-Deflection deltacalc(const BeamInput &in)
+Deflection deltacalc(const BeamInput &in, Modulus modulus)
 {
     const Ext L = in.span;
     const Ext Lc = 100 * L;
@@ -380,8 +385,8 @@ Deflection deltacalc(const BeamInput &in)
         governing = extreme;
 
     Deflection d;
-    d.delta = toCentimetres(in, governing);
-    d.described = toCentimetres(in, D);
+    d.delta = toCentimetres(in, governing, modulus);
+    d.described = toCentimetres(in, D, modulus);
     d.ratio = d.delta != 0 ? stored(Lc / std::fabs(static_cast<Ext>(d.delta))) : kNoDeflectionRatio;
     return d;
 }
@@ -548,7 +553,7 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
 
     const Reactions q = Qcalc(in);
     const Moments m = Mcalc(in);
-    const Deflection d = deltacalc(in);
+    const Deflection d = deltacalc(in, notice ? Modulus::Notice : Modulus::Traditional);
     double fb = fbcalc(in);
     NoticeCheck nc;
     if (notice) {

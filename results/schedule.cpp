@@ -1,6 +1,7 @@
 #include "results/schedule.h"
 
 #include "beam/fieldrules.h"
+#include "results/projectfile.h"
 
 #include <algorithm>
 #include <map>
@@ -243,6 +244,12 @@ PageTexts pageTextsOf(const ScheduleRow &row)
 
 std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
 {
+    // The basis columns only when some slot was calculated under the notice rule, so an
+    // export of the default rule keeps its layout.
+    bool notice = false;
+    for (int slot = 1; slot <= usedCount(table); ++slot)
+        notice = notice || hasNoticeData(table.slots[static_cast<std::size_t>(slot)]);
+
     beam::CsvRecord header = {"Bname", "Span", "lb", "seigen1", "seigen2", "term", "si", "si157", "uniform", "shiki"};
     for (const char *group : {"p", "pl"})
         for (int k = 1; k <= 8; ++k)
@@ -253,13 +260,17 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
     for (const char *name : {"support", "jijuucheck", "family", "member", "inertia", "modulus", "selfw", "weak", "H",
                              "B", "tw", "tf", "design"})
         header.push_back(name);
+    if (notice)
+        for (const char *name : {"fbrule", "grade", "F", "C", "shear"})
+            header.push_back(name);
     const std::size_t inputs = header.size();
-    const std::vector<std::string> &results = resultColumns(false);
+    const std::vector<std::string> &results = resultColumns(notice);
     header.insert(header.end(), results.begin(), results.end());
 
     std::vector<beam::CsvRecord> records{header};
     for (int slot = 1; slot <= usedCount(table); ++slot) {
-        const PageTexts p = recallRecord(table.slots[static_cast<std::size_t>(slot)], beam::Support::PinPin);
+        const SlotRecord &record = table.slots[static_cast<std::size_t>(slot)];
+        const PageTexts p = recallRecord(record, beam::Support::PinPin);
         beam::CsvRecord r = {p.Bname, p.Span, p.lb, p.seigen1, p.seigen2, flagText(p.term), flagText(p.si),
                              flagText(si157), p.uniform, p.shiki};
         r.insert(r.end(), p.p.begin(), p.p.end());
@@ -268,8 +279,7 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
             r.insert(r.end(), group->begin(), group->end());
         // a support or family word the file does not know stays as it is, and the row
         // is then refused when read back
-        r.push_back(p.support ? beam::supportName(*p.support)
-                              : table.slots[static_cast<std::size_t>(slot)][5]);
+        r.push_back(p.support ? beam::supportName(*p.support) : record[5]);
         r.push_back(flagText(p.jijuucheck));
         r.push_back(p.familyCode);
         for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})
@@ -278,10 +288,26 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
         for (const std::string *s : {&p.H, &p.B, &p.tw, &p.tf})
             r.push_back(*s);
         r.push_back("0");
+        const std::optional<beam::NoticeTexts> n = noticeTexts(record);
+        if (notice && n) {
+            // The basis as the slot was calculated: a grade, or F when it was typed. The
+            // slot keeps C as used (to 0.01), so an automatic C comes back typed.
+            r.insert(r.end(), {std::string(kNoticeRuleName), n->grade, n->grade.empty() ? n->F : std::string(),
+                               n->C.empty() ? std::string("auto") : n->C, flagText(n->shear != "off")});
+        } else if (notice) {
+            r.insert(r.end(), {"old", "", "", "", ""});
+        }
         const beam::ResultTexts &res = p.result;
         for (const std::string *s : {&res.RQa, &res.RQb, &res.RMmax, &res.RMmaxl, &res.Mcent, &res.Menda, &res.Mendb,
-                                     &res.Rdelta, &res.Rlx, &res.Rfb, &res.RSigmab, &res.Rratio, &res.hantei,
-                                     &p.member, &p.inertia, &p.modulus, &p.selfw})
+                                     &res.Rdelta, &res.Rlx, &res.Rfb, &res.RSigmab, &res.Rratio, &res.hantei})
+            r.push_back(*s);
+        if (notice) {
+            const beam::NoticeTexts none;
+            const beam::NoticeTexts &t = n ? *n : none;
+            for (const std::string *s : {&t.fb1, &t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
+                r.push_back(*s);
+        }
+        for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})
             r.push_back(*s);
         r.resize(inputs + results.size()); // note and error: empty
         records.push_back(std::move(r));

@@ -123,6 +123,14 @@ int largestMargin(const std::vector<const results::SlotRecord *> &records, const
     return margin;
 }
 
+std::string marginFitRefusal(int margin, int largest)
+{
+    if (margin <= largest)
+        return {};
+    return "左マージンが大きすぎて計算書が用紙からはみ出します。この印刷では左マージンは0から" + std::to_string(largest) +
+           "までの整数を入力して下さい。";
+}
+
 MarginCheck checkMargin(const std::string &hidari)
 {
     MarginCheck check;
@@ -171,9 +179,8 @@ PrintOutcome printSheets(PrintJob &job, const std::vector<const results::SlotRec
         outcome.error = "プリンタの印刷幅を取得できませんでした。";
         return outcome;
     }
-    if (const int largest = largestMargin(records, settings, width, job.dotsPerInch()); margin.margin > largest) {
-        outcome.error = "左マージンが大きすぎて計算書が用紙からはみ出します。この印刷では左マージンは0から" +
-                        std::to_string(largest) + "までの整数を入力して下さい。";
+    outcome.error = marginFitRefusal(margin.margin, largestMargin(records, settings, width, job.dotsPerInch()));
+    if (!outcome.error.empty()) {
         outcome.marginTooLarge = true;
         return outcome;
     }

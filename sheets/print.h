@@ -56,6 +56,10 @@ int largestMargin(const results::Table &table, const PageSettings &settings, int
 int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
                   int printableWidth, int dotsPerInch);
 
+// The refusal of a margin beyond `largest` (largestMargin of the page being printed),
+// with the allowed range; empty when the margin fits.
+std::string marginFitRefusal(int margin, int largest);
+
 // The margin text as printing uses it: text that reads as 0 becomes "0"; otherwise it
 // must be an integer 0..kMaxMargin. Returns the margin, or the message that refuses it.
 struct MarginCheck {

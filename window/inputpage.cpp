@@ -385,22 +385,31 @@ void InputPage::sakuzu()
 
 // ---------------------------------------------------------------- calculation
 
-bool InputPage::runOneCheck()
+std::optional<QString> InputPage::runOneCheck()
 {
-    const beam::CheckOutcome outcome = beam::runCheck(inputTexts(), m_basis);
+    // the dimension boxes are typed one after another, so a built-up H or pipe that
+    // cannot exist is refused here, not while it is typed
+    if (const QString why = m_section->dimensionRefusal(); !why.isEmpty()) {
+        m_results->setVerdict(kNotCalculated);
+        m_dialogs.inform(why);
+        return std::nullopt;
+    }
+    const beam::InputTexts in = inputTexts();
+    const beam::CheckOutcome outcome = beam::runCheck(in, m_basis);
     if (!outcome.result) {
         m_results->setVerdict(kNotCalculated);
         m_dialogs.inform(qs(outcome.error));
-        return false;
+        return std::nullopt;
     }
     m_results->showResult(*outcome.result);
-    return true;
+    return qs(beam::lateralBucklingNote(in));
 }
 
-bool InputPage::runSelection()
+std::optional<QString> InputPage::runSelection()
 {
     m_section->showBusy(true);
     const sections::SelectionOutcome outcome = sections::selectSize(inputTexts(), ss(m_filepath), m_basis);
+    const QString note = qs(sections::noPassingSectionNote(outcome));
     m_section->takeSelection(outcome);
     if (outcome.checked > 0 && outcome.result)
         m_results->showResult(*outcome.result);
@@ -408,15 +417,17 @@ bool InputPage::runSelection()
     if (!outcome.error.empty()) {
         m_results->setVerdict(kNotCalculated);
         m_dialogs.inform(qs(outcome.error));
-        return false;
+        return std::nullopt;
     }
     if (outcome.checked == 0) {
         // nothing was checked: say so instead of closing as if a result were there
         m_dialogs.inform(QStringLiteral("部材リスト（%1）に「%2」の部材がありません。")
                              .arg(QDir::toNativeSeparators(m_filepath), qs(outcome.familyCode)));
-        return false;
+        return std::nullopt;
     }
-    return outcome.result.has_value();
+    if (!outcome.result)
+        return std::nullopt;
+    return note;
 }
 
 void InputPage::keisanClick()
@@ -425,10 +436,12 @@ void InputPage::keisanClick()
         return;
     if (m_keisan2->text() != kStart)
         return;
-    const bool done = m_section->design()->isChecked() ? runSelection() : runOneCheck();
-    if (!done)
+    const std::optional<QString> note = m_section->design()->isChecked() ? runSelection() : runOneCheck();
+    if (!note)
         return;
-    m_dialogs.inform(kFinished + noticeDetails());
+    // a section whose lateral buckling is not checked, or a selection where none passed
+    const QString finished = note->isEmpty() ? kFinished : kFinished + QLatin1Char('\n') + *note;
+    m_dialogs.inform(finished + noticeDetails());
     m_keisan2->setText(kStored);
 }
 

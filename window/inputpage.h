@@ -19,6 +19,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class BeamGroup;
 class Dialogs;
@@ -119,8 +120,10 @@ private:
     QString text(const char *name) const;
     template <class Texts>
     void readLoadTexts(Texts &in) const;
-    bool runOneCheck();
-    bool runSelection();
+    // The check of the shown section, or the automatic selection. Nothing when refused,
+    // else the note the finished message adds (empty for none).
+    std::optional<QString> runOneCheck();
+    std::optional<QString> runSelection();
     QString noticeDetails() const;
 
     Dialogs &m_dialogs;

@@ -579,6 +579,11 @@ void PreviewPage::pdfClick()
     const std::optional<QString> margin = checkPrintSettings();
     if (!margin)
         return;
+    // the page is A4 whatever the printer: a margin off its paper is refused before the file
+    if (const std::string refusal = pdfMarginRefusal(m_table, settings()); !refusal.empty()) {
+        m_dialogs.inform(QString::fromStdString(refusal));
+        return;
+    }
     const QString target = chooseExportFile(kPdfFilter, QStringLiteral(".pdf"));
     if (target.isEmpty())
         return;

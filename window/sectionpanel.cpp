@@ -468,18 +468,33 @@ void SectionPanel::memberChange()
     m_noticeDims = {t.tw1, t.r1, t.A1};
 }
 
-void SectionPanel::BChange()
+beam::Family SectionPanel::computedShape() const
+{
+    beam::Family shape = beam::Family::Direct;
+    for (beam::Family f : {beam::Family::BH, beam::Family::Kaku, beam::Family::Maru})
+        if (m_shapeGroup->button(static_cast<int>(f))->isChecked())
+            shape = f;
+    return shape;
+}
+
+sections::DimensionTexts SectionPanel::dimensionTexts() const
 {
     sections::DimensionTexts d;
     d.H = ss(text("H"));
     d.B = ss(text("B"));
     d.tw = ss(text("tw"));
     d.tf = ss(text("tf"));
-    beam::Family shape = beam::Family::Direct;
-    for (beam::Family f : {beam::Family::BH, beam::Family::Kaku, beam::Family::Maru})
-        if (m_shapeGroup->button(static_cast<int>(f))->isChecked())
-            shape = f;
-    const sections::ComputedSection c = sections::computeSection(shape, d, m_weak->isChecked());
+    return d;
+}
+
+QString SectionPanel::dimensionRefusal() const
+{
+    return qs(sections::dimensionRefusal(computedShape(), dimensionTexts()));
+}
+
+void SectionPanel::BChange()
+{
+    const sections::ComputedSection c = sections::computeSection(computedShape(), dimensionTexts(), m_weak->isChecked());
     m_H1->setText(qs(c.H1));
     m_B1->setText(qs(c.B1));
     m_tf1->setText(qs(c.tf1));

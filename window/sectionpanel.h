@@ -21,6 +21,7 @@ namespace results {
 struct PageTexts;
 }
 namespace sections {
+struct DimensionTexts;
 struct MemberList;
 struct SelectionOutcome;
 }
@@ -55,6 +56,9 @@ public:
     void showBusy(bool busy);
     // The last section the selection checked becomes the current one.
     void takeSelection(const sections::SelectionOutcome &outcome);
+    // Why the dimension boxes cannot make the checked built-up H or pipe (the message
+    // names the box), or empty; always empty for the other shapes.
+    QString dimensionRefusal() const;
 
 Q_SIGNALS:
     void sectionChanged(); // the member or a section property
@@ -67,6 +71,9 @@ private:
     void designToggled(bool on);
     void showDimensions(bool show);
     void setFlag1(const QString &value);
+    // The checked one of BH, kaku and maru, else Direct (nothing computed).
+    beam::Family computedShape() const;
+    sections::DimensionTexts dimensionTexts() const;
 
     Dialogs &m_dialogs;
     QString m_filepath;

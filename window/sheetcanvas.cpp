@@ -174,6 +174,18 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName)
     printer.setDocName(QStringLiteral("計算書"));
 }
 
+std::string pdfMarginRefusal(const results::Table &table, const sheets::PageSettings &settings)
+{
+    const sheets::MarginCheck margin = sheets::checkMargin(settings.hidari);
+    if (!margin.error.empty())
+        return margin.error;
+    QPrinter printer(QPrinter::HighResolution);
+    preparePdfPrinter(printer, QString()); // nothing is written before a painter begins
+    const PrinterJob page(printer);
+    return sheets::marginFitRefusal(margin.margin, sheets::largestMargin(table, settings, page.printableWidth(),
+                                                                         page.dotsPerInch()));
+}
+
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path)
 {

@@ -123,3 +123,7 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 // The same for slot records in order, any number of them.
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
                                       const sheets::PageSettings &settings, const std::string &path);
+
+// The refusal printSheetsToPdf would give for a margin that does not fit the A4 page of
+// the PDF (the allowed range named), or empty: asked before the file is chosen.
+std::string pdfMarginRefusal(const results::Table &table, const sheets::PageSettings &settings);

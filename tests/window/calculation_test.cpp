@@ -404,6 +404,96 @@ TEST_F(CalculationTest, AutomaticSelectionFromTheAngleFamilySearchesNarrowFlange
     EXPECT_TRUE(find<QWidget>("weak")->isVisible());
 }
 
+TEST_F(CalculationTest, TheFinishedMessageSaysWhatTheCheckCouldNotDo)
+{
+    const QString lateral = QStringLiteral("\n（登録部材・直接入力の断面では横座屈を考慮していません。）");
+    simpleBeam(6, 1, 10000, 500);
+    struct Row {
+        const char *name;
+        const char *radio;
+        const char *lb;
+        bool weak;
+        bool noted;
+    };
+    const Row rows[] = {
+        {"typed section, lb 3 m", "chokubutton", "3", false, true},
+        {"typed section, lb 0", "chokubutton", "0", false, false},
+        {"typed section about the weak axis", "chokubutton", "3", true, false},
+        {"catalogue section", "HNbutton", "3", false, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        choose(row.radio);
+        if (find<QCheckBox>("weak")->isChecked() != row.weak)
+            find<QCheckBox>("weak")->click();
+        typeInto("lb", QString::fromUtf8(row.lb));
+        dialogs->shown.clear();
+        click("keisan");
+        EXPECT_THAT(dialogs->shown, ElementsAre(row.noted ? kFinished + lateral : kFinished));
+    }
+
+    // an automatic selection where no section passes: the largest stays, and the message says so
+    if (find<QCheckBox>("weak")->isChecked())
+        find<QCheckBox>("weak")->click();
+    typeInto("Span", QStringLiteral("30"));
+    typeInto("uniform", QStringLiteral("200"));
+    find<QCheckBox>("design")->click();
+    dialogs->shown.clear();
+    click("keisan");
+    EXPECT_EQ(text("hantei"), QStringLiteral("NG."));
+    EXPECT_EQ(page()->keisan2(), QStringLiteral("結果登録"));
+    EXPECT_THAT(dialogs->shown, ElementsAre(kFinished + QStringLiteral("\n（細幅H形鋼（HN）には OK. となる部材がありません。最大の ") +
+                                            text("member") + QStringLiteral(" の結果を表示しています。）")));
+}
+
+TEST_F(CalculationTest, ImpossibleComputedSectionsAreRefusedAtCalculation)
+{
+    typeInto("Span", QStringLiteral("6"));
+    typeInto("uniform", QStringLiteral("1"));
+    int stores = 0;
+    QObject::connect(page(), &InputPage::storeRequested, [&stores] { ++stores; });
+    struct Row {
+        const char *name;
+        const char *radio;
+        std::vector<std::pair<const char *, const char *>> typed;
+        const char *message;
+    };
+    const Row rows[] = {
+        // along the Enter chain H -> tw -> tf -> B: a web thicker than the flange is wide
+        {"built-up H, tw >= B", "BHbutton", {{"H", "400"}, {"tw", "200"}, {"tf", "8"}, {"B", "13"}},
+         "ウェブ厚 tw（200）がフランジ幅 B（13）以上です。寸法を確認して下さい。"},
+        {"built-up H, 2 tf >= H", "BHbutton", {{"H", "400"}, {"tw", "9"}, {"B", "200"}, {"tf", "200"}},
+         "フランジ厚 tfの2倍（400）がせい H（400）以上です。寸法を確認して下さい。"},
+        {"square pipe, 2 t >= B", "kakubutton", {{"H", "200"}, {"B", "100"}, {"tf", "50"}},
+         "板厚 tの2倍（100）が幅 B（100）以上です。寸法を確認して下さい。"},
+        {"round pipe, D <= 0", "marubutton", {{"B", "0"}, {"tf", "4.5"}}, "外径 D（0）が0以下です。寸法を確認して下さい。"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        choose(row.radio);
+        for (const auto &[box, value] : row.typed) {
+            QLineEdit *e = edit(box);
+            if (focused() != e)
+                e->setFocus(Qt::MouseFocusReason);
+            e->selectAll();
+            QTest::keyClicks(e, QString::fromUtf8(value));
+            QTest::keyClick(e, Qt::Key_Return); // the keystroke refuses nothing
+        }
+        dialogs->shown.clear();
+        click("keisan");
+        EXPECT_THAT(dialogs->shown, ElementsAre(QString::fromUtf8(row.message)));
+        EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
+        EXPECT_EQ(page()->keisan2(), QStringLiteral("計算開始"));
+        click("kakunou");
+        EXPECT_EQ(stores, 0);
+    }
+    // a section that can be made is calculated again
+    typeInto("B", QStringLiteral("114.3"));
+    dialogs->shown.clear();
+    click("keisan");
+    EXPECT_THAT(dialogs->shown, ElementsAre(kFinished));
+}
+
 TEST_F(CalculationTest, StoreImageAsksOnlyWhenAResultWaits)
 {
     click("kakunou");

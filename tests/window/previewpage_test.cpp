@@ -554,6 +554,49 @@ TEST_F(PreviewPageTest, SettingsThatCannotBePlacedAreRefusedBeforeThePrintDialog
     }
 }
 
+TEST_F(PreviewPageTest, AMarginOffThePaperIsRefusedWithTheRangeOfThatPage)
+{
+    storeSample(3, 3);
+    static const QRegularExpression range(QStringLiteral("^左マージンが大きすぎて計算書が用紙からはみ出します。"
+                                                         "この印刷では左マージンは0から(\\d+)までの整数を入力して下さい。$"));
+    struct Row {
+        const char *name;
+        const char *button;
+    };
+    for (const Row &row : {Row{"print dialog", "printer2"}, Row{"PDF export", "pdfOut"}}) {
+        SCOPED_TRACE(row.name);
+        const QString target = dir.filePath(QStringLiteral("%1.pdf").arg(QString::fromUtf8(row.button)));
+        // within 0..221, but the sheet would leave the paper
+        edit("hidari")->setText(QStringLiteral("120"));
+        dialogs->shown.clear();
+        dialogs->fileFilters.clear();
+        dialogs->printFile = target;
+        click(row.button);
+        ASSERT_EQ(dialogs->shown.size(), 1);
+        const QString refusal = dialogs->shown[0];
+        const QRegularExpressionMatch m = range.match(refusal.mid(refusal.indexOf(QStringLiteral("左マージン"))));
+        ASSERT_TRUE(m.hasMatch()) << refusal.toStdString();
+        EXPECT_TRUE(dialogs->fileFilters.isEmpty()); // the PDF export asks before the file
+        EXPECT_FALSE(QFileInfo::exists(target));
+        EXPECT_EQ(text("hidari"), QStringLiteral("120"));
+        // the range given is the true one: its end prints, one more is refused
+        const int largest = m.captured(1).toInt();
+        EXPECT_GT(largest, 20);
+        for (const int margin : {largest + 1, largest}) {
+            SCOPED_TRACE(margin);
+            edit("hidari")->setText(QString::number(margin));
+            dialogs->shown.clear();
+            dialogs->fileNames = {target};
+            click(row.button);
+            const bool refused = margin > largest;
+            EXPECT_EQ(dialogs->shown.join(u'|').contains(QStringLiteral("左マージンが大きすぎて")), refused);
+            EXPECT_EQ(QFileInfo::exists(target), !refused);
+        }
+        EXPECT_EQ(pdfPages(target), 2);
+        dialogs->printFile.clear();
+    }
+}
+
 TEST_F(PreviewPageTest, AMarginThatReadsAsZeroIsShownAsZeroAfterThePrintDialog)
 {
     storeSample(2, 2);
