@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -337,6 +339,39 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
         bytes += "\r\n";
     }
     return writeBinaryFile(path, bytes);
+}
+
+namespace {
+
+std::string canonicalPath(const std::string &path)
+{
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::absolute(path, error).lexically_normal().string() : canonical.string();
+}
+
+} // namespace
+
+FileStamp stampFile(const std::string &path)
+{
+    FileStamp stamp;
+    stamp.path = canonicalPath(path);
+    std::string bytes;
+    stamp.read = readFileBytes(path, bytes).empty();
+    stamp.size = bytes.size();
+    stamp.digest = std::hash<std::string_view>{}(bytes);
+    return stamp;
+}
+
+bool changedOnDisk(const FileStamp &stamp, const std::string &path)
+{
+    if (stamp.path.empty() || !stamp.read || canonicalPath(path) != stamp.path)
+        return false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false; // gone: nothing there to lose
+    const FileStamp now = stampFile(path);
+    return !now.read || now.size != stamp.size || now.digest != stamp.digest;
 }
 
 void failWritesAfter(long long bytes) { g_failAfter.store(bytes); }

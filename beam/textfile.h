@@ -2,6 +2,7 @@
 // line ends; inside the program every text is UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,25 @@ std::string systemReason(int err);
 
 // The whole file as bytes; an empty text, or the message ("ファイル「…」を開けません。…").
 std::string readFileBytes(const std::string &path, std::string &bytes);
+
+// What a file held when this program last read or wrote it, to see later whether
+// someone else (another window, another program) has changed it on disk. The content
+// decides: a file touched without a change is not changed, and a change within the
+// file system's time resolution is still seen.
+struct FileStamp {
+    std::string path;          // the file's canonical path; empty when nothing is stamped
+    bool read = false;         // false when the file could not be read (no comparison then)
+    std::size_t size = 0;
+    std::size_t digest = 0;    // hash of the bytes
+};
+
+// The stamp of the file as it is now.
+FileStamp stampFile(const std::string &path);
+
+// True when `path` is the stamped file and it now holds other bytes than stamped, or
+// exists but cannot be read. A file that has gone, another file, or a stamp of a file
+// that could not be read: false.
+bool changedOnDisk(const FileStamp &stamp, const std::string &path);
 
 // Test seam: every write after `bytes` more bytes fails as if the disk were full
 // (-1, the default, switches it off).

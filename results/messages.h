@@ -27,6 +27,11 @@ inline constexpr char kProjectExtension[] = ".kvl";
 inline constexpr char kNewQuestion[] = "保存していないデータは消えてしまいます。新規に始めてよろしいですか？";
 inline constexpr char kOpenQuestion[] = "結果表にあるデータは消えてしまいます。よろしいですか？";
 inline constexpr char kOverwriteQuestion[] = "同じ名前のファイルが既にありますが上書きしますか?";
+// Asked after the overwrite question when the file was changed on disk by someone else
+// since this window opened or saved it.
+inline constexpr char kChangedOnDiskQuestion[] =
+    "このファイルは、呼び出した後（または保存した後）に、ほかのウィンドウやプログラムで変更されています。"
+    "上書きすると、その変更は失われます。上書きしますか？";
 inline constexpr char kSavedSuffix[] = ".kvl で保存されました"; // after the stripped name
 inline constexpr char kCaptionPrefix[] = "KOVEL-";
 inline constexpr char kNewCaption[] = "KOVEL-新規";

@@ -167,7 +167,8 @@ void MainWindow::setupMenus()
         else if (name == QLatin1String("menuOpen"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::yobidashiClick);
         else if (name == QLatin1String("menuSave") || name == QLatin1String("menuSaveAs"))
-            // the save always asks for the name, so saving under a new name is the same command
+            // the save always asks for the name, proposing the project's own file, so saving
+            // under a new name is the same command
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::hozonClick);
         else if (name == QLatin1String("menuText"))
             connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);

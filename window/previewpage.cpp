@@ -511,16 +511,8 @@ void PreviewPage::Image12Click()
 
 void PreviewPage::TobmpClick()
 {
-    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kBitmapFilter), m_lastBitmap);
-    if (chosen.isEmpty())
-        return;
-    const QString base = bitmapFileBase(chosen);
-    if (base.endsWith(QLatin1Char('/'))) {
-        m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
-        return;
-    }
-    const QString target = base + QStringLiteral(".bmp");
-    if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
+    const QString target = chooseExportFile(kBitmapFilter, QStringLiteral(".bmp"), m_lastBitmap);
+    if (target.isEmpty())
         return;
 
     // the whole bitmap is made in memory first, so a failed write leaves no broken file
@@ -537,7 +529,23 @@ void PreviewPage::TobmpClick()
         return;
     }
     m_lastBitmap = target;
-    m_dialogs.inform(base + QStringLiteral(".bmp で保存しました。"));
+    m_dialogs.inform(target + QStringLiteral(" で保存しました。"));
+}
+
+QString PreviewPage::chooseExportFile(const char *filter, const QString &extension, const QString &proposed)
+{
+    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(filter), proposed);
+    if (chosen.isEmpty())
+        return {};
+    const QString base = bitmapFileBase(chosen);
+    if (base.endsWith(QLatin1Char('/'))) {
+        m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
+        return {};
+    }
+    const QString target = base + extension;
+    if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
+        return {};
+    return target;
 }
 
 std::optional<QString> PreviewPage::checkPrintSettings()
@@ -576,16 +584,8 @@ void PreviewPage::pdfClick()
         m_dialogs.inform(QString::fromStdString(refusal));
         return;
     }
-    const QString chosen = m_dialogs.saveFileName(QString::fromUtf8(kPdfFilter));
-    if (chosen.isEmpty())
-        return;
-    const QString base = bitmapFileBase(chosen);
-    if (base.endsWith(QLatin1Char('/'))) {
-        m_dialogs.inform(QStringLiteral("保存するファイルの名前を入力して下さい。"));
-        return;
-    }
-    const QString target = base + QStringLiteral(".pdf");
-    if (QFileInfo::exists(target) && !m_dialogs.askYesNo(QString::fromUtf8(kOverwrite)))
+    const QString target = chooseExportFile(kPdfFilter, QStringLiteral(".pdf"));
+    if (target.isEmpty())
         return;
     showMargin(*margin);
     // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling

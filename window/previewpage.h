@@ -85,6 +85,10 @@ private:
     // margin as it is to be shown, or nothing after the refusal's message.
     std::optional<QString> checkPrintSettings();
     void showMargin(const QString &margin);
+    // The file an export writes: the name chosen in the save dialog (proposing `proposed`)
+    // with its extension replaced by `extension`, once the overwrite question has been
+    // answered Yes; empty when cancelled, refused or answered No.
+    QString chooseExportFile(const char *filter, const QString &extension, const QString &proposed = {});
 
     Dialogs &m_dialogs;
     QString m_lastBitmap; // the last bitmap saved, proposed by the next export

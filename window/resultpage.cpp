@@ -928,6 +928,8 @@ void ResultPage::newdataClick()
         return;
     cancelMove();
     results::resetTable(m_table);
+    m_projectPath.clear();
+    m_projectStamp = {};
     m_caption = qs(results::kNewCaption);
     refreshCaption();
     refreshAll();
@@ -958,6 +960,8 @@ void ResultPage::openProject(const QString &path)
 
 void ResultPage::openFile(const QString &chosen)
 {
+    // stamped before it is read: a change in between is taken as a change (asked about)
+    beam::FileStamp stamp = beam::stampFile(ss(chosen));
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);
@@ -965,6 +969,8 @@ void ResultPage::openFile(const QString &chosen)
         m_dialogs.inform(qs(error));
         return;
     }
+    m_projectPath = chosen;
+    m_projectStamp = std::move(stamp);
     cancelMove();
     m_caption = qs(results::kCaptionPrefix) + chosen;
     refreshCaption();
@@ -978,18 +984,24 @@ void ResultPage::openFile(const QString &chosen)
 void ResultPage::hozonClick()
 {
     finishRename(); // a rename under way ends before any other command
-    const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kProjectFilter));
+    // the dialog proposes the project's own file, so saving it again is one Enter away
+    const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kProjectFilter), m_projectPath);
     if (chosen.isEmpty())
         return;
     const std::string stripped = results::stripExtension(ss(chosen));
     const std::string path = results::projectFileName(ss(chosen));
     if (results::fileExists(path) && !m_dialogs.askYesNo(qs(results::kOverwriteQuestion)))
         return;
+    // another window or program has written the file since this window read or wrote it
+    if (beam::changedOnDisk(m_projectStamp, path) && !m_dialogs.askYesNo(qs(results::kChangedOnDiskQuestion)))
+        return;
     const std::string error = results::saveProject(path, m_table);
     if (!error.empty()) {
         m_dialogs.inform(qs(error));
         return;
     }
+    m_projectPath = qs(path);
+    m_projectStamp = beam::stampFile(path);
     m_table.changed = false;
     m_caption = qs(results::kCaptionPrefix) + qs(stripped);
     refreshCaption();

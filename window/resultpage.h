@@ -6,6 +6,7 @@
 // selected button drawn 5 pixels to the left with the shadow `kage` beside it).
 #pragma once
 
+#include "beam/textfile.h"
 #include "results/table.h"
 
 #include <QHash>
@@ -68,7 +69,10 @@ public:
     // Opens the file as the open command does once the file is chosen: read and checked
     // whole, else a message and the table as it was.
     void openFile(const QString &path);
-    void hozonClick();         // save the project file
+    // Save the project file: the save dialog proposes the project's file; overwriting an
+    // existing file asks, and so does overwriting the project's file when someone else has
+    // changed it on disk since this page opened or saved it.
+    void hozonClick();
     // Opens the project file `path` as the open command does, without the open dialog
     // (the question before the table is replaced is asked all the same).
     void openRecent(const QString &path);
@@ -124,6 +128,9 @@ private:
     InputPage &m_input;
     QString m_shapepath;
     QString m_caption = QStringLiteral("KOVEL"); // the caption without the unsaved mark
+    // The project's file (empty until one is opened or saved) and what it held then.
+    QString m_projectPath;
+    beam::FileStamp m_projectStamp;
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]

@@ -317,6 +317,51 @@ TEST_F(ProjectCommandsTest, SaveOverAnExistingFileAsksAndKeepsEmptyFieldsEmpty)
     EXPECT_EQ(lines[165 + 2], "\x95\xD0\x8E\x9D\x82\xBF\x97\xC0\r"); // 片持ち梁 in code page 932
 }
 
+// Two windows may have the same project open: saving over a file someone else has
+// changed since this window opened or saved it asks first, and No keeps their bytes.
+TEST_F(ProjectCommandsTest, SavingOverAFileChangedOnDiskAsksAndNoKeepsTheOtherWritersBytes)
+{
+    const QString overwrite = QString::fromUtf8(results::kOverwriteQuestion);
+    const QString changed = QString::fromUtf8(results::kChangedOnDiskQuestion);
+    const QString file = path("p.kvl");
+    const QString saved = path("p") + QStringLiteral(".kvl で保存されました");
+    twoSlots();
+    saveAs(path("p"));
+    // unchanged on disk: the usual question only, and both commands propose the file
+    dialogs->shown.clear();
+    dialogs->fileNames = {file};
+    dialogs->answers = {true};
+    menu("menuSaveAs");
+    EXPECT_THAT(dialogs->shown, ElementsAre(overwrite, saved));
+    EXPECT_EQ(dialogs->proposed, (QStringList{QString(), file}));
+
+    const QByteArray other = "1\r\n7\r\n";
+    ASSERT_TRUE(writeBytes(file, other));
+    table().slots[1][2] = "変更後";
+    rp()->tableChanged();
+    const QString caption = window->windowTitle();
+    const auto slots = table().slots;
+    dialogs->shown.clear();
+    dialogs->fileNames = {file};
+    dialogs->answers = {true, false};
+    menu("menuSave");
+    EXPECT_THAT(dialogs->shown, ElementsAre(overwrite, changed));
+    EXPECT_EQ(bytesOf(file), other);
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(table().slots, slots);
+
+    // Yes writes; a file deleted meanwhile is simply saved
+    dialogs->shown.clear();
+    dialogs->fileNames = {file};
+    dialogs->answers = {true, true};
+    menu("menuSave");
+    EXPECT_THAT(dialogs->shown, ElementsAre(overwrite, changed, saved));
+    EXPECT_TRUE(bytesOf(file).startsWith("2\r\n"));
+    ASSERT_TRUE(QFile::remove(file));
+    saveAs(file);
+    EXPECT_THAT(dialogs->shown, ElementsAre(saved));
+}
+
 TEST_F(ProjectCommandsTest, SaveRefusesATextCodePage932CannotHold)
 {
     twoSlots();
