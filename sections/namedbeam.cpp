@@ -255,27 +255,28 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
 }
 
 // The names that hold a number, read by the leading-number rule like the page's boxes:
-// all but the texts, the choices, the flags and the lengths LD3 that are not read.
-bool numericName(const std::string &name)
+// all but the texts, the choices, the flags and the lengths LD3 that are not read. C is a
+// number unless it is the word "auto".
+bool numericName(const std::string &name, const std::string &value)
 {
-    static const std::set<std::string> kOthers = {"Bname", "member",     "shiki", "support", "family", "term",
-                                                  "si",    "jijuucheck", "weak",  "si157",   "design", "ld3a",
-                                                  "ld3b",  "ld3c"};
-    return isInputName(name) && kOthers.count(name) == 0;
+    static const std::set<std::string> kOthers = {"Bname", "member", "shiki",  "support", "family", "term",
+                                                  "si",    "jijuucheck", "weak", "si157", "design", "ld3a",
+                                                  "ld3b",  "ld3c",   "fbrule", "grade",  "shear"};
+    return isInputName(name) && kOthers.count(name) == 0 && !(name == "C" && value == "auto");
 }
 
 // A number field's value as the page's box would hold it after its leaving rule: the
 // full-width forms of an input method turned into ASCII.
 std::string storedValue(const std::string &name, const std::string &value)
 {
-    return numericName(name) ? beam::asciiNumberText(value) : value;
+    return numericName(name, value) ? beam::asciiNumberText(value) : value;
 }
 
 } // namespace
 
 std::string numberWarning(const std::string &name, const std::string &value)
 {
-    if (!numericName(name) || beam::textAfterNumber(value) == 0)
+    if (!numericName(name, value) || beam::textAfterNumber(value) == 0)
         return {};
     return name + " の値「" + value + "」は " + beam::formatNumber(beam::parseDouble(value), "0.##########") +
            " として読みました（数字の後ろの文字は読みません）。";

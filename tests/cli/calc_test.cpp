@@ -208,6 +208,9 @@ TEST(CliCalc, NotesAndWarnings)
         {"a thousands comma", direct + "p1=1,500\npl1=3\n", "", "8行目: p1 の値「1,500」は 1 として読みました", "OK."},
         {"a unit after the number", direct + "Span=6m\n", "", "8行目: Span の値「6m」は 6 として読みました", "OK."},
         {"automatic selection that finds a section", "Span=6\nuniform=10\ndesign=1\nfamily=HN\n", "", "", "OK."},
+        {"the notice rule's words",
+         "Span=6\nuniform=5\nlb=3\nfamily=HN\nmember=H-300x150x6.5x9\nfbrule=notice\ngrade=SN490B\nC=auto\nshear=1\n", "",
+         "", "OK."},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
