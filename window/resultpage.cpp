@@ -554,6 +554,10 @@ void ResultPage::setupResultsGroup()
         y += 19;
     }
     m_values.value(QStringLiteral("listhantei"))->setAlignment(Qt::AlignCenter);
+    // the unit column of the σb/fb row is free: the shear ratio of the notice rule
+    m_listShear = new ValueLabel(g); // a ratio too wide for the column is drawn smaller
+    m_listShear->setObjectName(QStringLiteral("listShear"));
+    m_listShear->setGeometry(161, 10 + 7 * 19 + 2, 56, 14);
 
     auto *exit = new ImageButton(g);
     exit->setObjectName(QStringLiteral("shuuryou2"));
@@ -648,10 +652,24 @@ void ResultPage::showSlot()
     placeButtons();
     const results::SlotView view = results::slotView(m_table, m_table.selected);
     fillView(view);
+    showBasis(view);
     if (view.drawDiagrams)
         drawDiagrams(view);
     else
         clearDiagrams();
+}
+
+void ResultPage::showBasis(const results::SlotView &view)
+{
+    std::optional<beam::NoticeTexts> notice;
+    if (m_table.selected >= 1 && m_table.selected <= results::kSlots)
+        notice = results::noticeTexts(m_table.slots[static_cast<std::size_t>(m_table.selected)]);
+    const QString ratio = notice && !notice->Rshear.empty() ? QStringLiteral("τ/fs ") + qs(notice->Rshear) : QString();
+    const QString basis = notice ? qs(beam::noticeLabel(*notice) + "\n" + beam::shearSummary(*notice, view.units.Label76))
+                                 : QString();
+    m_listShear->setText(ratio);
+    m_listShear->setToolTip(basis);
+    m_values.value(QStringLiteral("listfb"))->setToolTip(basis);
 }
 
 void ResultPage::fillView(const results::SlotView &view)

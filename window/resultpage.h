@@ -115,6 +115,7 @@ private:
     void refreshAll();
     void placeButtons();
     void fillView(const results::SlotView &view);
+    void showBasis(const results::SlotView &view); // the notice rule's shear ratio and basis
     void drawDiagrams(const results::SlotView &view);
     void clearDiagrams();
     void moveTo(int destination);
@@ -147,6 +148,7 @@ private:
     QHash<QString, QLabel *> m_values;    // the other shown texts
     std::array<QLabel *, 10> m_unitLabels{};
     QLabel *m_listcond = nullptr;
+    QLabel *m_listShear = nullptr; // τ/fs of a result of the notice rule, beside σb/fb
     QLabel *m_listkajuuzu = nullptr, *m_listouryokuzu = nullptr;
     QLabel *m_lista = nullptr, *m_listb = nullptr, *m_listkajuuzuL = nullptr;
     QLabel *m_Menda1 = nullptr, *m_Mendb1 = nullptr, *m_Mcent1 = nullptr;

@@ -4,6 +4,7 @@
 
 #include "beam/numtext.h"
 #include "results/store.h"
+#include "window/resultpage.h"
 
 #include <QAction>
 #include <gmock/gmock.h>
@@ -49,6 +50,11 @@ TEST_F(BasisTest, NoticeRuleCalculatesStoresAndNamesItsBasis)
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->fb1, "13.050");
     EXPECT_EQ(stored->Rshear, "0.362");
+    // the table page shows the slot's shear ratio and names its basis
+    window->resultPage()->dataClick(1);
+    QLabel *shear = window->findChild<QLabel *>(QStringLiteral("listShear"));
+    EXPECT_EQ(shear->text(), QStringLiteral("τ/fs 0.362"));
+    EXPECT_TRUE(shear->toolTip().startsWith(QStringLiteral("告示1024号 SN400B F=235\nせん断 τ=3.273")));
 
     // Back to the default rule: the version line is the program's own again, and the
     // next result has no basis keys.
@@ -56,6 +62,10 @@ TEST_F(BasisTest, NoticeRuleCalculatesStoresAndNamesItsBasis)
     EXPECT_EQ(text("versionLine"), MainWindow::versionText());
     EXPECT_EQ(page()->keisan2(), QStringLiteral("計算開始"));
     click("keisan");
+    click("kakunou");
+    window->resultPage()->dataClick(2);
+    EXPECT_EQ(shear->text(), QString());
+    EXPECT_EQ(shear->toolTip(), QString());
     const double Af = 15 * 0.9, lb = 300, h = 30; // cm: 900 Af / (lb h) tf/cm2, in kN/cm2
     EXPECT_EQ(text("Rfb"), QString::fromStdString(beam::formatNumber(900 * Af / (lb * h) * 9.80665, "#0.000")));
 }
