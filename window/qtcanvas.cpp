@@ -99,7 +99,9 @@ int digitsLastRow(const QFont &font)
 void drawTextWithClearPoints(QPainter &painter, QPoint origin, const QString &text, const QFont &font)
 {
     painter.setFont(font);
-    if (font.pixelSize() > kLargestUnclearPoint || font.family() != QtCanvas::fontFamily() ||
+    // on a high-density surface the face has pixels enough to place its own point
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    if (font.pixelSize() * ratio > kLargestUnclearPoint || font.family() != QtCanvas::fontFamily() ||
         !text.contains(QLatin1Char('.'))) {
         painter.drawText(origin, text);
         return;

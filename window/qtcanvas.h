@@ -45,10 +45,10 @@ private:
     QColor m_textColour = Qt::black;
 };
 
-// Draws `text` in `font` with its baseline starting at `origin`. At 12 pixels or less the
-// fixed-width face puts "." a pixel under the baseline, where "2.760" reads as "2,760";
-// there each "." is a square standing on the digits' last row, centred in its cell, and
-// the text keeps its width.
+// Draws `text` in `font` with its baseline starting at `origin`. At 12 device pixels or
+// less the fixed-width face puts "." a pixel under the baseline, where "2.760" reads as
+// "2,760"; there each "." is a square standing on the digits' last row, centred in its
+// cell, and the text keeps its width.
 void drawTextWithClearPoints(QPainter &painter, QPoint origin, const QString &text, const QFont &font);
 
 // A diagram bitmap of `size` logical pixels for a screen of that device pixel ratio: the
