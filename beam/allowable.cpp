@@ -22,11 +22,6 @@ constexpr double kFilletArea = 1 - std::numbers::pi / 4;
 constexpr double kFilletCentroid = 0.22337;
 constexpr double kFilletInertia = 0.0075451;
 
-bool rolledOrBuiltUpH(Family family)
-{
-    return family == Family::HW || family == Family::HM || family == Family::HN || family == Family::I ||
-           family == Family::BH;
-}
 
 } // namespace
 
@@ -115,9 +110,9 @@ NoticeBending noticeBending(const BeamInput &in, double F, double C)
     NoticeBending out;
     const double cap = F / 1.5;
     out.fb = cap;
-    const bool channel = in.family == Family::C;
-    if (in.weak || in.lb == 0 || in.H1 == 0 || !(channel || rolledOrBuiltUpH(in.family)))
+    if (in.weak || in.lb == 0 || in.H1 == 0 || !usesBucklingFormula(in.family))
         return out;
+    const bool channel = in.family == Family::C;
     const double lb = in.lb * 1000; // mm
     out.fb2 = noticeFb2(lb, in.H1, in.B1 * in.tf1);
     double fb = *out.fb2;
@@ -133,23 +128,18 @@ NoticeBending noticeBending(const BeamInput &in, double F, double C)
 std::optional<double> shearArea(const BeamInput &in)
 {
     const double mm2ToCm2 = 0.01;
-    switch (in.family) {
-    case Family::HW:
-    case Family::HM:
-    case Family::HN:
-    case Family::C:
-    case Family::I:
-    case Family::BH:
+    if (usesBucklingFormula(in.family)) { // a web between two flanges
         if (in.weak) // bent about the web axis, the two flanges carry the shear
             return 2 * in.B1 * in.tf1 * mm2ToCm2;
         return (in.H1 - 2 * in.tf1) * in.tw1 * mm2ToCm2;
+    }
+    switch (in.family) {
     case Family::L:
         return in.H1 * in.tw1 * mm2ToCm2;
     case Family::Kaku:
     case Family::Maru:
         return in.A1 / 2;
-    case Family::Direct:
-    case Family::User:
+    default: // directly typed and registered sections: no plate thicknesses
         break;
     }
     return std::nullopt;

@@ -500,12 +500,12 @@ struct NoticeCheck {
 std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, const ResultTexts &r)
 {
     if (!basis.shear) {
-        n.shear = "off";
+        n.shear = kShearOff;
         return {};
     }
     const std::optional<double> Aw = shearArea(in);
     if (!Aw) {
-        n.shear = "none";
+        n.shear = kShearNone;
         return {};
     }
     if (!(*Aw > 0) || !std::isfinite(*Aw))
@@ -533,9 +533,9 @@ std::string noticeLabel(const NoticeTexts &notice)
 
 std::string shearSummary(const NoticeTexts &n, const std::string &stressUnit)
 {
-    if (n.shear == "off")
+    if (n.shear == kShearOff)
         return "せん断 検定しない";
-    if (n.shear == "none")
+    if (n.shear == kShearNone)
         return "せん断 検定なし（直接入力・登録部材は板厚が分からないため）";
     return "せん断 τ=" + n.tau + " fs=" + n.fs + " " + stressUnit + " τ/fs=" + n.Rshear + " " + n.shear;
 }
@@ -554,13 +554,12 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
     const Reactions q = Qcalc(in);
     const Moments m = Mcalc(in);
     const Deflection d = deltacalc(in, notice ? Modulus::Notice : Modulus::Traditional);
-    double fb = fbcalc(in);
     NoticeCheck nc;
     if (notice) {
         nc.C = basis.C ? *basis.C : automaticC(in.support, in.span, in.lb, m.M);
         nc.bending = noticeBending(in, basis.F, nc.C);
-        fb = noticeStress(nc.bending.fb, in, true);
     }
+    const double fb = notice ? noticeStress(nc.bending.fb, in, true) : fbcalc(in);
 
     bool finite = std::isfinite(q.RA) && std::isfinite(q.RB) && std::isfinite(m.Mmax) &&
                   std::isfinite(m.position) && std::isfinite(d.delta) && std::isfinite(d.ratio) &&

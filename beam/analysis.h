@@ -28,7 +28,7 @@ struct NoticeTexts {
     std::string fb1, fb2;         // "#0.000"; empty when the section's rule does not use them
     std::string ib;               // cm, "#0.000": radius of gyration of the T; empty with fb1
     std::string tau, fs, Rshear;  // "#0.000", "#0.000", "##0.000"; empty without a shear check
-    std::string shear;            // "OK.", "NG.", "off" (not asked for), "none" (no shear area)
+    std::string shear;            // "OK.", "NG.", kShearOff or kShearNone
 };
 
 // "告示1024号 SN490B F=325" of the basis a notice result was calculated with.
@@ -153,5 +153,9 @@ inline constexpr const char *kLateralBucklingNote = "（登録部材・直接入
 inline constexpr const char *kVerdictOk = "OK.";
 inline constexpr const char *kVerdictNg = "NG.";
 inline constexpr const char *kVerdictNone = "未計算";
+// The notice rule's shear verdict when there is no check: not asked for, or no shear area
+// (directly typed and registered sections).
+inline constexpr const char *kShearOff = "off";
+inline constexpr const char *kShearNone = "none";
 
 } // namespace beam

@@ -1,5 +1,6 @@
 #include "results/projectfile.h"
 
+#include "beam/analysis.h"
 #include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "results/messages.h"
@@ -78,7 +79,8 @@ std::string readExtension(const std::vector<std::string> &lines, std::size_t fir
                                      [](const std::string &v) { return !v.empty(); });
         const std::string &shear = record[static_cast<std::size_t>(noticeField("shear"))];
         if (any && (record[kFirstNoticeField] != kNoticeRuleName ||
-                    !(shear == "OK." || shear == "NG." || shear == "off" || shear == "none")))
+                    !(shear == beam::kVerdictOk || shear == beam::kVerdictNg || shear == beam::kShearOff ||
+                      shear == beam::kShearNone)))
             return file + "の追加情報で、" + std::to_string(s) + "番のデータの検定基準が正しくありません。";
     }
     return {};

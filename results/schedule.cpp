@@ -293,7 +293,7 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
             // The basis as the slot was calculated: a grade, or F when it was typed. The
             // slot keeps C as used (to 0.01), so an automatic C comes back typed.
             r.insert(r.end(), {std::string(kNoticeRuleName), n->grade, n->grade.empty() ? n->F : std::string(),
-                               n->C.empty() ? std::string("auto") : n->C, flagText(n->shear != "off")});
+                               n->C.empty() ? std::string("auto") : n->C, flagText(n->shear != beam::kShearOff)});
         } else if (notice) {
             r.insert(r.end(), {"old", "", "", "", ""});
         }

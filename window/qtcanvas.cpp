@@ -156,7 +156,6 @@ void QtCanvas::text(int x, int y, const std::string &utf8)
     font.setStyleStrategy(QFont::NoAntialias); // crisp small text in the text colour
     // glyphs snapped to whole pixels: unsnapped, the "." of an 11-pixel face reads like ","
     font.setHintingPreference(QFont::PreferFullHinting);
-    m_painter.setFont(font);
     const QFontMetrics metrics(font);
     // a text that would run past the right edge of the surface ends at the edge instead:
     // the B reaction of a narrow stress diagram keeps all its digits

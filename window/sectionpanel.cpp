@@ -232,10 +232,9 @@ void SectionPanel::refreshUserList()
 
 std::optional<beam::Family> SectionPanel::checkedFamily() const
 {
-    for (const ShapeSpec &s : kShapes)
-        if (m_shapeGroup->button(static_cast<int>(s.family))->isChecked())
-            return s.family;
-    return std::nullopt;
+    // the buttons' ids are the families
+    const int id = m_shapeGroup->checkedId();
+    return id < 0 ? std::nullopt : std::optional(static_cast<beam::Family>(id));
 }
 
 beam::DimensionShape SectionPanel::dimensionShape() const
@@ -292,10 +291,7 @@ void SectionPanel::recall(const results::PageTexts &page)
         const sections::LookupOutcome outcome =
             sections::lookupMember(ss(m_filepath), ss(text("member")), m_weak->isChecked());
         if (outcome.texts) {
-            m_H1->setText(qs(outcome.texts->H1));
-            m_B1->setText(qs(outcome.texts->B1));
-            m_tf1->setText(qs(outcome.texts->tf1));
-            m_noticeDims = {outcome.texts->tw1, outcome.texts->r1, outcome.texts->A1};
+            setDepths(*outcome.texts);
         } else {
             m_dialogs.inform(qs(outcome.error));
         }
@@ -327,10 +323,7 @@ void SectionPanel::takeSelection(const sections::SelectionOutcome &outcome)
     box("inertia")->setText(qs(outcome.inertia));
     box("modulus")->setText(qs(outcome.modulus));
     box("selfw")->setText(qs(outcome.selfw));
-    m_B1->setText(qs(outcome.B1));
-    m_H1->setText(qs(outcome.H1));
-    m_tf1->setText(qs(outcome.tf1));
-    m_noticeDims = {outcome.tw1, outcome.r1, outcome.A1};
+    setDepths(outcome);
 }
 
 // Shows or hides the section sketch and the four dimension boxes with their captions.
@@ -462,19 +455,21 @@ void SectionPanel::memberChange()
     box("selfw")->setText(qs(t.selfw));
     box("inertia")->setText(qs(t.inertia));
     box("modulus")->setText(qs(t.modulus));
-    m_B1->setText(qs(t.B1));
-    m_H1->setText(qs(t.H1));
-    m_tf1->setText(qs(t.tf1));
-    m_noticeDims = {t.tw1, t.r1, t.A1};
+    setDepths(t);
 }
 
 beam::Family SectionPanel::computedShape() const
 {
-    beam::Family shape = beam::Family::Direct;
-    for (beam::Family f : {beam::Family::BH, beam::Family::Kaku, beam::Family::Maru})
-        if (m_shapeGroup->button(static_cast<int>(f))->isChecked())
-            shape = f;
-    return shape;
+    const beam::Family f = family();
+    return f == beam::Family::BH || f == beam::Family::Kaku || f == beam::Family::Maru ? f : beam::Family::Direct;
+}
+
+template <class Section> void SectionPanel::setDepths(const Section &s)
+{
+    m_H1->setText(qs(s.H1));
+    m_B1->setText(qs(s.B1));
+    m_tf1->setText(qs(s.tf1));
+    m_noticeDims = {s.tw1, s.r1, s.A1};
 }
 
 sections::DimensionTexts SectionPanel::dimensionTexts() const
@@ -495,10 +490,7 @@ QString SectionPanel::dimensionRefusal() const
 void SectionPanel::BChange()
 {
     const sections::ComputedSection c = sections::computeSection(computedShape(), dimensionTexts(), m_weak->isChecked());
-    m_H1->setText(qs(c.H1));
-    m_B1->setText(qs(c.B1));
-    m_tf1->setText(qs(c.tf1));
-    m_noticeDims = {c.tw1, c.r1, c.A1};
+    setDepths(c);
     if (c.member)
         box("member")->setText(qs(*c.member));
     // on a refusal the three fields are emptied, so that no earlier section's values

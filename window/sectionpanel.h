@@ -73,6 +73,9 @@ private:
     void setFlag1(const QString &value);
     // The checked one of BH, kaku and maru, else Direct (nothing computed).
     beam::Family computedShape() const;
+    // H1, B1, tf1 and the notice rule's dimensions from a section's texts (a catalogue
+    // record, a selection, a computed section).
+    template <class Section> void setDepths(const Section &s);
     sections::DimensionTexts dimensionTexts() const;
 
     Dialogs &m_dialogs;
@@ -84,7 +87,7 @@ private:
 
     QLineEdit *m_H1 = nullptr, *m_B1 = nullptr, *m_tf1 = nullptr, *m_flag1 = nullptr;
     // Web thickness, root radius (mm) and area (cm2) of the section, read by the notice
-    // rule only; set wherever H1, B1 and tf1 are. The start-up member H-100x50x5x7.
+    // rule only; set with H1, B1 and tf1 by setDepths. The start-up member H-100x50x5x7.
     struct NoticeDims {
         std::string tw1 = "5", r1 = "8", A1 = "11.85";
     } m_noticeDims;

@@ -64,7 +64,6 @@ void SheetCanvas::text(int x, int y, const std::string &utf8)
 {
     const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     const QFontMetrics metrics(m_font);
-    m_painter.setFont(m_font);
     m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), Qt::white);
     m_painter.setPen(m_textColour);
     drawTextWithClearPoints(m_painter, QPoint(x, y + metrics.ascent()), s, m_font);

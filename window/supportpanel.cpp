@@ -111,10 +111,9 @@ void SupportPanel::setPicturePath(const QString &shapepath)
 
 std::optional<beam::Support> SupportPanel::support() const
 {
-    for (const SupportSpec &s : kSupports)
-        if (m_supportGroup->button(static_cast<int>(s.support))->isChecked())
-            return s.support;
-    return std::nullopt;
+    // the buttons' ids are the supports
+    const int id = m_supportGroup->checkedId();
+    return id < 0 ? std::nullopt : std::optional(static_cast<beam::Support>(id));
 }
 
 void SupportPanel::setSupport(beam::Support support)
