@@ -304,7 +304,8 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
         if (notice) {
             const beam::NoticeTexts none;
             const beam::NoticeTexts &t = n ? *n : none;
-            for (const std::string *s : {&t.fb1, &t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
+            r.push_back(beam::shownFb1(t.fb1));
+            for (const std::string *s : {&t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
                 r.push_back(*s);
         }
         for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})

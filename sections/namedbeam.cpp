@@ -22,6 +22,9 @@ std::string dataFile(const char *relative)
 
 using Setter = std::function<std::string(NamedBeam &, const std::string &)>;
 
+// Which of the two gave F would otherwise depend on the order of the lines or columns.
+const char *const kGradeAndF = "grade（鋼材）と F（基準強度）は同時に指定できません。どちらか一方にして下さい。";
+
 // Setters return an empty string or the reason the value is refused.
 Setter text(std::string beam::InputTexts::*field)
 {
@@ -107,6 +110,8 @@ const std::map<std::string, Setter> &setters()
             return {};
         };
         t["grade"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (c.FGiven)
+                return kGradeAndF;
             const std::optional<double> F = beam::gradeStrength(v);
             if (!F) {
                 std::string names;
@@ -116,9 +121,12 @@ const std::map<std::string, Setter> &setters()
             }
             c.basis.grade = v;
             c.basis.F = *F;
+            c.gradeGiven = true;
             return {};
         };
         t["F"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (c.gradeGiven)
+                return kGradeAndF;
             beam::Basis b = c.basis;
             b.grade.clear();
             b.F = beam::parseDouble(v);
@@ -127,6 +135,7 @@ const std::map<std::string, Setter> &setters()
                 return why;
             c.basis.grade.clear();
             c.basis.F = b.F;
+            c.FGiven = true;
             return {};
         };
         t["C"] = [](NamedBeam &c, const std::string &v) -> std::string {
@@ -374,7 +383,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.texts.tw1 = s.tw1;
         out.texts.r1 = s.r1;
         out.texts.A1 = s.A1;
-        out.resultNote = noPassingSectionNote(s); // reads the verdict: before the result moves out
+        for (const std::string &note : selectionNotes(s)) // reads the verdict: before the result moves out
+            out.resultNote += note;
         out.result = std::move(s.result);
         return out;
     }
@@ -392,7 +402,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         return out;
     }
     out.result = std::move(check.result);
-    out.resultNote = beam::lateralBucklingNote(out.texts);
+    for (const std::string &note : check.notes)
+        out.resultNote += note;
     return out;
 }
 
@@ -417,9 +428,10 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
     if (r.notice) {
         const beam::NoticeTexts &n = *r.notice;
         const std::pair<const char *, const std::string *> notice[] = {
-            {"fb1", &n.fb1}, {"fb2", &n.fb2}, {"ib", &n.ib},         {"C", &n.C},
+            {"fb2", &n.fb2}, {"ib", &n.ib},         {"C", &n.C},
             {"tau", &n.tau}, {"fs", &n.fs},   {"Rshear", &n.Rshear},
         };
+        out.emplace_back("fb1", beam::shownFb1(n.fb1));
         for (const auto &[name, value] : notice)
             out.emplace_back(name, *value);
     }
