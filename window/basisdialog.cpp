@@ -121,11 +121,11 @@ void BasisDialog::showThickPlates()
     if (!g)
         text = QStringLiteral("入力した F は板厚によらずそのまま使います。");
     else if (!(g->F75 > 0))
-        text = QStringLiteral("F は板厚 40 mm 以下の値です（40 mm を超える板の断面は F を入力して下さい）。");
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それより厚い板の断面では F を入力して下さい。");
     else if (g->F75 == g->F100)
-        text = QStringLiteral("F は板厚 40 mm 以下の値です。40 mm を超え 100 mm 以下は %1（告示第2464号）。").arg(F(g->F75));
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それを超え 100 mm 以下は %1（告示第2464号）。").arg(F(g->F75));
     else
-        text = QStringLiteral("F は板厚 40 mm 以下の値です。40 mm を超え 75 mm 以下は %1、100 mm 以下は %2（告示第2464号）。")
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それを超え 75 mm 以下は %1、100 mm 以下は %2（告示第2464号）。")
                    .arg(F(g->F75), F(g->F100));
     m_thickPlates->setText(text);
 }
@@ -134,6 +134,7 @@ void BasisDialog::updateEnabled()
 {
     const bool notice = m_noticeRule->isChecked();
     m_grade->setEnabled(notice);
+    m_thickPlates->setEnabled(notice);
     m_F->setEnabled(notice && m_grade->currentText() == typedStrengthItem());
     m_autoC->setEnabled(notice);
     m_typedC->setEnabled(notice);
