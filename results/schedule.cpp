@@ -193,20 +193,18 @@ ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &recor
     for (std::size_t k = 0; k < n; ++k) {
         if (!columns.input[k] || record[k].empty())
             continue;
-        const std::string &name = columns.names[k];
-        const std::string where = "「" + name + "」の値「" + record[k] + "」: ";
+        const std::string &name = columns.names[k], &cell = record[k];
+        auto refuse = [&](const std::string &why) {
+            row.error = "「" + name + "」の値「" + cell + "」: " + why;
+            return row;
+        };
         // a number cell is a number and nothing else: the text kept is the number the
         // check reads, never "7,200" read as 7 or "6m" as 6
-        std::optional<std::string> value = record[k];
-        if (sections::holdsNumber(name, record[k]) && !(value = beam::plainNumberText(record[k]))) {
-            row.error = where + "数字として読めません。単位や文字を付けずに数字だけを書いて下さい"
-                                "（3桁ごとのコンマは使えます）。";
-            return row;
-        }
-        if (std::string why = sections::setNamedValue(row.beam, name, *value); !why.empty()) {
-            row.error = where + why;
-            return row;
-        }
+        std::optional<std::string> number;
+        if (sections::holdsNumber(name, cell) && !(number = beam::plainNumberText(cell)))
+            return refuse("数字として読めません。単位や文字を付けずに数字だけを書いて下さい（3桁ごとのコンマは使えます）。");
+        if (std::string why = sections::setNamedValue(row.beam, name, number ? *number : cell); !why.empty())
+            return refuse(why);
     }
     row.notes = implausibleValues(row.beam.texts);
     return row;
