@@ -263,15 +263,11 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
     }
 }
 
-// The names that hold a number, read by the leading-number rule like the page's boxes:
-// all but the texts, the choices, the flags and the lengths LD3 that are not read. C is a
-// number unless it is the word "auto".
+// The names whose number the check reads, by the leading-number rule like the page's
+// boxes: all that hold a number but the lengths LD3, which are not read.
 bool numericName(const std::string &name, const std::string &value)
 {
-    static const std::set<std::string> kOthers = {"Bname", "member", "shiki",  "support", "family", "term",
-                                                  "si",    "jijuucheck", "weak", "si157", "design", "ld3a",
-                                                  "ld3b",  "ld3c",   "fbrule", "grade",  "shear"};
-    return isInputName(name) && kOthers.count(name) == 0 && !(name == "C" && value == "auto");
+    return holdsNumber(name, value) && name.rfind("ld3", 0) != 0;
 }
 
 // A number field's value as the page's box would hold it after its leaving rule: the
@@ -289,6 +285,14 @@ std::string numberWarning(const std::string &name, const std::string &value)
         return {};
     return name + " の値「" + value + "」は " + beam::formatNumber(beam::parseDouble(value), "0.##########") +
            " として読みました（数字の後ろの文字は読みません）。";
+}
+
+bool holdsNumber(const std::string &name, const std::string &value)
+{
+    static const std::set<std::string> kOthers = {"Bname", "member",     "shiki", "support", "family",
+                                                  "term",  "si",         "jijuucheck", "weak", "si157",
+                                                  "design", "fbrule",    "grade", "shear"};
+    return isInputName(name) && kOthers.count(name) == 0 && !(name == "C" && value == "auto");
 }
 
 bool isInputName(const std::string &name)

@@ -37,6 +37,11 @@ struct NamedBeam {
 // True for a name the input reads.
 bool isInputName(const std::string &name);
 
+// True when the value of `name` is a number: every input name but the texts, the
+// choices and the flags, and C unless the value is "auto". The lengths LD3 hold a number
+// the check does not read.
+bool holdsNumber(const std::string &name, const std::string &value);
+
 // Sets the field `name` to `value`; a number typed full-width is kept in its ASCII form.
 // Returns an empty string, or the Japanese reason the name or value is refused (the beam
 // is then unchanged).
