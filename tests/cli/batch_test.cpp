@@ -132,13 +132,18 @@ namespace {
 
 using namespace clirun;
 
-// What a folder holds: each name with its kind and, for a regular file, its bytes.
+// What a folder holds: each name with its kind and, for a regular file, its bytes (its
+// size alone for one of a megabyte or more).
 std::map<std::string, std::string> snapshot(const fs::path &dir)
 {
     std::map<std::string, std::string> entries;
     for (const fs::directory_entry &e : fs::directory_iterator(dir)) {
         const fs::file_status st = fs::symlink_status(e.path());
-        entries[e.path().filename().string()] = fs::is_regular_file(st) ? "file " + slurp(e.path())
+        const auto bytes = [&e] {
+            const std::uintmax_t size = fs::file_size(e.path());
+            return size < (1u << 20) ? slurp(e.path()) : std::to_string(size) + " bytes";
+        };
+        entries[e.path().filename().string()] = fs::is_regular_file(st) ? "file " + bytes()
                                                 : fs::is_fifo(st)         ? "fifo"
                                                 : fs::is_character_file(st) ? "device"
                                                                             : "other";
