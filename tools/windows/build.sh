@@ -149,7 +149,12 @@ else
     || fail "qtbase install failed; see $qtbuild/install.log"
   [ -x "$qtprefix/bin/qt-cmake" ] && [ -f "$qtprefix/bin/Qt6Widgets.dll" ] \
     || fail "qtbase install in $qtprefix is incomplete"
+  # The build tree (over a gigabyte) serves nothing once installed; its
+  # summary and logs stay with the prefix.
+  mkdir -p "$qtprefix/kovel-logs"
+  cp "$qtbuild/config.summary" "$qtbuild"/*.log "$qtprefix/kovel-logs/"
   touch "$qtprefix/.kovel-complete"
+  rm -rf "$qtbuild"
   done_in "built"
 fi
 
@@ -185,6 +190,7 @@ else
     && cmake --install "$gtbuild"; } >"$gtbuild/build.log" 2>&1 \
     || fail "GoogleTest build failed; see $gtbuild/build.log"
   touch "$gtprefix/.kovel-complete"
+  rm -rf "$gtbuild"
   done_in "built"
 fi
 
