@@ -10,11 +10,28 @@ namespace beam {
 
 namespace {
 
+// The table of the notice on the strength of steel (平成12年建設省告示第2464号, 第1): F
+// for plates up to 40 mm, over 40 mm up to 75 mm, over 75 mm up to 100 mm. Where the
+// notice names a grade without its quality letter (SM490 for SM490A, B and C), each name a
+// designer writes is listed; the bare names SM400, SM490 and SM520 stay, as stored results
+// name them. SM490Y stands in the notice with SM490 (its F is bound by 70 % of the tensile
+// strength, 0.7 x 490 = 343), SM520 has a third band from 75 mm. BCR295, BCP235 and BCP325
+// are not in the notice: their approvals give F for the plates they are made of, up to 40 mm.
 constexpr SteelGrade kGrades[] = {
-    {"SS400", 235},  {"SN400A", 235}, {"SN400B", 235}, {"SN400C", 235}, {"SM400", 235},
-    {"STK400", 235}, {"STKR400", 235}, {"SN490B", 325}, {"SN490C", 325}, {"SM490", 325},
-    {"STKR490", 325}, {"BCR295", 295}, {"SM520", 355},
+    {"SS400", 235, 215, 215},   {"SS490", 275, 255, 255},   {"SN400A", 235, 215, 215},
+    {"SN400B", 235, 215, 215},  {"SN400C", 235, 215, 215},  {"SN490B", 325, 295, 295},
+    {"SN490C", 325, 295, 295},  {"SM400", 235, 215, 215},   {"SM400A", 235, 215, 215},
+    {"SM400B", 235, 215, 215},  {"SM400C", 235, 215, 215},  {"SM490", 325, 295, 295},
+    {"SM490A", 325, 295, 295},  {"SM490B", 325, 295, 295},  {"SM490C", 325, 295, 295},
+    {"SM490YA", 325, 295, 295}, {"SM490YB", 325, 295, 295}, {"SM520", 355, 335, 325},
+    {"SM520B", 355, 335, 325},  {"SM520C", 355, 335, 325},  {"STK400", 235, 215, 215},
+    {"STK490", 325, 295, 295},  {"STKR400", 235, 215, 215}, {"STKR490", 325, 295, 295},
+    {"BCR295", 295, 0, 0},      {"BCP235", 235, 0, 0},      {"BCP325", 325, 0, 0},
 };
+
+constexpr double kThinPlate = 40;   // mm: the F of the grade's name up to here
+constexpr double kMiddlePlate = 75; // mm
+constexpr double kThickPlate = 100; // mm: no F beyond
 
 // The fillet of radius r between two plates at right angles: its area is (1 - pi/4) r^2,
 // its centroid 0.22337 r from the plate faces, its own second moment 0.0075451 r^4.
@@ -27,12 +44,68 @@ constexpr double kFilletInertia = 0.0075451;
 
 std::span<const SteelGrade> steelGrades() { return kGrades; }
 
-std::optional<double> gradeStrength(std::string_view grade)
+const SteelGrade *findGrade(std::string_view grade)
 {
     for (const SteelGrade &g : kGrades)
         if (grade == g.name)
-            return g.F;
+            return &g;
+    return nullptr;
+}
+
+std::optional<double> gradeStrength(std::string_view grade)
+{
+    if (const SteelGrade *g = findGrade(grade))
+        return g->F;
     return std::nullopt;
+}
+
+std::optional<double> plateStrength(const SteelGrade &grade, double t)
+{
+    const double F = t <= kThinPlate ? grade.F : t <= kMiddlePlate ? grade.F75 : t <= kThickPlate ? grade.F100 : 0;
+    if (!(F > 0))
+        return std::nullopt;
+    return F;
+}
+
+std::optional<double> plateThickness(const BeamInput &in)
+{
+    switch (in.family) {
+    case Family::Kaku:
+    case Family::Maru:
+        return in.tf1;
+    case Family::Direct:
+    case Family::User:
+        return std::nullopt;
+    default:
+        return std::max(in.tf1, in.tw1);
+    }
+}
+
+SectionStrength sectionStrength(const Basis &basis, const BeamInput &in)
+{
+    SectionStrength out;
+    out.F = basis.F;
+    const SteelGrade *grade = findGrade(basis.grade);
+    if (!grade)
+        return out; // a typed F
+    const std::optional<double> t = plateThickness(in);
+    if (!t) {
+        out.plateUnknown = true;
+        out.F = grade->F;
+        return out;
+    }
+    if (const std::optional<double> F = plateStrength(*grade, *t)) {
+        out.F = *F;
+        return out;
+    }
+    const std::string plate = "断面の最も厚い板（" + formatNumber(*t, "0.###") + " mm）";
+    if (grade->F75 > 0)
+        out.error = plate + "が 100 mm を超えるため、告示に鋼材 " + basis.grade +
+                    " の基準強度 F がありません。F を直接入力して下さい。";
+    else
+        out.error = "鋼材 " + basis.grade + " の基準強度 F は板厚 40 mm 以下のものです。" + plate +
+                    "が 40 mm を超えます。F を直接入力して下さい。";
+    return out;
 }
 
 std::string basisRefusal(const Basis &basis)
@@ -81,7 +154,7 @@ double noticeFb1(double F, double lb, double i, double C)
         return 0;
     const double lambda2 = 1500.0 * 1500.0 / (F / 1.5);
     const double slenderness = lb / i;
-    return std::max(0.0, F * (2.0 / 3 - 4.0 / 15 * slenderness * slenderness / (C * lambda2)));
+    return F * (2.0 / 3 - 4.0 / 15 * slenderness * slenderness / (C * lambda2));
 }
 
 double noticeFb2(double lb, double h, double Af) { return 89000 * Af / (lb * h); }
@@ -110,13 +183,20 @@ NoticeBending noticeBending(const BeamInput &in, double F, double C)
     NoticeBending out;
     const double cap = F / 1.5;
     out.fb = cap;
-    if (in.weak || in.lb == 0 || in.H1 == 0 || !usesBucklingFormula(in.family))
+    if (in.lb == 0 || in.H1 == 0)
         return out;
-    const bool channel = in.family == Family::C;
     const double lb = in.lb * 1000; // mm
+    if (in.family == Family::L) { // no axis of symmetry in the plane of either leg
+        const double h = in.weak ? in.B1 : in.H1, otherLeg = in.weak ? in.H1 : in.B1;
+        out.fb2 = noticeFb2(lb, h, otherLeg * in.tf1);
+        out.fb = std::min(*out.fb2, cap);
+        return out;
+    }
+    if (in.weak || !usesBucklingFormula(in.family))
+        return out;
     out.fb2 = noticeFb2(lb, in.H1, in.B1 * in.tf1);
     double fb = *out.fb2;
-    if (!channel) {
+    if (in.family != Family::C) {
         out.i = teeRadius(in.H1, in.B1, in.tw1, in.tf1, in.r1);
         out.fb1 = noticeFb1(F, lb, *out.i, C);
         fb = std::max(*out.fb1, fb);
@@ -134,8 +214,8 @@ std::optional<double> shearArea(const BeamInput &in)
         return (in.H1 - 2 * in.tf1) * in.tw1 * mm2ToCm2;
     }
     switch (in.family) {
-    case Family::L:
-        return in.H1 * in.tw1 * mm2ToCm2;
+    case Family::L: // the leg in the plane of the load
+        return (in.weak ? in.B1 : in.H1) * in.tw1 * mm2ToCm2;
     case Family::Kaku:
     case Family::Maru:
         return in.A1 / 2;

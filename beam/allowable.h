@@ -18,23 +18,36 @@ namespace beam {
 // or the notice formula with the grade's F.
 enum class FbRule { Old, Notice };
 
-// A steel grade and its standard strength F (thickness up to 40 mm).
+// A steel grade and its standard strength F by plate thickness, from the notice on the
+// strength of steel (平成12年建設省告示第2464号, 第1 の表): one F for plates up to 40 mm,
+// and the F of plates over 40 mm up to 75 mm and over 75 mm up to 100 mm. 0 where the
+// table gives no F (BCR295, BCP235 and BCP325 take the F of their approval, for plates up
+// to 40 mm). No grade has an F for plates over 100 mm.
 struct SteelGrade {
     const char *name;
-    double F; // N/mm2
+    double F;    // N/mm2, t <= 40 mm
+    double F75;  // N/mm2, 40 < t <= 75 mm; 0: none
+    double F100; // N/mm2, 75 < t <= 100 mm; 0: none
 };
 
 // The grades offered, in the order a list shows them.
 std::span<const SteelGrade> steelGrades();
 
-// F of a grade named exactly as in steelGrades(); nothing for any other name.
+// The grade named exactly as in steelGrades(); nothing for any other name.
+const SteelGrade *findGrade(std::string_view grade);
+
+// F of a grade for plates up to 40 mm; nothing for a name not in steelGrades().
 std::optional<double> gradeStrength(std::string_view grade);
+
+// F of a grade for a plate `t` mm thick; nothing when the table gives none (t over 100 mm,
+// or over 40 mm for the grades with one F only).
+std::optional<double> plateStrength(const SteelGrade &grade, double t);
 
 // The basis every calculation uses until it is changed.
 struct Basis {
     FbRule rule = FbRule::Old;
     std::string grade = "SN400B"; // a name of steelGrades(); empty when F is typed
-    double F = 235;               // N/mm2; the grade's F when a grade is named
+    double F = 235;               // N/mm2; the grade's F up to 40 mm when a grade is named
     std::optional<double> C;      // typed moment-gradient factor; automatic when empty
     bool shear = true;            // check the shear stress too
 };
@@ -46,12 +59,27 @@ inline constexpr double kMaxC = 2.3;
 // whose F differs from the one given, C outside 1.0..2.3); empty when it can.
 std::string basisRefusal(const Basis &basis);
 
-// How the basis is named on the version line and in reports: "告示1024号 SN490B F=325",
-// "告示1024号 F=300" for a typed F; empty for the default rule.
+// How the basis is named on the version line: "告示1024号 SN490B F=325" (the grade's F up
+// to 40 mm), "告示1024号 F=300" for a typed F; empty for the default rule.
 std::string basisLabel(const Basis &basis);
 
 // F as the label writes it: "325", "312.5".
 std::string strengthText(double F);
+
+// The thickness of the section's thickest plate, mm: the larger of tf and tw for the
+// sections with flanges and a web and for angles, t for square and round pipes. Nothing
+// for sections typed in directly and registered members, whose plates are unknown.
+std::optional<double> plateThickness(const BeamInput &in);
+
+// The F a check of this section uses, N/mm2: a typed F as typed; a grade's F for the
+// section's thickest plate, or its F up to 40 mm when the plates are unknown
+// (`plateUnknown`). `error` (Japanese) when the grade has no F for that plate.
+struct SectionStrength {
+    double F = 0;
+    bool plateUnknown = false;
+    std::string error;
+};
+SectionStrength sectionStrength(const Basis &basis, const BeamInput &in);
 
 // Young's modulus of the notice rule, N/mm2 (20500 kN/cm2).
 inline constexpr double kNoticeYoung = 205000;
@@ -61,8 +89,8 @@ inline constexpr double kNoticeYoung = 205000;
 // root fillets of radius r. mm; 0 when the T has no area.
 double teeRadius(double H, double B, double tw, double tf, double r);
 
-// fb1 = F {2/3 - (4/15) (lb/i)^2 / (C Lambda^2)}, Lambda^2 = 1500^2 / (F/1.5); never below
-// 0, and 0 when i is not positive. lb and i in the same unit.
+// fb1 = F {2/3 - (4/15) (lb/i)^2 / (C Lambda^2)}, Lambda^2 = 1500^2 / (F/1.5); below 0 for a
+// long lb (fb2 then governs alone), 0 when i is not positive. lb and i in the same unit.
 double noticeFb1(double F, double lb, double i, double C);
 
 // fb2 = 89000 / (lb h / Af); lb and h in mm, Af in mm2.
@@ -83,17 +111,22 @@ struct NoticeBending {
     std::optional<double> fb1, fb2; // N/mm2
     std::optional<double> i;        // mm, radius of gyration of the T
 };
-// H, I-beams and built-up H about the strong axis: min(max(fb1, fb2), F/1.5); channels:
-// min(fb2, F/1.5); anything else, the weak axis, lb = 0 or H = 0: F/1.5.
+// H, I-beams and built-up H about the strong axis: min(max(fb1, fb2), F/1.5). Sections
+// without an axis of symmetry in the plane of the load, channels about the strong axis and
+// angles about either leg: min(fb2, F/1.5), h the leg in the plane of the load and Af the
+// other leg (width x t). F/1.5 for pipes, directly typed and registered sections, the weak
+// axis of H, I-beams, built-up H and channels (the plane of the load is then an axis of
+// symmetry, and bending about the weak axis does not buckle laterally), lb = 0 and H = 0.
 NoticeBending noticeBending(const BeamInput &in, double F, double C);
 
 // Allowable shear stress, long term: F / (1.5 sqrt 3), N/mm2.
 double noticeFs(double F);
 
 // The shear area Aw in cm2: (H - 2 tf) tw for H, I-beams, channels and built-up H (the
-// two flanges, 2 B tf, when they bend about the weak axis); the
-// vertical leg H t for an angle; half the area for square and round pipes. Nothing for
-// sections typed in directly and registered members (their plates are unknown).
+// two flanges, 2 B tf, when they bend about the weak axis); the leg in the plane of the
+// load for an angle (H t, B t about the weak axis); half the area for square and round
+// pipes. Nothing for sections typed in directly and registered members (their plates are
+// unknown).
 std::optional<double> shearArea(const BeamInput &in);
 
 } // namespace beam

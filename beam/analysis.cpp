@@ -490,6 +490,14 @@ double noticeStress(double nmm2, const BeamInput &in, bool allowable)
     return stored(v);
 }
 
+// A check that gives no result, and why.
+CheckOutcome refusedCheck(std::string why)
+{
+    CheckOutcome out;
+    out.error = std::move(why);
+    return out;
+}
+
 struct NoticeCheck {
     NoticeBending bending;
     double C = 1;
@@ -497,7 +505,7 @@ struct NoticeCheck {
 
 // The shear check of the notice rule on the displayed reactions and stresses; the
 // refusal when the section's shear area or allowable shear stress is not positive.
-std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, const ResultTexts &r)
+std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, double F, const ResultTexts &r)
 {
     if (!basis.shear) {
         n.shear = kShearOff;
@@ -512,7 +520,7 @@ std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, 
         return "せん断に有効な断面積 Aw が0以下です。断面の寸法を確認して下さい。";
     const double Q = std::max(std::fabs(parseDouble(r.RQa)), std::fabs(parseDouble(r.RQb)));
     n.tau = formatNumber(stored(static_cast<Ext>(Q) / *Aw), "#0.000");
-    n.fs = formatNumber(noticeStress(noticeFs(basis.F), in, true), "#0.000");
+    n.fs = formatNumber(noticeStress(noticeFs(F), in, true), "#0.000");
     const double fs = parseDouble(n.fs);
     if (!(fs > 0))
         return "許容せん断応力度 fs が0以下になります（" + n.fs + "）。F を確認して下さい。";
@@ -524,7 +532,24 @@ std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, 
     return {};
 }
 
+// The notes of a notice result (see CheckOutcome::notes).
+std::vector<std::string> noticeNotes(const BeamInput &in, const SectionStrength &strength, const NoticeTexts &n)
+{
+    std::vector<std::string> notes;
+    if (strength.plateUnknown)
+        notes.push_back("（登録部材・直接入力の断面は板厚が分からないため、F は板厚 40 mm 以下の値 " + n.F +
+                        " N/mm2 としました。）");
+    if (in.lb > in.span)
+        notes.push_back("（lb（" + formatNumber(in.lb, "0.###") + " m）がスパン長さ（" + formatNumber(in.span, "0.###") +
+                        " m）より長くなっています。lb は入力どおりに使いました。）");
+    if (n.fb1 == kFb1BelowZero)
+        notes.push_back(kFb1BelowZeroNote);
+    return notes;
+}
+
 } // namespace
+
+std::string shownFb1(const std::string &fb1) { return fb1 == kFb1BelowZero ? kFb1BelowZeroShown : fb1; }
 
 std::string noticeLabel(const NoticeTexts &notice)
 {
@@ -544,11 +569,15 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
 {
     const BeamInput in = readInput(texts);
     if (std::string refusal = inputRefusal(in); !refusal.empty())
-        return {std::nullopt, refusal};
+        return refusedCheck(refusal);
     const bool notice = basis.rule == FbRule::Notice;
+    SectionStrength strength;
     if (notice) {
         if (std::string refusal = basisRefusal(basis); !refusal.empty())
-            return {std::nullopt, refusal};
+            return refusedCheck(refusal);
+        strength = sectionStrength(basis, in);
+        if (!strength.error.empty())
+            return refusedCheck(strength.error);
     }
 
     const Reactions q = Qcalc(in);
@@ -557,7 +586,7 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
     NoticeCheck nc;
     if (notice) {
         nc.C = basis.C ? *basis.C : automaticC(in.support, in.span, in.lb, m.M);
-        nc.bending = noticeBending(in, basis.F, nc.C);
+        nc.bending = noticeBending(in, strength.F, nc.C);
     }
     const double fb = notice ? noticeStress(nc.bending.fb, in, true) : fbcalc(in);
 
@@ -568,7 +597,7 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
         finite = finite && std::isfinite(v);
     const char *const overflow = "計算結果が大きすぎて表示できません。荷重、スパン長さと断面を確認して下さい。";
     if (!finite)
-        return {std::nullopt, overflow};
+        return refusedCheck(overflow);
 
     // The design moment starts from the largest sagging moment and the end moments. A
     // larger hogging moment inside the span puts the bottom flange in compression, which
@@ -578,10 +607,10 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
         lowestM = std::min(lowestM, v);
     // Differences below half the last shown digit are rounding, not an unchecked moment.
     if (-lowestM > m.Mmax + 0.0005)
-        return {std::nullopt, "上向きの荷重による負の曲げモーメント（" + formatNumber(lowestM, "###0.000") +
-                                  "）が設計曲げモーメントより大きく、検定できません。"
-                                  "下フランジが圧縮になり、上フランジについて入力したlbが使えないためです。"
-                                  "荷重の向きを確認して下さい。"};
+        return refusedCheck("上向きの荷重による負の曲げモーメント（" + formatNumber(lowestM, "###0.000") +
+                            "）が設計曲げモーメントより大きく、検定できません。"
+                            "下フランジが圧縮になり、上フランジについて入力したlbが使えないためです。"
+                            "荷重の向きを確認して下さい。");
 
     ResultTexts r;
     r.hantei = kVerdictOk;
@@ -604,38 +633,47 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
     // The check reads the displayed allowable stress: one that shows as 0 or less would
     // give a ratio of 0 and pass a beam without strength.
     if (!(parseDouble(r.Rfb) > 0))
-        return {std::nullopt, "許容曲げ応力度 fb が0以下になります（" + r.Rfb +
-                                  "）。断面の寸法とlbを確認して下さい。"};
+        return refusedCheck("許容曲げ応力度 fb が0以下になります（" + r.Rfb + "）。断面の寸法とlbを確認して下さい。");
 
     if (notice) {
         NoticeTexts n;
         n.grade = basis.grade;
-        n.F = strengthText(basis.F);
+        n.F = strengthText(strength.F);
         const NoticeBending &b = nc.bending;
         for (const std::optional<double> &v : {b.fb1, b.fb2, b.i})
             if (v && !std::isfinite(*v))
-                return {std::nullopt, overflow};
+                return refusedCheck(overflow);
         if (b.fb1) {
             n.C = formatNumber(nc.C, "0.00");
-            n.fb1 = formatNumber(noticeStress(*b.fb1, in, true), "#0.000");
+            // below 0 the formula does not apply: not a computed zero (fb2 governs)
+            n.fb1 = *b.fb1 < 0 ? kFb1BelowZero : formatNumber(noticeStress(*b.fb1, in, true), "#0.000");
             n.ib = formatNumber(*b.i / 10, "#0.000");
         }
         if (b.fb2)
             n.fb2 = formatNumber(noticeStress(*b.fb2, in, true), "#0.000");
-        if (std::string refusal = checkShear(n, in, basis, r); !refusal.empty())
-            return {std::nullopt, refusal};
+        if (std::string refusal = checkShear(n, in, basis, strength.F, r); !refusal.empty())
+            return refusedCheck(refusal);
         r.notice = std::move(n);
     }
 
     const StressCheck c =
         stressCheck(texts.modulus, r.RMmax, r.Rfb, r.Rdelta, r.Rlx, texts.seigen1, texts.seigen2);
     if (!std::isfinite(c.sigmab) || !std::isfinite(c.ratio))
-        return {std::nullopt, overflow};
+        return refusedCheck(overflow);
     r.RSigmab = formatNumber(c.sigmab, "##0.000");
     r.Rratio = formatNumber(c.ratio, "##0.000");
     if (!c.ok() || (r.notice && r.notice->shear == kVerdictNg))
         r.hantei = kVerdictNg;
-    return {std::move(r), {}};
+
+    CheckOutcome out;
+    if (std::string note = lateralBucklingNote(texts); !note.empty())
+        out.notes.push_back(std::move(note));
+    if (r.notice) {
+        std::vector<std::string> more = noticeNotes(in, strength, *r.notice);
+        out.notes.insert(out.notes.end(), more.begin(), more.end());
+    }
+    out.result = std::move(r);
+    return out;
 }
 
 } // namespace beam

@@ -16,6 +16,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace beam {
 
@@ -25,14 +26,25 @@ struct NoticeTexts {
     std::string grade;            // steel grade; empty when F was typed
     std::string F;                // N/mm2, as the basis label writes it
     std::string C;                // "0.00"; empty when fb1 is not used
-    std::string fb1, fb2;         // "#0.000"; empty when the section's rule does not use them
+    std::string fb1, fb2;         // "#0.000"; empty when the section's rule does not use them;
+                                  // fb1 kFb1BelowZero when it is below 0
     std::string ib;               // cm, "#0.000": radius of gyration of the T; empty with fb1
     std::string tau, fs, Rshear;  // "#0.000", "#0.000", "##0.000"; empty without a shear check
     std::string shear;            // "OK.", "NG.", kShearOff or kShearNone
 };
 
-// "告示1024号 SN490B F=325" of the basis a notice result was calculated with.
+// "告示1024号 SN490B F=325" of the basis a notice result was calculated with (F as used,
+// for the section's plates).
 std::string noticeLabel(const NoticeTexts &notice);
+
+// fb1 as a result stores it when it is below 0: ASCII, as every stored text of the notice
+// rule; and as it is shown, with the note that fb2 then governs.
+inline constexpr const char *kFb1BelowZero = "-";
+inline constexpr const char *kFb1BelowZeroShown = "－";
+inline constexpr const char *kFb1BelowZeroNote = "（fb1 は0未満になるため「－」とし、fb は fb2 によります。）";
+
+// fb1 as shown: the stored text, "－" for one below 0.
+std::string shownFb1(const std::string &fb1);
 
 // The shear check in one line: "せん断 τ=3.273 fs=9.045 (kN/cm2) τ/fs=0.362 OK.", or why
 // there is none ("せん断 検定しない", "せん断 検定なし（…）"). `stressUnit` "(kN/cm2)" or "(tf/cm2)".
@@ -55,6 +67,11 @@ struct ResultTexts {
 struct CheckOutcome {
     std::optional<ResultTexts> result;
     std::string error; // Japanese, names the refused value, when result is empty
+    // The lines said beside a result (the window's finished message, the note of
+    // `kovel-cli calc`): lateral buckling not considered for the section kind, and under
+    // the notice rule a grade's F taken for unknown plates, lb longer than the span, fb1
+    // below 0.
+    std::vector<std::string> notes;
 };
 
 // One check in the driver's order: verdict "OK.", Qcalc, Mcalc, deltacalc, fbcalc,

@@ -1,5 +1,6 @@
 #include "beam/csv.h"
 
+#include "beam/numtext.h"
 #include "beam/textfile.h"
 
 #include <cstdio>
@@ -48,6 +49,18 @@ bool validUtf8(std::string_view s)
         i += static_cast<std::size_t>(more) + 1;
     }
     return true;
+}
+
+// True for a text a spreadsheet would run as a formula: after any apostrophes it begins
+// with = + - @, a tab or a CR, and it is not a number ("-5" stays a number). Such a cell is
+// written behind one more apostrophe, the spreadsheet's mark of a text, and read without
+// it; counting the apostrophes already there keeps a name like "'=x" as it is both ways.
+bool formulaLike(std::string_view cell)
+{
+    const std::size_t start = cell.find_first_not_of('\'');
+    if (start == std::string_view::npos || std::string_view("=+-@\t\r").find(cell[start]) == std::string_view::npos)
+        return false;
+    return !plainNumberText(cell.substr(start));
 }
 
 bool needsQuotes(const std::string &cell)
@@ -127,6 +140,8 @@ bool CsvReader::next(CsvRecord &record)
         }
         if (m_pos < m_text.size() && m_text[m_pos] == '\r')
             ++m_pos; // CR of a CR LF after a quoted cell
+        if (!cell.empty() && cell.front() == '\'' && formulaLike(cell))
+            cell.erase(0, 1);
         record.push_back(std::move(cell));
         cell.clear();
         if (m_pos >= m_text.size())
@@ -172,7 +187,9 @@ void appendCsvRecord(std::string &out, const CsvRecord &record)
     for (std::size_t i = 0; i < record.size(); ++i) {
         if (i > 0)
             out += ',';
-        const std::string &cell = record[i];
+        const bool guarded = formulaLike(record[i]);
+        const std::string guardedCell = guarded ? "'" + record[i] : std::string();
+        const std::string &cell = guarded ? guardedCell : record[i];
         if (!needsQuotes(cell)) {
             out += cell;
             continue;

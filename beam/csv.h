@@ -2,7 +2,9 @@
 // quote or line end in double quotes with its quotes doubled, records ended by CR LF or
 // LF. A file is UTF-8 (with or without a byte-order mark) when its bytes are valid UTF-8,
 // else code page 932, the default of a Japanese spreadsheet. Inside the program every
-// cell is UTF-8.
+// cell is UTF-8. A text that a spreadsheet would run as a formula ("=cmd|...", "+1+1",
+// "@SUM(A1)"; not a number like "-5") is written behind an apostrophe, the spreadsheet's
+// mark of a text, and the reader removes that apostrophe again.
 #pragma once
 
 #include <cstddef>
@@ -56,8 +58,9 @@ struct CsvRead {
 };
 CsvRead readCsvFile(const std::string &path);
 
-// Appends one record to `out`: cells joined by commas, quoted when they hold a comma, a
-// quote, a line end or a leading or trailing blank, ended by CR LF.
+// Appends one record to `out`: cells joined by commas, a formula-looking text behind an
+// apostrophe, quoted when they hold a comma, a quote, a line end or a leading or trailing
+// blank, ended by CR LF.
 void appendCsvRecord(std::string &out, const CsvRecord &record);
 
 // The bytes of a file of these records: UTF-8 with a byte-order mark, or code page 932.

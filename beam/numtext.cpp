@@ -289,6 +289,45 @@ std::size_t textAfterNumber(std::string_view text)
     return end - start - numberPrefix(std::string_view(ascii).substr(0, end), start);
 }
 
+std::optional<std::string> plainNumberText(std::string_view text)
+{
+    std::string ascii = asciiNumberText(text);
+    const std::string_view s = ascii;
+    std::size_t i = 0, end = s.size();
+    while (i < end && isBlank(s[i]))
+        ++i;
+    while (end > i && isBlank(s[end - 1]))
+        --end;
+    if (i < end && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    const std::size_t first = i;
+    while (i < end && isDigit(s[i]))
+        ++i;
+    std::size_t digits = i - first;
+    if (i < end && s[i] == ',') {
+        // a leading zero ("0,5") is a decimal comma, not a thousands separator
+        if (digits == 0 || digits > 3 || s[first] == '0')
+            return std::nullopt;
+        while (i < end && s[i] == ',') {
+            if (end - i < 4 || !isDigit(s[i + 1]) || !isDigit(s[i + 2]) || !isDigit(s[i + 3]))
+                return std::nullopt;
+            i += 4;
+            digits += 3;
+        }
+        if (i < end && isDigit(s[i]))
+            return std::nullopt; // "1,2345"
+    }
+    if (i < end && s[i] == '.') {
+        ++i;
+        for (; i < end && isDigit(s[i]); ++i)
+            ++digits;
+    }
+    if (digits == 0 || i != end)
+        return std::nullopt;
+    ascii.erase(std::remove(ascii.begin(), ascii.end(), ','), ascii.end());
+    return ascii;
+}
+
 long double parseNumber(std::string_view rawText)
 {
     const bool ascii = std::none_of(rawText.begin(), rawText.end(),

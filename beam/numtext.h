@@ -25,6 +25,14 @@ long double parseNumber(std::string_view text);
 // text, and the whole length when it does not begin with a number.
 std::size_t textAfterNumber(std::string_view text);
 
+// The text of a cell that must hold a number and nothing else (a schedule's): after
+// asciiNumberText and blanks at both ends, an optional sign and a plain decimal number,
+// whose integer digits may be grouped by three with commas as a spreadsheet's thousands
+// format writes them ("7,200", "-1,234.5"). Returns the text with those commas dropped
+// ("7200"), read by parseNumber as the number it shows; nothing for any other text ("",
+// "6m", "NaN", "inf", "1e3", "0x10", "1,5", "0,5", "1,234,5").
+std::optional<std::string> plainNumberText(std::string_view text);
+
 // parseNumber rounded to double (64-bit), and to float (32-bit).
 double parseDouble(std::string_view text);
 float parseSingle(std::string_view text);

@@ -251,13 +251,23 @@ std::string batchHelp()
     2行目から1行に梁1本。空欄は calc で書かなかった項目と同じく起動時の値です。値が全部空の行は
     読み飛ばします。文字コードは UTF-8（BOM の有無は問いません）か Shift-JIS（コードページ932）
     で、どちらかはファイルの中身で判断します。値に , " 改行を含むときは " で囲み、" は "" と書きます。
+    数字の欄には数字だけを書きます（全角の数字、3桁ごとのコンマ 7,200 も読みます）。6m、1e3、NaN
+    のように数字だけでない値の行は、列と値を示して計算しません。スパンが 50 m、荷重が 10,000 kN
+    （kN/m）を超える行は計算し、note の欄で注意します。
+    長さと位置の単位は m です。pl1..pl8 と ld1a..ld1c は A 端（左端、x = 0）からの距離で、片持ち梁
+    （support=jiyuukotei）は A 端が自由端、B 端が固定端です。先端の集中荷重は pl = 0 です。
     batch の出力の結果の列（RQa ... error, M0..M100）は読み飛ばすので、出力をそのまま一覧表として
-    読み込めます。
+    読み込めます。同じ入力項目の列が2つある一覧表は読みません。
   出力（既定は SCHEDULE から拡張子を除いた名前に -results.csv、-o - で標準出力）:
     入力の列をそのまま、続いて RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab
-    Rratio hantei member inertia modulus selfw note error の列（一覧表に fbrule の列があれば hantei の
-    後に fb1 fb2 ib C tau fs Rshear、--stations では最後に M0..M100 も）。
-    各欄は calc がその行に出力する文字列です。計算できない行は入力の欄と error の欄の理由だけです。
+    Rratio hantei Rmember Rinertia Rmodulus Rselfw note error の列（一覧表に fbrule の列があれば
+    hantei の後に fb1 fb2 ib RC tau fs Rshear、--stations では最後に M0..M100 も）。
+    各欄は calc がその行に出力する文字列です。calc の member inertia modulus selfw C は、入力の列と
+    区別して R を付けた列です（計算した断面。自動選択の結果を固定するには Rmember を member に
+    写し、design を 0 にします。note に「細幅H形鋼（HN）で行います」とあれば family も HN に）。
+    計算できない行は入力の欄と error の欄の理由だけです。
+    = + - @ で始まる数字でない値は、表計算ソフトが式として実行しないよう先頭に ' を付けて書きます
+    （一覧表として読むときは外します）。
     既定は BOM 付き UTF-8、--encoding cp932 で Shift-JIS。一時ファイルに書いてから置き換えます。
   --project OUT.kvl    計算できた行を順に、画面の［格納］と同じ形でプロジェクトファイルに保存
                        します（50件ずつ OUT.kvl, OUT-2.kvl, ...）。

@@ -1,14 +1,19 @@
 // The CSV reader on arbitrary bytes, and the schedule header and rows read from it.
 // Reading always ends (every record consumes input); an accepted file written back in
-// either encoding reads the same records (when its bytes tell that encoding); a header the schedule accepts maps each row to
-// a beam or a refusal without a check running (the checks have their own target).
+// either encoding reads the same records (when its bytes tell that encoding), and no
+// cell is written as a formula; a header the schedule accepts names each input once and
+// maps each row to a beam whose numbers are whole texts, or to a refusal naming the
+// column, without a check running (the checks have their own target).
 #include "beam/csv.h"
+#include "beam/numtext.h"
 #include "results/schedule.h"
 
 #include "fuzzutil.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using fuzzutil::require;
@@ -53,18 +58,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         require(back == records, "a written file reads the same records", *written);
     }
 
+    // No cell is written so that a spreadsheet would run it: one that begins with a
+    // formula's first character (inside its quotes) is a number.
+    for (const beam::CsvRecord &r : records)
+        for (const std::string &cell : r) {
+            if (cell.empty())
+                continue;
+            std::string line;
+            beam::appendCsvRecord(line, {cell});
+            const std::size_t first = line[0] == '"' ? 1 : 0;
+            if (std::string_view("=+-@\t\r").find(line[first]) != std::string_view::npos)
+                require(beam::plainNumberText(cell).has_value(), "a formula-looking cell is written as a text", line);
+        }
+
     if (records.empty())
         return 0;
     results::ScheduleColumns columns;
     if (!results::readScheduleHeader(records[0], columns).empty())
         return 0;
+    for (std::size_t k = 0; k < columns.names.size(); ++k)
+        require(!columns.input[k] || std::count(columns.names.begin(), columns.names.end(), columns.names[k]) == 1,
+                "an accepted header names each input once", columns.names[k]);
     for (std::size_t i = 1; i < records.size(); ++i) {
         if (!results::checkRowShape(columns, records[i], static_cast<int>(i + 1)).empty())
             continue;
-        sections::NamedBeam beam;
-        for (std::size_t k = 0; k < records[i].size(); ++k)
-            if (columns.input[k] && !records[i][k].empty())
-                sections::setNamedValue(beam, columns.names[k], records[i][k]);
+        const results::ScheduleRow row = results::readRow(columns, records[i]);
+        if (!row.error.empty()) {
+            require(row.error.rfind("「", 0) == 0, "a refused value names its column", row.error);
+            continue;
+        }
+        // every number the row gives is the whole of its text as the beam keeps it
+        const beam::InputTexts &t = row.beam.texts;
+        for (const std::string *text : {&t.Span, &t.lb, &t.uniform, &t.p[0], &t.pl[7], &t.w2[2], &t.ld1[1]})
+            require(beam::textAfterNumber(*text) == 0 && text->find(',') == std::string::npos,
+                    "a number field keeps only the number it reads", *text);
     }
     return 0;
 }

@@ -1,13 +1,15 @@
 // The project file reader on arbitrary bytes: the lines as they stand (parseProject) and
 // the same bytes read through the code page 932 file layer (readProject). An accepted
-// project must save to a file that opens to the same table; a refused one must leave the
-// table that is open as it was.
+// project has nothing after its slots but an extension block that agrees with them, and
+// must save to a file that opens to the same table; a refused one must leave the table
+// that is open as it was.
 #include "fuzzutil.h"
 
 #include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "results/projectfile.h"
 #include "results/slotview.h"
+#include "results/store.h"
 #include "results/textreport.h"
 #include "sheets/page.h"
 #include "sheets/recordingcanvas.h"
@@ -166,6 +168,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const results::ProjectRead parsed = results::parseProject(raw, "fuzz.kvl");
     if (parsed.table) {
         require(parsed.error.empty(), "an accepted file has no error");
+        // after the slots: nothing but empty lines, or a block whose entries agree with their slots
+        const std::size_t after = 1 + static_cast<std::size_t>(results::kFields * parsed.table->datano);
+        require(after >= raw.size() || raw[after] == results::kExtensionHeader ||
+                    std::all_of(raw.begin() + static_cast<std::ptrdiff_t>(after), raw.end(),
+                                [](const std::string &line) { return line.empty(); }),
+                "only a block follows the slots");
+        for (int s = 1; s <= parsed.table->datano; ++s)
+            require(results::noticeAgreesWithFb(parsed.table->slots[static_cast<std::size_t>(s)]),
+                    "a slot's basis gives its fb");
         checkLoaded(*parsed.table, raw);
         showLoaded(*parsed.table);
         checkSaveAndOpen(*parsed.table);
@@ -173,8 +184,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const std::optional<long long> count = raw.empty() ? std::nullopt : beam::parseInteger(raw[0]);
         if (count && *count >= 0 && *count <= results::kSlots) {
             const std::size_t after = 1 + static_cast<std::size_t>(results::kFields * *count);
-            require(after < raw.size() && raw[after].rfind(results::kExtensionMark, 0) == 0,
-                    "a count 0..50 is refused only for its extension block");
+            require(after < raw.size() && std::any_of(raw.begin() + static_cast<std::ptrdiff_t>(after), raw.end(),
+                                                      [](const std::string &line) { return !line.empty(); }),
+                    "a count 0..50 is refused only for what follows its slots");
         }
         require(!parsed.error.empty(), "a refused file says why");
         require(parsed.error.find("fuzz.kvl") != std::string::npos, "the message names the file", parsed.error);

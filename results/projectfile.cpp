@@ -4,6 +4,7 @@
 #include "beam/numtext.h"
 #include "beam/textfile.h"
 #include "results/messages.h"
+#include "results/store.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -37,51 +38,72 @@ std::string quoted(const std::string &text)
     return text.substr(0, cut) + "…";
 }
 
-// Reads the extension block that follows the slots (lines from `first` on), into the
-// slots' basis keys; the reason when it cannot be taken. Lines after the slots that are
-// no extension block are ignored, as before the block existed.
+// Reads what follows the slots (lines from `first` on) into the slots' basis keys: an
+// extension block, or nothing (empty lines at the end of a file are nothing). Anything
+// else is damage, refused with its line, since a block whose header was damaged would
+// otherwise be dropped unseen and leave notice results without their basis. An entry that
+// contradicts its slot (a slot past the count, fb1 and fb2 that do not give the slot's
+// fb) is damage too. Returns the reason when the lines cannot be taken.
 std::string readExtension(const std::vector<std::string> &lines, std::size_t first, Table &table,
                           const std::string &file)
 {
-    if (first >= lines.size() || lines[first].rfind(kExtensionMark, 0) != 0)
+    std::size_t end = lines.size();
+    while (end > first && lines[end - 1].empty())
+        --end;
+    if (first >= end)
         return {};
-    if (lines[first] != kExtensionHeader)
-        return file + "の " + std::to_string(first + 1) + " 行目「" + quoted(lines[first])
-            + "」は、このプログラムでは読めない版の追加情報です。";
+    auto where = [&](std::size_t line) {
+        return file + "の " + std::to_string(line + 1) + " 行目「" + quoted(lines[line]) + "」";
+    };
+    if (lines[first] != kExtensionHeader) {
+        if (lines[first].rfind(kExtensionMark, 0) == 0)
+            return where(first) + "は、このプログラムでは読めない版の追加情報です。";
+        return where(first) + ": " + std::to_string(table.datano) +
+               " 件のデータの後に、追加情報（" + kExtensionHeader +
+               "）ではない行があります。ファイルが壊れているか、1行目のデータ数が違っています。";
+    }
     std::vector<bool> seen(static_cast<std::size_t>((kSlots + 1) * (kRecordFields + 1)), false);
-    std::size_t line = first + 1;
-    for (; line < lines.size(); ++line) {
+    std::vector<std::size_t> slotLine(kSlots + 1, 0); // the first line of each slot's entries
+    for (std::size_t line = first + 1; line < end; ++line) {
         const std::string &text = lines[line];
-        const std::string where = file + "の " + std::to_string(line + 1) + " 行目「" + quoted(text) + "」";
         const std::size_t dot = text.find('.');
         const std::size_t eq = text.find('=');
         if (dot == std::string::npos || eq == std::string::npos || eq < dot)
-            return where + "は「番号.項目=値」の形ではありません。";
+            return where(line) + "は「番号.項目=値」の形ではありません。";
         const std::optional<long long> slot = beam::parseInteger(text.substr(0, dot));
         if (!slot || *slot < 1 || *slot > table.datano)
-            return where + "の番号は1から" + std::to_string(table.datano) + "のデータ番号ではありません。";
+            return where(line) + "の番号は1から" + std::to_string(table.datano) + "のデータ番号ではありません。";
         const int field = noticeField(std::string_view(text).substr(dot + 1, eq - dot - 1));
         if (field == 0)
-            return where + "の項目は検定基準の項目ではありません。";
+            return where(line) + "の項目は検定基準の項目ではありません。";
         const std::string value = text.substr(eq + 1);
         const bool printable = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
         if (!printable)
-            return where + "の値に使えない文字があります。";
+            return where(line) + "の値に使えない文字があります。";
         const std::size_t key = static_cast<std::size_t>(*slot * (kRecordFields + 1) + field);
         if (seen[key])
-            return where + "の項目は2度目です。";
+            return where(line) + "の項目は2度目です。";
         seen[key] = true;
+        if (slotLine[static_cast<std::size_t>(*slot)] == 0)
+            slotLine[static_cast<std::size_t>(*slot)] = line;
         table.slots[static_cast<std::size_t>(*slot)][static_cast<std::size_t>(field)] = value;
     }
     for (int s = 1; s <= table.datano; ++s) {
         const SlotRecord &record = table.slots[static_cast<std::size_t>(s)];
         const bool any = std::any_of(record.begin() + kFirstNoticeField, record.end(),
                                      [](const std::string &v) { return !v.empty(); });
+        if (!any)
+            continue;
+        const std::string slot = where(slotLine[static_cast<std::size_t>(s)]) + "からの " + std::to_string(s) +
+                                 "番のデータの追加情報: ";
         const std::string &shear = record[static_cast<std::size_t>(noticeField("shear"))];
-        if (any && (record[kFirstNoticeField] != kNoticeRuleName ||
-                    !(shear == beam::kVerdictOk || shear == beam::kVerdictNg || shear == beam::kShearOff ||
-                      shear == beam::kShearNone)))
-            return file + "の追加情報で、" + std::to_string(s) + "番のデータの検定基準が正しくありません。";
+        if (record[kFirstNoticeField] != kNoticeRuleName ||
+            !(shear == beam::kVerdictOk || shear == beam::kVerdictNg || shear == beam::kShearOff ||
+              shear == beam::kShearNone))
+            return slot + "検定基準が正しくありません。";
+        if (!noticeAgreesWithFb(record))
+            return slot + "F、fb1、fb2 から求まる許容曲げ応力度がデータの fb「" + record[57] +
+                   "」と合いません。別のデータの追加情報か、ファイルが壊れています。";
     }
     return {};
 }

@@ -52,10 +52,12 @@ struct ProjectRead {
 };
 
 // Reads a whole project file: the count line must be an integer 0..50, the text code
-// page 932; lines missing at the end read as empty fields, lines after the last slot are
-// ignored unless they are an extension block, which must be well formed (version 1,
-// "N.key=value" with N a slot read and a known key, each once, printable ASCII values, a
-// complete basis); "flag1" in field 5, "flag2" in field 6 and "flag3" in field 58 are replaced.
+// page 932; lines missing at the end read as empty fields. After the last slot comes
+// nothing (empty lines at the end of the file aside) or an extension block, which must be
+// well formed (version 1, "N.key=value" with N a slot read and a known key, each once,
+// printable ASCII values, a complete basis whose fb1, fb2 and F give the slot's fb);
+// anything else is refused naming its line. "flag1" in field 5, "flag2" in field 6 and
+// "flag3" in field 58 are replaced.
 ProjectRead readProject(const std::string &path);
 
 // The same from lines already read; `path` only names the file in messages.

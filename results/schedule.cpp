@@ -1,10 +1,15 @@
 #include "results/schedule.h"
 
+#include "beam/allowable.h"
 #include "beam/fieldrules.h"
+#include "beam/numtext.h"
 #include "results/projectfile.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
+#include <optional>
 
 namespace results {
 
@@ -44,19 +49,77 @@ bool isResultColumn(const std::string &name)
     return std::find(r.begin(), r.end(), name) != r.end() || isStationColumn(name);
 }
 
+// The column of a reported result: its own name, with an R in front when an input has
+// that name too (member -> Rmember), so that a results file read back as a schedule never
+// takes a result of the earlier run for an input.
+std::string resultColumnOf(const std::string &field)
+{
+    return sections::isInputName(field) ? "R" + field : field;
+}
+
+constexpr double kPlausibleSpan = 50;      // m
+constexpr double kPlausibleLoad = 10000;   // kN, kN/m
+
+// Notes on values no beam of a building has, a span typed in mm or a load in N: said
+// beside the result, and the row is still checked.
+std::vector<std::string> implausibleValues(const beam::InputTexts &t)
+{
+    std::vector<std::string> notes;
+    if (beam::parseDouble(t.Span) > kPlausibleSpan)
+        notes.push_back("スパン長さ " + t.Span + " m が 50 m を超えています。値と単位（m）を確かめて下さい。");
+    struct Load {
+        std::string name;
+        const std::string &text;
+        bool perMetre;
+    };
+    std::vector<Load> loads = {{"等分布荷重", t.uniform, true}};
+    for (std::size_t k = 0; k < t.p.size(); ++k)
+        loads.push_back({"集中荷重 P" + std::to_string(k + 1), t.p[k], false});
+    for (std::size_t j = 0; j < t.w1.size(); ++j) {
+        const std::string part = std::string("分布荷重(") + "abc"[j] + ") の ";
+        loads.push_back({part + "w1", t.w1[j], true});
+        loads.push_back({part + "w2", t.w2[j], true});
+    }
+    for (const Load &load : loads) {
+        const double kN = std::fabs(beam::parseDouble(load.text)) * (t.si ? 1.0 : static_cast<double>(beam::kGravity));
+        if (!(kN > kPlausibleLoad))
+            continue;
+        const std::string per = load.perMetre ? "/m" : "";
+        notes.push_back(load.name + " " + load.text + " " + (t.si ? "kN" : "tf") + per + " が 10,000 kN" + per +
+                        (t.si ? " " : "（1,019.7 tf" + per + "）") + "を超えています。値と単位を確かめて下さい。");
+    }
+    return notes;
+}
+
 const char *flagText(bool on) { return on ? "1" : "0"; }
+
+// The C column of an exported slot. The slot keeps C as used (to 0.01), not whether it
+// was typed: a C the automatic rule gives for the slot's moments is written "auto", so a
+// row read back and edited (into a cantilever, say) never keeps a gradient factor that no
+// longer applies; any other C was typed and is written as used.
+std::string typedC(const SlotRecord &record, const PageTexts &page, const std::string &used)
+{
+    if (used.empty() || !page.support)
+        return "auto";
+    std::array<double, kStations> M{};
+    for (int i = 0; i < kStations; ++i)
+        M[static_cast<std::size_t>(i)] = beam::parseDouble(record[static_cast<std::size_t>(kFirstMomentField + i)]);
+    const double automatic =
+        beam::automaticC(*page.support, beam::parseDouble(page.Span), beam::parseDouble(page.lb), M);
+    return beam::formatNumber(automatic, "0.00") == used ? "auto" : used;
+}
 
 } // namespace
 
 const std::vector<std::string> &resultColumns(bool notice)
 {
     static const std::vector<std::string> plain = {
-        "RQa",    "RQb", "RMmax",  "RMmaxl", "Mcent",  "Menda",   "Mendb",   "Rdelta", "Rlx", "Rfb",
-        "RSigmab", "Rratio", "hantei", "member", "inertia", "modulus", "selfw", "note", "error"};
+        "RQa",     "RQb",    "RMmax",  "RMmaxl",  "Mcent",    "Menda",    "Mendb", "Rdelta", "Rlx", "Rfb",
+        "RSigmab", "Rratio", "hantei", "Rmember", "Rinertia", "Rmodulus", "Rselfw", "note",   "error"};
     static const std::vector<std::string> withNotice = [] {
         std::vector<std::string> names = plain;
         const auto after = std::find(names.begin(), names.end(), "hantei") + 1;
-        names.insert(after, {"fb1", "fb2", "ib", "C", "tau", "fs", "Rshear"});
+        names.insert(after, {"fb1", "fb2", "ib", "RC", "tau", "fs", "Rshear"});
         return names;
     }();
     return notice ? withNotice : plain;
@@ -76,15 +139,17 @@ std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &c
     for (std::size_t k = 0; k < header.size(); ++k) {
         const std::string name = trimmed(header[k]);
         const std::string where = "1行目 " + std::to_string(k + 1) + "列目「" + name + "」: ";
-        const bool seen = std::find(columns.names.begin(), columns.names.end(), name) != columns.names.end();
-        bool input = false;
-        if (sections::isInputName(name) && !seen)
-            input = true;
-        else if (!isResultColumn(name)) {
+        const bool input = sections::isInputName(name);
+        if (input) {
+            const auto first = std::find(columns.names.begin(), columns.names.end(), name);
+            if (first != columns.names.end())
+                return "1行目 " + std::to_string(first - columns.names.begin() + 1) + "列目と " +
+                       std::to_string(k + 1) + "列目: 入力項目「" + name +
+                       "」の列が2つあります。どちらの値を使うか決められません。"
+                       "以前の版の batch の出力を読むときは、後ろの結果の列を消して下さい。";
+        } else if (!isResultColumn(name)) {
             if (name.empty())
                 return where + "列の名前がありません。";
-            if (seen)
-                return where + "同じ名前の列が2つあります。";
             return where + "「" + name + "」という入力項目はありません。";
         }
         columns.names.push_back(name);
@@ -120,8 +185,7 @@ bool blankRow(const beam::CsvRecord &record)
     return std::all_of(record.begin(), record.end(), [](const std::string &c) { return c.empty(); });
 }
 
-ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
-                       const sections::SectionSources &sources, const sections::NamedBeam &start)
+ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const sections::NamedBeam &start)
 {
     ScheduleRow row;
     row.beam = start;
@@ -129,11 +193,29 @@ ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &re
     for (std::size_t k = 0; k < n; ++k) {
         if (!columns.input[k] || record[k].empty())
             continue;
-        if (std::string why = sections::setNamedValue(row.beam, columns.names[k], record[k]); !why.empty()) {
-            row.error = "「" + columns.names[k] + "」の値「" + record[k] + "」: " + why;
+        const std::string &name = columns.names[k], &cell = record[k];
+        auto refuse = [&](const std::string &why) {
+            row.error = "「" + name + "」の値「" + cell + "」: " + why;
             return row;
-        }
+        };
+        // a number cell is a number and nothing else: the text kept is the number the
+        // check reads, never "7,200" read as 7 or "6m" as 6
+        std::optional<std::string> number;
+        if (sections::holdsNumber(name, cell) && !(number = beam::plainNumberText(cell)))
+            return refuse("数字として読めません。単位や文字を付けずに数字だけを書いて下さい（3桁ごとのコンマは使えます）。");
+        if (std::string why = sections::setNamedValue(row.beam, name, number ? *number : cell); !why.empty())
+            return refuse(why);
     }
+    row.notes = implausibleValues(row.beam.texts);
+    return row;
+}
+
+ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+                       const sections::SectionSources &sources, const sections::NamedBeam &start)
+{
+    ScheduleRow row = readRow(columns, record, start);
+    if (!row.error.empty())
+        return row;
     row.check = sections::checkNamedBeam(row.beam, sources);
     if (!row.check.result)
         row.error = row.check.error;
@@ -163,6 +245,8 @@ beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord 
     const std::vector<std::string> &results = resultColumns(columns.notice);
     out.resize(first + results.size() + (stations ? static_cast<std::size_t>(kStations) : 0));
     std::string &note = out[first + results.size() - 2];
+    for (const std::string &n : row.notes)
+        note += n;
     for (const std::string &n : row.check.notes)
         note += n;
     out[first + results.size() - 1] = row.error;
@@ -185,7 +269,7 @@ beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord 
                 out[first + results.size() + static_cast<std::size_t>(i)] = std::move(value);
         } else if (name == "note") {
             note += value;
-        } else if (const auto it = column.find(name); it != column.end()) {
+        } else if (const auto it = column.find(resultColumnOf(name)); it != column.end()) {
             out[first + it->second] = std::move(value);
         }
     }
@@ -290,10 +374,9 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
         r.push_back("0");
         const std::optional<beam::NoticeTexts> n = noticeTexts(record);
         if (notice && n) {
-            // The basis as the slot was calculated: a grade, or F when it was typed. The
-            // slot keeps C as used (to 0.01), so an automatic C comes back typed.
+            // The basis as the slot was calculated: a grade, or F when it was typed.
             r.insert(r.end(), {std::string(kNoticeRuleName), n->grade, n->grade.empty() ? n->F : std::string(),
-                               n->C.empty() ? std::string("auto") : n->C, flagText(n->shear != beam::kShearOff)});
+                               typedC(record, p, n->C), flagText(n->shear != beam::kShearOff)});
         } else if (notice) {
             r.insert(r.end(), {"old", "", "", "", ""});
         }
@@ -304,7 +387,8 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
         if (notice) {
             const beam::NoticeTexts none;
             const beam::NoticeTexts &t = n ? *n : none;
-            for (const std::string *s : {&t.fb1, &t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
+            r.push_back(beam::shownFb1(t.fb1));
+            for (const std::string *s : {&t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
                 r.push_back(*s);
         }
         for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})

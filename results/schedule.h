@@ -14,9 +14,10 @@
 
 namespace results {
 
-// The result columns after the input columns, in order: RQa .. hantei, member, inertia,
-// modulus, selfw, note, error; with `notice` fb1 fb2 ib C tau fs Rshear after hantei.
-// With the stations, M0..M100 follow.
+// The result columns after the input columns, in order: RQa .. hantei, Rmember,
+// Rinertia, Rmodulus, Rselfw, note, error; with `notice` fb1 fb2 ib RC tau fs Rshear after
+// hantei. With the stations, M0..M100 follow. No input has any of these names: a result
+// that `kovel-cli calc` reports under an input's name (member, C) gets an R in front.
 const std::vector<std::string> &resultColumns(bool notice);
 std::vector<std::string> stationColumns();
 
@@ -27,9 +28,9 @@ struct ScheduleColumns {
     bool notice = false;            // an fbrule column: the output has the notice columns
 };
 
-// Maps the header record. An input name counts at its first appearance; a result column
-// (a schedule that is an earlier output) is skipped. Returns an empty string, or the
-// Japanese message naming the column ("1行目 3列目「Spam」: ...").
+// Maps the header record. A result column (a schedule that is an earlier output) is
+// skipped; an input named twice is refused, as is a name that is neither. Returns an empty
+// string, or the Japanese message naming the column ("1行目 3列目「Spam」: ...") or both.
 std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &columns);
 
 // The input columns, in their order.
@@ -47,12 +48,19 @@ bool blankRow(const beam::CsvRecord &record);
 struct ScheduleRow {
     sections::NamedBeam beam;
     sections::NamedCheck check;
+    std::vector<std::string> notes; // Japanese: values no building has (a span in mm), still checked
     std::string error;
     bool computed() const { return error.empty() && check.result.has_value(); }
 };
 
-// Reads the beam of a row (an empty cell keeps the text of `start`, the start-up texts
-// by default) and checks it.
+// Reads the beam of a row, without checking it: an empty cell keeps the text of `start`
+// (the start-up texts by default), a cell of a number field must be a number (see
+// beam::plainNumberText) and the beam keeps the number as read ("7,200" as "7200"). The
+// refusal of a value in `error`, the notes on implausible values in `notes`.
+ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+                    const sections::NamedBeam &start = {});
+
+// Reads the beam of a row (readRow) and checks it.
 ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
                        const sections::SectionSources &sources, const sections::NamedBeam &start = {});
 

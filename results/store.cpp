@@ -4,6 +4,7 @@
 #include "results/projectfile.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace results {
 
@@ -90,6 +91,28 @@ std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record)
     for (int k = 1; k < kNoticeKeyCount; ++k)
         notice.*kNoticeMembers[k - 1] = field(record, kFirstNoticeField + k);
     return notice;
+}
+
+bool noticeAgreesWithFb(const SlotRecord &record)
+{
+    const std::optional<beam::NoticeTexts> notice = noticeTexts(record);
+    if (!notice)
+        return true;
+    // F/1.5 in the unit of the results (kN/cm2 or tf/cm2), times 1.5 for a short-term load
+    double expected = beam::parseDouble(notice->F) / 1.5 / 10;
+    if (field(record, 6) != kSi)
+        expected /= static_cast<double>(beam::kGravity);
+    if (field(record, 4) != kLong)
+        expected *= 1.5;
+    if (!notice->fb1.empty() || !notice->fb2.empty()) {
+        double larger = -HUGE_VAL;
+        for (const std::string *fb : {&notice->fb1, &notice->fb2})
+            if (!fb->empty())
+                larger = std::max(larger, beam::parseDouble(*fb));
+        expected = std::min(expected, larger);
+    }
+    // each text is rounded to 0.001, and F to 0.001 N/mm2
+    return std::fabs(beam::parseDouble(field(record, 57)) - expected) <= 0.0011;
 }
 
 const char *supportWord(beam::Support support)

@@ -47,6 +47,11 @@ std::optional<beam::Support> supportFromWord(const std::string &word);
 // The notice-rule texts a record keeps after field 165; nothing for a default-rule result.
 std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record);
 
+// True unless the record's basis keys contradict its result: the fb that F, fb1 and fb2
+// give by the notice rule, min(max(fb1, fb2), F/1.5) in the record's unit and load term,
+// is its fb (field 57) to the last digit shown. True for a result of the default rule.
+bool noticeAgreesWithFb(const SlotRecord &record);
+
 // Fills fields 1..165 of a record from the page, and the basis keys after them (emptied
 // for a result of the default rule): field 1 = slotNumber, fixed words for
 // the check boxes and radios, every other text verbatim, the moment line re-formatted

@@ -22,6 +22,9 @@ std::string dataFile(const char *relative)
 
 using Setter = std::function<std::string(NamedBeam &, const std::string &)>;
 
+// Which of the two gave F would otherwise depend on the order of the lines or columns.
+const char *const kGradeAndF = "grade（鋼材）と F（基準強度）は同時に指定できません。どちらか一方にして下さい。";
+
 // Setters return an empty string or the reason the value is refused.
 Setter text(std::string beam::InputTexts::*field)
 {
@@ -107,6 +110,8 @@ const std::map<std::string, Setter> &setters()
             return {};
         };
         t["grade"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (c.FGiven)
+                return kGradeAndF;
             const std::optional<double> F = beam::gradeStrength(v);
             if (!F) {
                 std::string names;
@@ -116,9 +121,12 @@ const std::map<std::string, Setter> &setters()
             }
             c.basis.grade = v;
             c.basis.F = *F;
+            c.gradeGiven = true;
             return {};
         };
         t["F"] = [](NamedBeam &c, const std::string &v) -> std::string {
+            if (c.gradeGiven)
+                return kGradeAndF;
             beam::Basis b = c.basis;
             b.grade.clear();
             b.F = beam::parseDouble(v);
@@ -127,6 +135,7 @@ const std::map<std::string, Setter> &setters()
                 return why;
             c.basis.grade.clear();
             c.basis.F = b.F;
+            c.FGiven = true;
             return {};
         };
         t["C"] = [](NamedBeam &c, const std::string &v) -> std::string {
@@ -254,15 +263,11 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
     }
 }
 
-// The names that hold a number, read by the leading-number rule like the page's boxes:
-// all but the texts, the choices, the flags and the lengths LD3 that are not read. C is a
-// number unless it is the word "auto".
+// The names whose number the check reads, by the leading-number rule like the page's
+// boxes: all that hold a number but the lengths LD3, which are not read.
 bool numericName(const std::string &name, const std::string &value)
 {
-    static const std::set<std::string> kOthers = {"Bname", "member", "shiki",  "support", "family", "term",
-                                                  "si",    "jijuucheck", "weak", "si157", "design", "ld3a",
-                                                  "ld3b",  "ld3c",   "fbrule", "grade",  "shear"};
-    return isInputName(name) && kOthers.count(name) == 0 && !(name == "C" && value == "auto");
+    return holdsNumber(name, value) && name.rfind("ld3", 0) != 0;
 }
 
 // A number field's value as the page's box would hold it after its leaving rule: the
@@ -280,6 +285,14 @@ std::string numberWarning(const std::string &name, const std::string &value)
         return {};
     return name + " の値「" + value + "」は " + beam::formatNumber(beam::parseDouble(value), "0.##########") +
            " として読みました（数字の後ろの文字は読みません）。";
+}
+
+bool holdsNumber(const std::string &name, const std::string &value)
+{
+    static const std::set<std::string> kOthers = {"Bname", "member",     "shiki", "support", "family",
+                                                  "term",  "si",         "jijuucheck", "weak", "si157",
+                                                  "design", "fbrule",    "grade", "shear"};
+    return isInputName(name) && kOthers.count(name) == 0 && !(name == "C" && value == "auto");
 }
 
 bool isInputName(const std::string &name)
@@ -374,7 +387,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.texts.tw1 = s.tw1;
         out.texts.r1 = s.r1;
         out.texts.A1 = s.A1;
-        out.resultNote = noPassingSectionNote(s); // reads the verdict: before the result moves out
+        for (const std::string &note : selectionNotes(s)) // reads the verdict: before the result moves out
+            out.resultNote += note;
         out.result = std::move(s.result);
         return out;
     }
@@ -392,7 +406,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         return out;
     }
     out.result = std::move(check.result);
-    out.resultNote = beam::lateralBucklingNote(out.texts);
+    for (const std::string &note : check.notes)
+        out.resultNote += note;
     return out;
 }
 
@@ -417,9 +432,10 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
     if (r.notice) {
         const beam::NoticeTexts &n = *r.notice;
         const std::pair<const char *, const std::string *> notice[] = {
-            {"fb1", &n.fb1}, {"fb2", &n.fb2}, {"ib", &n.ib},         {"C", &n.C},
+            {"fb2", &n.fb2}, {"ib", &n.ib},         {"C", &n.C},
             {"tau", &n.tau}, {"fs", &n.fs},   {"Rshear", &n.Rshear},
         };
+        out.emplace_back("fb1", beam::shownFb1(n.fb1));
         for (const auto &[name, value] : notice)
             out.emplace_back(name, *value);
     }

@@ -31,10 +31,16 @@ struct NamedBeam {
     DimensionTexts dims{"100", "50", "5", "7"};
     bool design = false;                 // automatic size selection
     beam::Basis basis;                   // fbrule, grade/F, C, shear
+    bool gradeGiven = false, FGiven = false; // `grade` or `F` was named: never both
 };
 
 // True for a name the input reads.
 bool isInputName(const std::string &name);
+
+// True when the value of `name` is a number: every input name but the texts, the
+// choices and the flags, and C unless the value is "auto". The lengths LD3 hold a number
+// the check does not read.
+bool holdsNumber(const std::string &name, const std::string &value);
 
 // Sets the field `name` to `value`; a number typed full-width is kept in its ASCII form.
 // Returns an empty string, or the Japanese reason the name or value is refused (the beam
@@ -63,8 +69,9 @@ struct SectionSources {
 struct NamedCheck {
     // Japanese notes said beside the result (the selection's switch to HN, ...).
     std::vector<std::string> notes;
-    // The line the window adds to its calculation-finished message: lateral buckling not
-    // considered for the section kind, or no section of the searched family passed.
+    // The line the window adds to its calculation-finished message: the notes of the
+    // check (beam::CheckOutcome::notes) or of the selection (selectionNotes), one after
+    // the other.
     std::string resultNote;
     // Japanese: why the beam was not computed; empty when `result` holds the result.
     std::string error;

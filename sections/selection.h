@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sections {
 
@@ -19,23 +20,33 @@ struct SelectionOutcome {
 
     int checked = 0; // sections checked; 0 when the catalogue holds none of the family
 
-    // The last checked section (the first that passed, else the largest of the family),
-    // as the section fields show it after the search, and its result.
+    // The section the search ends at (the first that passed, else the largest of the
+    // family that could be checked), as the section fields show it after the search,
+    // with its result and the notes of its check. When no section could be checked, the
+    // first of them and no result.
     std::string member;
     std::string inertia, modulus, selfw; // cm4, cm3, kg/m (strong axis)
     std::string H1, B1, tf1;             // mm
     std::string tw1, r1, A1;             // mm, mm, cm2 (read by the notice rule)
     std::optional<beam::ResultTexts> result;
+    std::vector<std::string> notes;
 
-    // Japanese: the catalogue cannot be read (nothing checked), or a check refused the
-    // input (the search stops at that section; `member` names it).
+    // The sections whose check refused the input were taken as not passing: how many,
+    // and the first of them with the reason ("部材「…」を計算できません。…").
+    int refused = 0;
+    std::string firstRefusal;
+
+    // Japanese: the catalogue cannot be read (nothing checked), or no section of the
+    // family could be checked (the first refusal).
     std::string error;
 };
 
-// The line the calculation-finished message adds (and `kovel-cli calc` prints as a note)
-// when sections were checked and none passed: names the family and the largest section,
-// which stays chosen with its "NG." result. Empty otherwise.
-std::string noPassingSectionNote(const SelectionOutcome &outcome);
+// The lines the calculation-finished message adds (and `kovel-cli calc` prints as a
+// note) after a search: sections that could not be checked and were passed over (how
+// many, the first with its reason), and when sections were checked and none passed, the
+// family and the largest section, which stays chosen with its "NG." result; then the
+// notes of the chosen section's check. Empty when there is nothing to say.
+std::vector<std::string> selectionNotes(const SelectionOutcome &outcome);
 
 // The family code the selection searches for a section choice.
 std::string selectionFamilyCode(beam::Family family);

@@ -168,6 +168,11 @@ void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const
     if (notice)
         lines.put(34, 0, "8. " + beam::shearSummary(*notice, si ? "(kN/cm2)" : "(tf/cm2)"));
 
+    drawSheetFigures(canvas, slot, g, x0, y0);
+}
+
+void drawSheetFigures(beam::Canvas &canvas, const results::SlotRecord &slot, const Geometry &g, int x0, int y0)
+{
     drawLoadFigure(canvas, slot, g, x0 + g.c(320), y0 + g.c(210));
     drawMomentFigure(canvas, slot, g, x0 + g.c(320), y0 + g.c(300));
 }

@@ -34,4 +34,7 @@ std::string convertedStress(const std::string &storedTfPerCm2);
 // every offset mapped through g.
 void drawSheetBlock(beam::Canvas &canvas, const results::SlotRecord &slot, const Geometry &g, int x0, int y0);
 
+// The two figures of the block alone, as drawSheetBlock places them.
+void drawSheetFigures(beam::Canvas &canvas, const results::SlotRecord &slot, const Geometry &g, int x0, int y0);
+
 } // namespace sheets

@@ -4,6 +4,7 @@
 #include "sheets/block.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace sheets {
@@ -11,6 +12,22 @@ namespace sheets {
 namespace {
 
 constexpr int kMaxPrintableWidth = 1000000; // device pixels; far beyond any printer
+
+// The page number above the upper block of entry i (1-based, odd), where it stands;
+// nothing when the printout shows none.
+struct PageNumber {
+    Point at;
+    std::string text;
+};
+std::optional<PageNumber> pageNumberOf(int i, const PageSettings &settings, const Geometry &g)
+{
+    if (!settings.pagechk || settings.position == PagePosition::None)
+        return std::nullopt;
+    const auto number = pageNumberText(i / 2 + 1, settings.firstpage, settings.position);
+    if (!number)
+        return std::nullopt;
+    return PageNumber{g.pageNumber[static_cast<std::size_t>(settings.position) - 1], *number};
+}
 
 // The printout itself, sheet after sheet on the job, with the geometry of its margin.
 void drawPrintout(PrintJob &job, const std::vector<const results::SlotRecord *> &records, const PageSettings &settings, const Geometry &g,
@@ -24,11 +41,8 @@ void drawPrintout(PrintJob &job, const std::vector<const results::SlotRecord *> 
         outcome.sheets = 1;
     for (int i = 1; i <= k; ++i) {
         const bool upper = i % 2 == 1;
-        if (upper && settings.pagechk && settings.position != PagePosition::None) {
-            const auto number = pageNumberText(i / 2 + 1, settings.firstpage, settings.position);
-            const Point at = g.pageNumber[static_cast<std::size_t>(settings.position) - 1];
-            canvas->text(at.x, at.y, *number);
-        }
+        if (const std::optional<PageNumber> number = upper ? pageNumberOf(i, settings, g) : std::nullopt)
+            canvas->text(number->at.x, number->at.y, number->text);
         drawSheetBlock(*canvas, *records[static_cast<std::size_t>(i - 1)], g, g.left,
                        upper ? g.upperTop : g.lowerTop);
         if (!upper && i != k) {
@@ -43,7 +57,8 @@ void drawPrintout(PrintJob &job, const std::vector<const results::SlotRecord *> 
     }
 }
 
-// A print job onto one canvas that keeps the right edge of everything drawn.
+// A print job onto one canvas that keeps the right edge of what it is given: every
+// line, and every text whole, or only where it starts while `startsOnly` is set.
 class MeasuringJob : public PrintJob, public beam::Canvas {
 public:
     MeasuringJob(int width, int dpi) : m_width(width), m_dpi(dpi) {}
@@ -58,7 +73,7 @@ public:
     void lineTo(int x, int) override { m_right = std::max(m_right, x); }
     void text(int x, int, const std::string &utf8) override
     {
-        m_right = std::max(m_right, x + textWidthAtMost(utf8, emPixels(m_points, m_dpi)));
+        m_right = std::max(m_right, startsOnly ? x : x + textWidthAtMost(utf8, emPixels(m_points, m_dpi)));
     }
     void setFontSize(int points) override { m_points = points; }
     void setTextColor(beam::Rgb) override {}
@@ -71,6 +86,9 @@ private:
     int m_dpi;
     int m_points = 9;
     int m_right = 0;
+
+public:
+    bool startsOnly = false;
 };
 
 } // namespace
@@ -112,9 +130,22 @@ int largestMargin(const results::Table &table, const PageSettings &settings, int
 int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
                   int printableWidth, int dotsPerInch)
 {
+    // The margin concerns the layout: the figures with their values and the page numbers
+    // must stand whole on the paper, the text lines start on it. What a line holds (a long
+    // beam or member name) runs on to the paper's edge and is cut there.
     MeasuringJob job(printableWidth, dotsPerInch);
+    const Geometry atZero = printerGeometry(printableWidth, 0);
     PrintOutcome ignored;
-    drawPrintout(job, records, settings, printerGeometry(printableWidth, 0), ignored);
+    job.startsOnly = true;
+    drawPrintout(job, records, settings, atZero, ignored);
+    job.startsOnly = false;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        job.setFontSize(atZero.fontSize);
+        if (const std::optional<PageNumber> number = i % 2 == 0 ? pageNumberOf(static_cast<int>(i) + 1, settings, atZero)
+                                                                : std::nullopt)
+            job.text(number->at.x, number->at.y, number->text);
+        drawSheetFigures(job, *records[i], atZero, atZero.left, 0);
+    }
     // every item stands at the margin plus its own offset, so the margin moves the right
     // edge by exactly the margin's width
     int margin = 0;

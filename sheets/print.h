@@ -49,9 +49,11 @@ int emPixels(int points, int dotsPerInch);
 // half-width character (ASCII, half-width kana), a whole em for any other.
 int textWidthAtMost(const std::string &utf8, int emPixels);
 
-// The largest left margin that keeps every drawn item of the printout of these slots
-// (texts, figures and page numbers) on the printable width, found by drawing the whole
-// printout at margin 0 and measuring its right edge. At least 0, at most kMaxMargin.
+// The largest left margin that keeps the layout of the printout of these slots on the
+// printable width: the figures with their texts and the page numbers whole, and the start
+// of every text line (a line too long for its place, such as a long beam name, is cut at
+// the paper's edge and never limits the margin). Found by drawing the printout at margin
+// 0 and measuring its right edge. At least 0, at most kMaxMargin.
 int largestMargin(const results::Table &table, const PageSettings &settings, int printableWidth, int dotsPerInch);
 int largestMargin(const std::vector<const results::SlotRecord *> &records, const PageSettings &settings,
                   int printableWidth, int dotsPerInch);

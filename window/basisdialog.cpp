@@ -62,6 +62,9 @@ BasisDialog::BasisDialog(const beam::Basis &basis, QWidget *parent) : QDialog(pa
     gradeRow->addWidget(new QLabel(QStringLiteral("N/mm2"), noticeBox));
     gradeRow->addStretch();
     form->addRow(QStringLiteral("鋼材"), gradeRow);
+    m_thickPlates = new QLabel(noticeBox);
+    m_thickPlates->setObjectName(QStringLiteral("thickPlates"));
+    form->addRow(QString(), m_thickPlates);
 
     auto *cRow = new QHBoxLayout;
     m_autoC = new QRadioButton(QStringLiteral("自動 (lb ≧ L のとき端モーメントから)"), noticeBox);
@@ -102,14 +105,36 @@ BasisDialog::BasisDialog(const beam::Basis &basis, QWidget *parent) : QDialog(pa
         if (const std::optional<double> F = beam::gradeStrength(name.toStdString()))
             m_F->setText(qs(beam::strengthText(*F)));
         updateEnabled();
+        showThickPlates();
     });
     updateEnabled();
+    showThickPlates();
+}
+
+// F above is that of plates up to 40 mm; a section with thicker plates gets less (the
+// notice on the strength of steel), which the line under it says.
+void BasisDialog::showThickPlates()
+{
+    const beam::SteelGrade *g = beam::findGrade(m_grade->currentText().toStdString());
+    auto F = [](double v) { return qs(beam::strengthText(v)); };
+    QString text;
+    if (!g)
+        text = QStringLiteral("入力した F は板厚によらずそのまま使います。");
+    else if (!(g->F75 > 0))
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それより厚い板の断面では F を入力して下さい。");
+    else if (g->F75 == g->F100)
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それを超え 100 mm 以下は %1（告示第2464号）。").arg(F(g->F75));
+    else
+        text = QStringLiteral("上の F は板厚 40 mm 以下の板の値。それを超え 75 mm 以下は %1、100 mm 以下は %2（告示第2464号）。")
+                   .arg(F(g->F75), F(g->F100));
+    m_thickPlates->setText(text);
 }
 
 void BasisDialog::updateEnabled()
 {
     const bool notice = m_noticeRule->isChecked();
     m_grade->setEnabled(notice);
+    m_thickPlates->setEnabled(notice);
     m_F->setEnabled(notice && m_grade->currentText() == typedStrengthItem());
     m_autoC->setEnabled(notice);
     m_typedC->setEnabled(notice);

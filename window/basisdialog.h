@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -29,11 +30,13 @@ public:
 
 private:
     void updateEnabled();
+    void showThickPlates();
 
     QRadioButton *m_oldRule = nullptr;
     QRadioButton *m_noticeRule = nullptr;
     QComboBox *m_grade = nullptr;
     QLineEdit *m_F = nullptr;
+    QLabel *m_thickPlates = nullptr; // the grade's F for plates over 40 mm
     QRadioButton *m_autoC = nullptr;
     QRadioButton *m_typedC = nullptr;
     QLineEdit *m_C = nullptr;

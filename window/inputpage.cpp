@@ -385,6 +385,15 @@ void InputPage::sakuzu()
 
 // ---------------------------------------------------------------- calculation
 
+// The notes of a check or a selection, one a line, for the finished message.
+static QString noteLines(const std::vector<std::string> &notes)
+{
+    QStringList lines;
+    for (const std::string &note : notes)
+        lines << qs(note);
+    return lines.join(QLatin1Char('\n'));
+}
+
 std::optional<QString> InputPage::runOneCheck()
 {
     // the dimension boxes are typed one after another, so a built-up H or pipe that
@@ -402,14 +411,14 @@ std::optional<QString> InputPage::runOneCheck()
         return std::nullopt;
     }
     m_results->showResult(*outcome.result);
-    return qs(beam::lateralBucklingNote(in));
+    return noteLines(outcome.notes);
 }
 
 std::optional<QString> InputPage::runSelection()
 {
     m_section->showBusy(true);
     const sections::SelectionOutcome outcome = sections::selectSize(inputTexts(), ss(m_filepath), m_basis);
-    const QString note = qs(sections::noPassingSectionNote(outcome));
+    const QString note = noteLines(sections::selectionNotes(outcome));
     m_section->takeSelection(outcome);
     if (outcome.checked > 0 && outcome.result)
         m_results->showResult(*outcome.result);
@@ -439,7 +448,7 @@ void InputPage::keisanClick()
     const std::optional<QString> note = m_section->design()->isChecked() ? runSelection() : runOneCheck();
     if (!note)
         return;
-    // a section whose lateral buckling is not checked, or a selection where none passed
+    // a section whose lateral buckling is not checked, a selection where none passed, ...
     const QString finished = note->isEmpty() ? kFinished : kFinished + QLatin1Char('\n') + *note;
     m_dialogs.inform(finished + noticeDetails());
     m_keisan2->setText(kStored);
@@ -462,7 +471,7 @@ QString InputPage::noticeDetails() const
     QString text = QStringLiteral("\n\n検定基準：") + qs(beam::noticeLabel(*n));
     if (!n->fb1.empty())
         text += QStringLiteral("\nfb1=%1  fb2=%2 %3  (i=%4 cm, C=%5)")
-                    .arg(qs(n->fb1), qs(n->fb2), unit, qs(n->ib), qs(n->C));
+                    .arg(qs(beam::shownFb1(n->fb1)), qs(n->fb2), unit, qs(n->ib), qs(n->C));
     else if (!n->fb2.empty())
         text += QStringLiteral("\nfb2=%1 %2").arg(qs(n->fb2), unit);
     else

@@ -106,10 +106,12 @@ void ScheduleCommands::importSchedule()
 
     int stored = 0;
     std::size_t next = 0;
-    std::string refused;
+    std::string refused, noted;
     for (; next < rows.size() && results::usedCount(table) < results::kSlots; ++next) {
         const std::size_t i = rows[next];
         const results::ScheduleRow row = results::computeRow(columns, records[i], sources, start);
+        for (const std::string &note : row.notes)
+            noted += "\n" + std::to_string(lines[i]) + "行目: " + note;
         if (!row.computed()) {
             refused += "\n" + std::to_string(lines[i]) + "行目: " + row.error;
             continue;
@@ -121,6 +123,8 @@ void ScheduleCommands::importSchedule()
     QString message = QStringLiteral("一覧表の %1 行のうち %2 件を計算結果表に格納しました。").arg(rows.size()).arg(stored);
     if (next < rows.size())
         message += QStringLiteral("\n計算結果表が一杯のため、残りの %1 行は読み込んでいません。").arg(rows.size() - next);
+    if (!noted.empty())
+        message += QStringLiteral("\n\n値を確かめて下さい:") + qs(noted);
     if (!refused.empty())
         message += QStringLiteral("\n\n計算できなかった行:") + qs(refused);
     dialogs.inform(message);

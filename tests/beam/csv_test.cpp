@@ -87,6 +87,21 @@ TEST(Csv, WrittenRecordsReadBackTheSame)
         EXPECT_EQ(beam::decodeCsv(*bytes).encoding, encoding);
         EXPECT_EQ(readAll(*bytes), records);
     }
+    // a text a spreadsheet would run as a formula goes behind an apostrophe, and comes back
+    const struct {
+        const char *cell, *written;
+    } guarded[] = {
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"}, {"+1+1", "'+1+1"}, {"@SUM(A1:A2)", "'@SUM(A1:A2)"},
+        {"-", "'-"}, {"\tx", "'\tx"}, {"'=x", "''=x"}, // a name that already has one keeps it
+        {"-5", "-5"}, {"-1,234.5", "\"-1,234.5\""}, {"'-5", "'-5"}, {"'a", "'a"}, {"a=b", "a=b"},
+    };
+    for (const auto &g : guarded) {
+        SCOPED_TRACE(g.cell);
+        std::string line;
+        beam::appendCsvRecord(line, {g.cell});
+        EXPECT_EQ(line, std::string(g.written) + "\r\n");
+        EXPECT_EQ(readAll(line), Records{{g.cell}});
+    }
     // a character code page 932 cannot hold is refused, naming the record
     std::size_t bad = 0;
     EXPECT_FALSE(beam::encodeCsv({{"a"}, {"〜"}}, beam::CsvEncoding::Cp932, &bad));

@@ -126,10 +126,19 @@ TEST(CliCalc, NoticeRuleInputNamesAndOutputs)
     EXPECT_EQ(r.at.at("Rshear"), "0.362");
 
     // F typed instead of a grade, C typed: fs = 325 / (1.5 sqrt 3) / 10, fb1 with C = 2.
-    const CliRun typed = runCli("calc", beam + "F=325\nC=2\n");
+    std::string withoutGrade = beam;
+    withoutGrade.erase(withoutGrade.find("grade=SN400B\n"), std::string("grade=SN400B\n").size());
+    const CliRun typed = runCli("calc", withoutGrade + "F=325\nC=2\n");
     ASSERT_EQ(typed.status, 0) << typed.err;
     EXPECT_EQ(typed.at.at("fs"), beam::formatNumber(325 / (1.5 * std::sqrt(3.0)) / 10, "#0.000"));
     EXPECT_EQ(typed.at.at("C"), "2.00");
+    // A grade and an F: which one counts would hang on the order of the lines.
+    for (const std::string &both : {beam + "F=325\n", withoutGrade + "F=325\ngrade=SN490B\n"}) {
+        const CliRun refused = runCli("calc", both);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.err.find("同時に指定できません"), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.out, "");
+    }
 
     // The automatic selection checks each section on the notice rule: a lighter section
     // passes than under the simplified formula, whose fb falls fast with lb.

@@ -168,16 +168,20 @@ TEST(ProjectFile, ShortFileReadsMissingLinesAsEmptyFieldsAndSaysSo)
     EXPECT_EQ(marks(t, 3), (Names{"1", "1", "0"}));
     EXPECT_NE(notice.find("331"), std::string::npos) << notice;
 
-    // lines after the last slot are ignored, with no notice
+    // lines after the last slot are damage (a count too small, a block's header lost), but
+    // empty lines at the end are nothing
     bytes = "1\r\n";
-    for (int f = 1; f <= 200; ++f)
+    for (int f = 1; f <= 165; ++f)
         bytes += "x" + std::to_string(f) + "\n"; // bare LF reads too
-    spit(dir.path / "l.kvl", bytes);
+    spit(dir.path / "l.kvl", bytes + "\n\r\n");
     ASSERT_EQ(results::openProject(t, dir.file("l.kvl"), &notice), "");
     EXPECT_EQ(t.datano, 1);
     EXPECT_EQ(t.slots[1][165], "x165");
     EXPECT_EQ(t.slots[2][1], "");
     EXPECT_EQ(notice, "");
+    spit(dir.path / "l.kvl", bytes + "x166\n");
+    EXPECT_NE(results::openProject(t, dir.file("l.kvl")).find("167 行目「x166」"), std::string::npos);
+    EXPECT_EQ(t.slots[1][165], "x165");
 }
 
 TEST(ProjectFile, TextsCodePage932CannotHoldAreRefusedNamingSlotAndField)
@@ -245,6 +249,7 @@ namespace {
 results::PageTexts noticePage(const std::string &name)
 {
     results::PageTexts p = page(name);
+    p.result.Rfb = "13.350"; // max(fb1, fb2), below F/1.5 = 21.667 kN/cm2
     p.result.notice = beam::NoticeTexts{"SN490B", "325", "1.00", "13.050", "13.350", "3.874",
                                         "3.273", "12.511", "0.262", "OK."};
     return p;
@@ -262,6 +267,7 @@ TEST(ProjectFile, NoticeBasisFollowsTheSlotsAsAnExtensionBlockAndTravelsWithItsR
     results::Table plain = t;
     plain.slots[4] = tableOf(4).slots[4];
     plain.slots[4][2] = "N4";
+    plain.slots[4][57] = "13.350";
     ASSERT_EQ(results::saveProject(dir.file("plain.kvl"), plain), "");
     const std::vector<std::string> plainLines = crlfLines(slurp(dir.file("plain.kvl")));
     ASSERT_EQ(plainLines.size(), 1u + 165u * 4u);
@@ -299,9 +305,19 @@ TEST(ProjectFile, AMalformedExtensionBlockIsRefusedAndTheTableKept)
     ASSERT_NE(block, std::string::npos);
     const std::string slots = good.substr(0, block);
 
+    auto changed = [&](const std::string &from, const std::string &to) {
+        std::string b = good.substr(block);
+        b.replace(b.find(from), from.size(), to);
+        return b;
+    };
     const struct {
-        const char *name, *block;
+        const char *name;
+        std::string block;
     } rows[] = {
+        {"damaged header", changed("#KOVEL-EXT 1", "#kovel-ext 1")},
+        {"something else after the slots", "something else\r\n"},
+        {"fb1 and fb2 that do not give the slot's fb", changed("2.fb2=13.350", "2.fb2=12.000")},
+        {"an F that does not give the slot's fb", changed("2.F=325", "2.F=150")},
         {"newer version", "#KOVEL-EXT 2\r\n2.fbrule=notice\r\n"},
         {"not N.key=value", "#KOVEL-EXT 1\r\nfbrule notice\r\n"},
         {"slot out of range", "#KOVEL-EXT 1\r\n3.fbrule=notice\r\n3.shear=OK.\r\n"},
@@ -316,15 +332,17 @@ TEST(ProjectFile, AMalformedExtensionBlockIsRefusedAndTheTableKept)
         { std::ofstream(dir.file("bad.kvl"), std::ios::binary) << slots << row.block; }
         results::Table kept = tableOf(2);
         const results::Table before = kept;
-        EXPECT_NE(results::openProject(kept, dir.file("bad.kvl")), "");
+        const std::string error = results::openProject(kept, dir.file("bad.kvl"));
+        EXPECT_NE(error.find(" 行目「"), std::string::npos) << error; // the line named
         EXPECT_EQ(kept.slots, before.slots);
         EXPECT_EQ(kept.datano, before.datano);
     }
-    // Lines after the slots that are no block are still ignored, as before.
-    { std::ofstream(dir.file("tail.kvl"), std::ios::binary) << slots << "something else\r\n"; }
+    // The block as written, with an empty line at the end, opens.
+    { std::ofstream(dir.file("tail.kvl"), std::ios::binary) << good << "\r\n"; }
     results::Table opened;
     EXPECT_EQ(results::openProject(opened, dir.file("tail.kvl")), "");
     EXPECT_EQ(opened.datano, 2);
+    EXPECT_TRUE(results::hasNoticeData(opened.slots[2]));
 }
 
 } // namespace

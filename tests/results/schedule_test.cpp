@@ -4,10 +4,71 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+// A number cell is a number or its row is refused, naming the column and the text; the
+// beam keeps the number as read. A span above 50 m or a load above 10,000 kN is noted.
+TEST(Schedule, NumberCellsAreNumbersOrTheirRowIsRefused)
+{
+    using Text = std::function<std::string(const sections::NamedBeam &)>;
+    const std::map<std::string, Text> textOf = {
+        {"Span", [](const sections::NamedBeam &b) { return b.texts.Span; }},
+        {"uniform", [](const sections::NamedBeam &b) { return b.texts.uniform; }},
+        {"p1", [](const sections::NamedBeam &b) { return b.texts.p[0]; }},
+        {"ld3a", [](const sections::NamedBeam &b) { return b.ld3[0]; }},
+    };
+    struct Row {
+        const char *column, *text;
+        const char *read; // nullptr: the row is refused
+        const char *note = "";
+    };
+    const Row rows[] = {
+        {"Span", "6", "6"},
+        {"Span", "7,200", "7200", "スパン長さ 7200 m が 50 m を超えています"},
+        {"uniform", "1,234.5", "1234.5"},
+        {"p1", "-12,500", "-12500", "集中荷重 P1 -12500 kN が 10,000 kN を超えています"},
+        {"Span", "６．５", "6.5"},
+        {"Span", " 6 ", " 6 "},
+        {"Span", "6m", nullptr},
+        {"uniform", "NaN", nullptr},
+        {"uniform", "inf", nullptr},
+        {"Span", "1e308", nullptr},
+        {"p1", "0x10", nullptr},
+        {"p1", "e5", nullptr},
+        {"Span", "1,5", nullptr},
+        {"Span", "0,500", nullptr}, // a decimal comma, not thousands
+        {"Span", "1,2345", nullptr},
+        {"uniform", " ", nullptr},
+        {"ld3a", "2m", nullptr}, // not read by the check, but kept in the slot
+    };
+    const sections::CatalogueRead catalogue = sections::readCatalogue(sections::kCatalogueFile);
+    ASSERT_TRUE(catalogue.catalogue) << catalogue.error;
+    const sections::SectionSources sources{&*catalogue.catalogue, nullptr};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(std::string(r.column) + " " + r.text);
+        const bool span = std::string(r.column) == "Span";
+        const beam::CsvRecord header = span ? beam::CsvRecord{"Span"} : beam::CsvRecord{"Span", r.column};
+        const beam::CsvRecord record = span ? beam::CsvRecord{r.text} : beam::CsvRecord{"6", r.text};
+        results::ScheduleColumns columns;
+        ASSERT_EQ(results::readScheduleHeader(header, columns), "");
+        const results::ScheduleRow row = results::computeRow(columns, record, sources);
+        const std::string refusal = std::string("「") + r.column + "」の値「" + r.text + "」: 数字として読めません";
+        if (!r.read) {
+            EXPECT_EQ(row.error.rfind(refusal, 0), 0u) << row.error;
+            continue;
+        }
+        EXPECT_TRUE(row.computed()) << row.error;
+        EXPECT_EQ(textOf.at(r.column)(row.beam), r.read);
+        const std::string notes = row.notes.empty() ? "" : row.notes[0];
+        EXPECT_EQ(row.notes.size(), *r.note ? 1u : 0u);
+        EXPECT_NE(notes.find(r.note), std::string::npos) << notes;
+    }
+}
 
 // Rows of every section source, stored, exported, read back as a schedule and stored
 // again: every slot comes back field for field.
@@ -19,6 +80,9 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
     const std::vector<beam::CsvRecord> rows = {
         {"G1", "7.2", "2.4", "koteikotei", "HN", "H-400x200x8x13", "18.5", "45", "2.4", "", "", "", "", "", "", "",
          "", "", "", "", "", "", "", "", "", "", "", "", ""},
+        // a name a spreadsheet would run: written as a text, read back as it was
+        {"=cmd|' /C calc'!A0", "7.2", "2.4", "koteikotei", "HN", "H-400x200x8x13", "18.5", "", "", "", "", "", "",
+         "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""},
         {"B1 部分荷重", "6", "2", "pinpin", "HM", "", "", "", "", "3", "6", "1.5", "2", "3x2", "", "0", "", "", "",
          "", "", "", "", "", "", "", "", "", ""},
         {"BH weak", "5", "5", "pinkotei", "BH", "", "8", "", "", "", "", "", "", "", "1", "", "400", "200", "9", "16",
@@ -49,15 +113,16 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
         ASSERT_TRUE(row.computed()) << r[0] << ": " << row.error;
         results::storeResult(stored, results::pageTextsOf(row), results::WhenFull::Refuse);
     }
-    EXPECT_EQ(stored.slots[7][45], "HN"); // the selection searched the narrow-flange list
-    EXPECT_EQ(stored.slots[2][42], "2.500"); // LD3 as the page completes it: 6 - 1.5 - 2
-    EXPECT_EQ(stored.slots[8][results::noticeField("C")], "1.75");
-    EXPECT_EQ(stored.slots[9][results::noticeField("F")], "300");
+    EXPECT_EQ(stored.slots[8][45], "HN"); // the selection searched the narrow-flange list
+    EXPECT_EQ(stored.slots[3][42], "2.500"); // LD3 as the page completes it: 6 - 1.5 - 2
+    EXPECT_EQ(stored.slots[9][results::noticeField("C")], "1.75");
+    EXPECT_EQ(stored.slots[10][results::noticeField("F")], "300");
 
     // through the bytes of a file, in both encodings
     for (beam::CsvEncoding encoding : {beam::CsvEncoding::Utf8, beam::CsvEncoding::Cp932}) {
         const std::optional<std::string> bytes = beam::encodeCsv(results::exportSlots(stored, false), encoding);
         ASSERT_TRUE(bytes);
+        EXPECT_NE(bytes->find("\r\n'=cmd|"), std::string::npos);
         const beam::CsvText text = beam::decodeCsv(*bytes);
         ASSERT_TRUE(text.utf8);
         beam::CsvReader reader(*text.utf8);

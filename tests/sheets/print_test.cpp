@@ -338,6 +338,22 @@ TEST(Printing, TheLargestMarginKeepsEveryItemOnThePaper)
         else
             EXPECT_GT(largest, withNumbers) << "the page number at the upper right limits first";
     }
+
+    // A beam name of 60 characters and a long member name run past the paper's edge
+    // whatever the margin: they are drawn as they are and cut there, and neither the
+    // margin's range nor the default margin is refused because of them.
+    std::vector<results::SlotRecord> longSlots = namedSlots(3);
+    for (results::SlotRecord &slot : longSlots) {
+        slot[2] = std::string(56, 'N') + "２階大梁";
+        slot[46] = "BH-" + std::string(70, '9');
+    }
+    const results::Table longNames = tableOf(longSlots, {1, 2, 3});
+    const sheets::PageSettings defaults;
+    EXPECT_EQ(sheets::largestMargin(longNames, defaults, kWidth, 600), sheets::largestMargin(table, defaults, kWidth, 600));
+    const Printed printed = print(longNames, defaults);
+    EXPECT_EQ(printed.outcome.error, "");
+    ASSERT_FALSE(printed.job.pages.empty());
+    EXPECT_THAT(printed.job.pages[0].calls, Contains(text(kLeft, kUpper, longSlots[0][2] + "の設計")));
 }
 
 } // namespace

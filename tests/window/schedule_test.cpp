@@ -9,6 +9,7 @@
 #include <QAction>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +52,23 @@ TEST_F(ScheduleTest, ImportStoresTheComputedRowsAndTheExportReadsBackTheSame)
     ASSERT_EQ(table.datano, 5);
     for (int slot = 1; slot <= 5; ++slot)
         EXPECT_EQ(table.slots[slot], before.slots[slot]) << "slot " << slot;
+}
+
+// A thousands separator is read as the number and kept so; a span in mm is stored with a
+// word in the summary; a cell that is not a number refuses its row by its column.
+TEST_F(ScheduleTest, ImportSummarySaysImplausibleValuesAndRefusedNumbers)
+{
+    const std::filesystem::path csv =
+        std::filesystem::temp_directory_path() / ("kovel_numbers_" + std::to_string(::getpid()) + ".csv");
+    std::ofstream(csv, std::ios::binary) << "Bname,Span,uniform\r\nmm,\"7,200\",5\r\nunit,6,5kN\r\n";
+    run("menuImportSchedule", QString::fromStdString(csv.string()));
+    std::filesystem::remove(csv);
+    ASSERT_EQ(window->table().datano, 1);
+    EXPECT_EQ(window->table().slots[1][7], "7200");
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    const QString &summary = dialogs->shown[0];
+    EXPECT_TRUE(summary.contains(QStringLiteral("2行目: スパン長さ 7200 m が 50 m を超えています"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("3行目: 「uniform」の値「5kN」: 数字として読めません"))) << summary.toStdString();
 }
 
 TEST_F(ScheduleTest, AFullTableAsksAndStoresWhatFits)
