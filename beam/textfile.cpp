@@ -559,8 +559,8 @@ std::string FileSet::replaceAll(std::vector<std::string> &replaced)
 
 ScratchFile::ScratchFile(const char *suffix)
 {
-    const char *folder = std::getenv("TMPDIR");
-    std::string name = std::string(folder && *folder ? folder : "/tmp") + "/kovel-XXXXXX" + suffix;
+    std::error_code error;
+    std::string name = (std::filesystem::temp_directory_path(error) / "kovel-XXXXXX").string() + suffix;
     const int fd = ::mkostemps(name.data(), static_cast<int>(std::strlen(suffix)), O_CLOEXEC);
     if (fd < 0) {
         m_error = "一時ファイルを作成できませんでした。" + systemReason(errno);
