@@ -159,7 +159,7 @@ CsvRead readCsvFile(const std::string &path)
 {
     CsvRead out;
     std::string bytes;
-    if (std::string error = readFileBytes(path, bytes); !error.empty()) {
+    if (std::string error = readFileBytes(path, bytes, kLargestSchedule); !error.empty()) {
         out.error = std::move(error);
         return out;
     }

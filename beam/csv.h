@@ -49,8 +49,9 @@ private:
     std::string m_error;
 };
 
-// Reads a whole file (the encoding told by its bytes) into records. Meant for small
-// files; a schedule of any size is better read with CsvReader.
+// Reads a whole file (the encoding told by its bytes) into records, a regular file of at
+// most kLargestSchedule bytes. Meant for small files; a schedule of any size is better
+// read with CsvReader.
 struct CsvRead {
     std::optional<std::vector<CsvRecord>> records;
     CsvEncoding encoding = CsvEncoding::Utf8;

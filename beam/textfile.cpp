@@ -8,8 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <fcntl.h>
 #include <iconv.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +20,45 @@ namespace beam {
 namespace {
 
 std::atomic<long long> g_failAfter{-1};
+
+// The temporary files that exist now, for the signal handler, which may only read them:
+// entries are added at the head and never freed or reused, an entry is only switched off.
+struct TemporaryName {
+    std::atomic<bool> live{true};
+    TemporaryName *next = nullptr;
+    std::string path;
+};
+std::atomic<TemporaryName *> g_temporaries{nullptr};
+std::mutex g_temporariesAdding;
+
+void *rememberTemporary(const std::string &path)
+{
+    auto *entry = new TemporaryName;
+    entry->path = path;
+    const std::lock_guard<std::mutex> lock(g_temporariesAdding);
+    entry->next = g_temporaries.load();
+    g_temporaries.store(entry);
+    return entry;
+}
+
+// After the file is renamed or removed, never before: a signal in between would leave it.
+void forgetTemporary(void *&entry)
+{
+    if (entry)
+        static_cast<TemporaryName *>(entry)->live.store(false);
+    entry = nullptr;
+}
+
+extern "C" void removeTemporariesAndEnd(int signal)
+{
+    for (TemporaryName *t = g_temporaries.load(); t; t = t->next)
+        if (t->live.load())
+            ::unlink(t->path.c_str());
+    ::signal(signal, SIG_DFL);
+    ::raise(signal); // delivered when the handler returns, ending the program as the signal would
+}
+
+int g_standardOutputError = 0; // the first failure of a write to standard output
 
 // One iconv conversion, opened once and used for any number of texts.
 class Converter {
@@ -164,6 +205,8 @@ std::string unwritableCharacterText(const UnwritableCharacter &c)
 std::string systemReason(int err)
 {
     switch (err) {
+    case EBADF: return "書き込める状態で開かれていません（閉じられています）。";
+    case EPIPE: return "読み手がありません（パイプが閉じられました）。";
     case ENOENT: return "ファイルまたはフォルダーが見つかりません。";
     case EACCES:
     case EPERM: return "アクセスが拒否されました。";
@@ -178,31 +221,131 @@ std::string systemReason(int err)
     }
 }
 
-std::string readFileBytes(const std::string &path, std::string &bytes)
+namespace {
+
+// "64 MB", "286.1 MB", "900 KB": a size as a user reads it.
+std::string sizeText(std::size_t bytes)
 {
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return fileError(path, "を開けません。", errno);
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    return failed ? fileError(path, "を読めません。", err) : std::string();
+    char text[32];
+    if (bytes >= (std::size_t{1} << 20)) {
+        const double mb = static_cast<double>(bytes) / static_cast<double>(std::size_t{1} << 20);
+        std::snprintf(text, sizeof text, mb == static_cast<double>(bytes >> 20) ? "%.0f MB" : "%.1f MB", mb);
+    } else {
+        std::snprintf(text, sizeof text, "%zu KB", (bytes + 1023) / 1024);
+    }
+    return text;
 }
 
-TextFileRead readTextFile(const std::string &path)
+// What a file is when it is not a regular one, for the messages.
+const char *kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "フォルダー";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "デバイス";
+    if (S_ISFIFO(mode))
+        return "名前付きパイプ（FIFO）";
+    if (S_ISSOCK(mode))
+        return "ソケット";
+    return "通常のファイルではないもの";
+}
+
+std::string tooLargeText(const std::string &path, std::size_t size, std::size_t limit)
+{
+    return "ファイル「" + path + "」は大きすぎます（" + (size > limit ? sizeText(size) : ">" + sizeText(limit))
+        + "）。読み込めるのは " + sizeText(limit) + " までです。";
+}
+
+// Reads `fd` to its end into `bytes`; false (errno set) on a failed read, or `tooLarge`
+// when more than `limit` bytes come.
+bool readAll(int fd, std::string &bytes, std::size_t limit, bool &tooLarge)
+{
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            tooLarge = true;
+            return true;
+        }
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string &path, std::string &bytes, std::size_t limit)
+{
+    // not blocking: a FIFO without a writer would hold the open (and the program) for good
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return fileError(path, "を開けません。", errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return fileError(path, "を読めません。", errno);
+    if (S_ISDIR(st.st_mode))
+        return fileError(path, "を開けません。", EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return "ファイル「" + path + "」を開けません。" + kindOf(st.st_mode) + "で、通常のファイルではありません。";
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    if (size > limit)
+        return tooLargeText(path, size, limit);
+    bytes.clear();
+    bytes.reserve(size); // one allocation of the file's size, unless it grows meanwhile
+    bool tooLarge = false;
+    if (!readAll(fd, bytes, limit, tooLarge)) {
+        const int err = errno;
+        bytes.clear();
+        return fileError(path, "を読めません。", err);
+    }
+    if (tooLarge) {
+        bytes.clear();
+        return tooLargeText(path, 0, limit);
+    }
+    return {};
+}
+
+std::string readStandardInput(std::string &bytes, std::size_t limit)
+{
+    bytes.clear();
+    bool tooLarge = false;
+    if (!readAll(STDIN_FILENO, bytes, limit, tooLarge)) {
+        const int err = errno;
+        bytes.clear();
+        return "標準入力を読めません。" + systemReason(err);
+    }
+    if (tooLarge) {
+        bytes.clear();
+        return "標準入力が大きすぎます。読み込めるのは " + sizeText(limit) + " までです。";
+    }
+    return {};
+}
+
+std::vector<std::string> folderEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+TextFileRead readTextFile(const std::string &path, std::size_t limit)
 {
     TextFileRead result;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        result.error = fileError(path, "を開けません。", EISDIR);
-        return result;
-    }
     std::string bytes;
-    if (std::string error = readFileBytes(path, bytes); !error.empty()) {
+    if (std::string error = readFileBytes(path, bytes, limit); !error.empty()) {
         result.error = std::move(error);
         return result;
     }
@@ -228,23 +371,57 @@ TextFileRead readTextFile(const std::string &path)
     return result;
 }
 
+namespace {
+
+std::string canonicalPath(const std::string &path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal().string() : canonical.string();
+}
+
+} // namespace
+
+std::string replaceRefusal(const std::string &path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return {}; // a new file, or one to replace
+    if (S_ISDIR(st.st_mode))
+        return fileError(path, "に書き込めません。", EISDIR);
+    return "ファイル「" + path + "」に書き込めません。" + kindOf(st.st_mode) + "で、通常のファイルではありません。"
+        + "ファイルで置き換えることはしません。";
+}
+
+std::string fileIdentity(const std::string &path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        return "file " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    return "name " + canonicalPath(path);
+}
+
+bool sameFile(const std::string &a, const std::string &b) { return fileIdentity(a) == fileIdentity(b); }
+
 SafeFileWriter::SafeFileWriter(std::string path) : m_shownPath(std::move(path)) {}
 
-SafeFileWriter::~SafeFileWriter()
+SafeFileWriter::~SafeFileWriter() { dropTemporary(); }
+
+void SafeFileWriter::dropTemporary()
 {
-    if (m_fd >= 0) {
+    if (m_fd >= 0)
         ::close(m_fd);
+    if (m_fd >= 0 || m_finished)
         ::unlink(m_tmp.c_str());
-    }
+    forgetTemporary(m_temporary);
+    m_fd = -1;
+    m_finished = false;
 }
 
 std::string SafeFileWriter::fail(int err)
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        ::unlink(m_tmp.c_str());
-        m_fd = -1;
-    }
+    dropTemporary();
     return fileError(m_shownPath, "に書き込めません。", err);
 }
 
@@ -259,9 +436,9 @@ std::string SafeFileWriter::open()
             std::free(real);
         }
     }
+    if (std::string refusal = replaceRefusal(m_path); !refusal.empty())
+        return refusal;
     const bool exists = ::stat(m_path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
-        return fail(EISDIR);
     // A write-protected file is not replaced, although its folder would allow the rename:
     // one without any write bit (decided from the mode bits, since the access test lets
     // the superuser write anything), or one this user may not write.
@@ -270,9 +447,10 @@ std::string SafeFileWriter::open()
     if (exists && ::faccessat(AT_FDCWD, m_path.c_str(), W_OK, AT_EACCESS) != 0)
         return fail(errno);
     m_tmp = m_path + ".tmpXXXXXX";
-    m_fd = ::mkstemp(m_tmp.data());
+    m_fd = ::mkostemp(m_tmp.data(), O_CLOEXEC);
     if (m_fd < 0)
         return fail(errno);
+    m_temporary = rememberTemporary(m_tmp);
     // keep the permissions an existing file had, else the usual ones for a new file
     if (::stat(m_path.c_str(), &st) == 0)
         ::fchmod(m_fd, st.st_mode & 07777);
@@ -293,7 +471,29 @@ std::string SafeFileWriter::write(std::string_view bytes)
     return {};
 }
 
-std::string SafeFileWriter::commit()
+std::string SafeFileWriter::copyFrom(const std::string &path)
+{
+    const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return fail(errno);
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int err = errno;
+            ::close(in);
+            return n == 0 ? std::string() : fail(err);
+        }
+        if (std::string error = write(std::string_view(buf, static_cast<std::size_t>(n))); !error.empty()) {
+            ::close(in);
+            return error;
+        }
+    }
+}
+
+std::string SafeFileWriter::finish()
 {
     if (m_fd < 0)
         return fileError(m_shownPath, "に書き込めません。", EBADF);
@@ -301,16 +501,127 @@ std::string SafeFileWriter::commit()
         return fail(errno);
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(m_tmp.c_str());
-        return fileError(m_shownPath, "に書き込めません。", err);
+    m_finished = true;
+    if (::close(fd) != 0)
+        return fail(errno);
+    return {};
+}
+
+std::string SafeFileWriter::replace()
+{
+    if (!m_finished)
+        return fileError(m_shownPath, "に書き込めません。", EBADF);
+    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0)
+        return fail(errno);
+    m_finished = false;
+    forgetTemporary(m_temporary);
+    return {};
+}
+
+std::string SafeFileWriter::commit()
+{
+    if (std::string error = finish(); !error.empty())
+        return error;
+    return replace();
+}
+
+SafeFileWriter *FileSet::open(const std::string &path, std::string &error)
+{
+    auto file = std::make_unique<SafeFileWriter>(path);
+    error = file->open();
+    if (!error.empty())
+        return nullptr;
+    m_files.push_back(std::move(file));
+    return m_files.back().get();
+}
+
+std::string FileSet::write(const std::string &path, std::string_view bytes)
+{
+    std::string error;
+    SafeFileWriter *file = open(path, error);
+    if (!file)
+        return error;
+    if (error = file->write(bytes); !error.empty())
+        return error;
+    return file->finish();
+}
+
+std::string FileSet::replaceAll(std::vector<std::string> &replaced)
+{
+    for (const std::unique_ptr<SafeFileWriter> &file : m_files) {
+        if (std::string error = file->replace(); !error.empty())
+            return error;
+        replaced.push_back(file->path());
     }
-    if (::rename(m_tmp.c_str(), m_path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(m_tmp.c_str());
-        return fileError(m_shownPath, "に書き込めません。", err);
+    m_files.clear();
+    return {};
+}
+
+ScratchFile::ScratchFile(const char *suffix)
+{
+    std::error_code error;
+    std::string name = (std::filesystem::temp_directory_path(error) / "kovel-XXXXXX").string() + suffix;
+    const int fd = ::mkostemps(name.data(), static_cast<int>(std::strlen(suffix)), O_CLOEXEC);
+    if (fd < 0) {
+        m_error = "一時ファイルを作成できませんでした。" + systemReason(errno);
+        return;
     }
+    ::close(fd);
+    m_path = name;
+    m_temporary = rememberTemporary(m_path);
+}
+
+ScratchFile::~ScratchFile()
+{
+    if (!m_path.empty())
+        ::unlink(m_path.c_str());
+    forgetTemporary(m_temporary);
+}
+
+void removeTemporaryFilesOnSignals()
+{
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        struct sigaction now {};
+        if (::sigaction(signal, nullptr, &now) != 0 || now.sa_handler == SIG_IGN)
+            continue; // a signal ignored from the start (nohup, a background job) stays ignored
+        struct sigaction action {};
+        action.sa_handler = removeTemporariesAndEnd;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+void reserveStandardStreams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // the lowest free descriptor is this one, the lower ones being open by now
+        const int taken = ::open("/dev/null", O_RDONLY);
+        if (taken >= 0 && taken != fd)
+            ::close(taken);
+    }
+}
+
+std::string writeStandardOutput(std::string_view bytes)
+{
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        if (g_standardOutputError == 0)
+            g_standardOutputError = errno != 0 ? errno : EIO;
+        return "標準出力に書き込めません。" + systemReason(g_standardOutputError);
+    }
+    return {};
+}
+
+std::string finishStandardOutput()
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 && g_standardOutputError == 0)
+        g_standardOutputError = errno != 0 ? errno : EIO;
+    if (std::ferror(stdout) && g_standardOutputError == 0)
+        g_standardOutputError = EIO;
+    if (g_standardOutputError != 0)
+        return "標準出力に書き込めません。" + systemReason(g_standardOutputError);
     return {};
 }
 
@@ -324,9 +635,9 @@ std::string writeBinaryFile(const std::string &path, std::string_view bytes)
     return file.commit();
 }
 
-std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
+std::string encodeTextFile(const std::string &path, const std::vector<std::string> &lines, std::string &bytes)
 {
-    std::string bytes;
+    bytes.clear();
     Converter encode("CP932", "UTF-8"), decode("UTF-8", "CP932");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto enc = encodeExactly(encode, decode, lines[i]);
@@ -338,26 +649,23 @@ std::string writeTextFile(const std::string &path, const std::vector<std::string
         bytes += *enc;
         bytes += "\r\n";
     }
+    return {};
+}
+
+std::string writeTextFile(const std::string &path, const std::vector<std::string> &lines)
+{
+    std::string bytes;
+    if (std::string error = encodeTextFile(path, lines, bytes); !error.empty())
+        return error;
     return writeBinaryFile(path, bytes);
 }
-
-namespace {
-
-std::string canonicalPath(const std::string &path)
-{
-    std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? std::filesystem::absolute(path, error).lexically_normal().string() : canonical.string();
-}
-
-} // namespace
 
 FileStamp stampFile(const std::string &path)
 {
     FileStamp stamp;
     stamp.path = canonicalPath(path);
     std::string bytes;
-    stamp.read = readFileBytes(path, bytes).empty();
+    stamp.read = readFileBytes(path, bytes, kLargestProject).empty();
     stamp.size = bytes.size();
     stamp.digest = std::hash<std::string_view>{}(bytes);
     return stamp;

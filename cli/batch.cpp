@@ -5,21 +5,22 @@
 #include "beam/datafiles.h"
 #include "beam/numtext.h"
 #include "beam/textfile.h"
+#include "cli/cli.h"
 #include "cli/sheets.h"
 #include "results/projectfile.h"
 #include "results/schedule.h"
 #include "sections/catalogue.h"
 #include "sections/members.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <map>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -119,17 +120,90 @@ ParsedArgs parseArgs(int argc, char **argv)
     return out;
 }
 
-bool sameFile(const std::string &a, const std::string &b)
-{
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) || (!std::filesystem::exists(b, ec) && a == b);
-}
-
 // The n-th file of a run split 50 slots a file: OUT.kvl, OUT-2.kvl, ...
 std::string numberedName(const std::string &chosen, int n, const char *extension)
 {
     const std::string stripped = results::stripExtension(chosen);
     return stripped + (n > 1 ? "-" + std::to_string(n) : std::string()) + extension;
+}
+
+// A file the run will write, with the option that names it, for the messages.
+struct PlannedOutput {
+    std::string path;
+    std::string option; // "-o", "--project", "--project の 2 番目のファイル", "--sheets"
+};
+
+// Every file the run may write, named as it will be written: the project files by the
+// project's extension rule and numbered for every 50 of the schedule's rows (refused rows
+// give fewer files, never more).
+std::vector<PlannedOutput> plannedOutputs(const BatchArgs &a, std::size_t rows)
+{
+    std::vector<PlannedOutput> planned;
+    if (a.output != "-")
+        planned.push_back({a.output, "-o"});
+    if (!a.project.empty()) {
+        const std::size_t files = std::max<std::size_t>(1, (rows + results::kSlots - 1) / results::kSlots);
+        for (std::size_t n = 1; n <= files; ++n)
+            planned.push_back({numberedName(a.project, static_cast<int>(n), ".kvl"),
+                               n == 1 ? std::string("--project") : "--project の " + std::to_string(n) + " 番目のファイル"});
+    }
+    if (!a.pdf.empty())
+        planned.push_back({a.pdf, "--sheets"});
+    return planned;
+}
+
+// Why the planned files cannot be written as a run's own new files: one is a device, a
+// FIFO or a folder, one is the schedule, or two are the same file. Empty when none.
+std::string plannedOutputRefusal(const std::string &schedule, const std::vector<PlannedOutput> &planned)
+{
+    for (const PlannedOutput &p : planned)
+        if (std::string refusal = beam::replaceRefusal(p.path); !refusal.empty())
+            return refusal + (p.option == "-o" ? "標準出力に書くには -o - を指定して下さい。" : "");
+    const std::string input = beam::fileIdentity(schedule);
+    std::map<std::string, const PlannedOutput *> seen;
+    for (const PlannedOutput &p : planned) {
+        const std::string identity = beam::fileIdentity(p.path);
+        if (identity == input)
+            return "出力先「" + p.path + "」（" + p.option + "）が一覧表「" + schedule + "」と同じです。別の名前を指定して下さい。";
+        const auto [at, added] = seen.emplace(identity, &p);
+        if (!added)
+            return "出力先「" + at->second->path + "」（" + at->second->option + "）と「" + p.path + "」（" + p.option +
+                   "）は同じファイルです。別の名前を指定して下さい。";
+    }
+    return {};
+}
+
+// The numbered project files beside `chosen` that this run did not write: OUT-N.kvl for
+// N past the `written` files (and OUT.kvl itself when none was written), most likely
+// left by an earlier, larger run. Their names, in the order of N.
+std::vector<std::string> earlierProjectFiles(const std::string &chosen, int written)
+{
+    const std::string stem = results::stripExtension(chosen);
+    const std::size_t slash = stem.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : stem.substr(0, slash + 1);
+    const std::string base = stem.substr(folder.size());
+    std::vector<std::pair<long long, std::string>> found;
+    for (const std::string &name : beam::folderEntries(folder)) {
+        if (written == 0 && name == base + ".kvl") {
+            found.emplace_back(1, folder + name);
+            continue;
+        }
+        if (name.size() <= base.size() + 5 || name.compare(0, base.size() + 1, base + "-") != 0 ||
+            name.compare(name.size() - 4, 4, ".kvl") != 0)
+            continue;
+        const std::string digits = name.substr(base.size() + 1, name.size() - base.size() - 5);
+        if (digits.empty() || digits.size() > 9 || digits[0] == '0' ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long long n = std::stoll(digits);
+        if (n >= 2 && n > written)
+            found.emplace_back(n, folder + name);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    for (auto &[n, name] : found)
+        names.push_back(std::move(name));
+    return names;
 }
 
 // A progress line on a terminal, once the run has taken about a second.
@@ -159,20 +233,10 @@ private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
 
-// The output file, written as the rows come, through a temporary file, or standard output.
+// The results, written as the rows come, to a file of the run's set or to standard output.
 class Output {
 public:
-    Output(const std::string &path, beam::CsvEncoding encoding) : m_encoding(encoding)
-    {
-        if (path != "-")
-            m_file = std::make_unique<beam::SafeFileWriter>(path);
-    }
-    std::string open()
-    {
-        if (!m_file)
-            return {};
-        return m_file->open();
-    }
+    Output(beam::SafeFileWriter *file, beam::CsvEncoding encoding) : m_file(file), m_encoding(encoding) {}
     // Appends the records; a text code page 932 cannot hold is refused, naming the record.
     std::string write(const std::vector<beam::CsvRecord> &records, std::size_t firstRecord)
     {
@@ -190,31 +254,25 @@ public:
             return "出力の " + std::to_string(firstRecord + bad + 1) +
                    " 件目にShift-JIS（コードページ932）で表せない文字があります。--encoding utf8 で出力して下さい。";
         }
-        if (!m_file) {
-            std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-            return {};
-        }
-        return m_file->write(bytes);
+        return m_file ? m_file->write(bytes) : beam::writeStandardOutput(bytes);
     }
-    std::string commit()
-    {
-        if (!m_file) {
-            std::fflush(stdout);
-            return {};
-        }
-        return m_file->commit();
-    }
+    // The file's bytes on disk (renamed later with the set), or standard output flushed.
+    std::string finish() { return m_file ? m_file->finish() : beam::finishStandardOutput(); }
 
 private:
+    beam::SafeFileWriter *m_file; // nullptr: standard output
     beam::CsvEncoding m_encoding;
-    std::unique_ptr<beam::SafeFileWriter> m_file;
     bool m_first = true;
 };
 
-// The computed rows stored as the window's store does, 50 slots a file.
+// The computed rows stored as the window's store does, 50 slots a file, each file
+// written to the run's set.
 class ProjectFiles {
 public:
-    explicit ProjectFiles(std::string chosen) : m_chosen(std::move(chosen)) { results::resetTable(m_table); }
+    ProjectFiles(std::string chosen, beam::FileSet &files) : m_chosen(std::move(chosen)), m_files(files)
+    {
+        results::resetTable(m_table);
+    }
     // Returns the message of a failed save, else empty.
     std::string store(const results::ScheduleRow &row)
     {
@@ -227,17 +285,21 @@ public:
     {
         if (results::usedCount(m_table) == 0)
             return {};
-        const std::string path = numberedName(m_chosen, ++m_files, ".kvl");
-        const std::string error = results::saveProject(path, m_table);
+        const std::string path = numberedName(m_chosen, ++m_count, ".kvl");
+        std::string bytes;
+        std::string error = results::projectBytes(path, m_table, bytes);
+        if (error.empty())
+            error = m_files.write(path, bytes);
         results::resetTable(m_table);
         return error;
     }
-    int files() const { return m_files; }
+    int files() const { return m_count; }
 
 private:
     std::string m_chosen;
+    beam::FileSet &m_files;
     results::Table m_table;
-    int m_files = 0;
+    int m_count = 0;
 };
 
 } // namespace
@@ -268,15 +330,24 @@ std::string batchHelp()
     計算できない行は入力の欄と error の欄の理由だけです。
     = + - @ で始まる数字でない値は、表計算ソフトが式として実行しないよう先頭に ' を付けて書きます
     （一覧表として読むときは外します）。
-    既定は BOM 付き UTF-8、--encoding cp932 で Shift-JIS。一時ファイルに書いてから置き換えます。
+    既定は BOM 付き UTF-8、--encoding cp932 で Shift-JIS。
   --project OUT.kvl    計算できた行を順に、画面の［格納］と同じ形でプロジェクトファイルに保存
-                       します（50件ずつ OUT.kvl, OUT-2.kvl, ...）。
+                       します（50件ずつ OUT.kvl, OUT-2.kvl, ...。拡張子は .kvl になります）。
   --sheets OUT.pdf     計算できた行の計算書を kovel-cli sheets の既定の設定で PDF に出力します。
   --stations           M0..M100（101点の曲げモーメント）の列も出力します。
   --jobs N             N 本のスレッドで計算します（既定: CPU の数）。出力は N によらず同じです。
-  終了コード: 0 全行を計算しました、1 計算できない行があった・ファイルを書けない、
+  出力ファイルはひとまとまりです。どれも一時ファイルに書き、全部を書き終えてから置き換えるので、
+    途中で失敗したとき・中断したとき（Ctrl+C、SIGTERM。一時ファイルは消します）は、どの出力
+    ファイルも前のままです。書いたファイルの名前を標準エラーに書きます。前の実行で書かれた
+    OUT-N.kvl のうち今回書かなかったものは、名前を示して残します（消しません）。
+    出力先が一覧表と同じ、出力先どうしが同じ（拡張子の規則と番号を付けた後の名前で比べます）、
+    出力先がデバイス・FIFO・フォルダーのときは、何も書かずに断ります。
+    一覧表は 64 MB までの通常のファイルです。
+  終了コード: 0 全行を計算しました、1 計算できない行があった・一覧表を読めない、
              2 指定の誤り・一覧表の形の誤り（知らない列、閉じていない "、見出しより多い値。
-               行と列を示し、何も書きません）
+               行と列を示します）・使えない出力先（何も書きません）、
+             3 出力を書けなかった（ディスクの空きがない、標準出力が閉じている・書けないなど。
+               出力ファイルは書き換えません）
   集計（「120 行: OK. 97, NG. 21, 計算できない 2」）を標準エラーに書きます。
 )";
 }
@@ -297,19 +368,17 @@ int runBatch(int argc, char **argv)
         std::fprintf(stderr, "kovel-cli batch: %s\n", message.c_str());
         return status;
     };
-    for (const std::string *out : {&a.output, &a.project, &a.pdf})
-        if (!out->empty() && *out != "-" && sameFile(a.schedule, *out))
-            return fail("出力先が一覧表「" + a.schedule + "」と同じです。別の名前を指定して下さい。", 2);
+    if (!a.pdf.empty() && !canPrintSheets())
+        return fail("この kovel-cli は計算書の印刷を含まずにビルドされているため、--sheets は使えません。", 2);
 
     // the whole file, then its text; the rows are read from it twice, never all kept
     std::string bytes;
-    if (const std::string error = beam::readFileBytes(a.schedule, bytes); !error.empty())
+    if (const std::string error = beam::readFileBytes(a.schedule, bytes, beam::kLargestSchedule); !error.empty())
         return fail(error, 1);
     beam::CsvText text = beam::decodeCsv(bytes);
+    std::string().swap(bytes);
     if (!text.utf8)
         return fail("ファイル「" + a.schedule + "」を読めません。" + text.error, 2);
-    if (text.encoding == beam::CsvEncoding::Utf8)
-        std::string().swap(bytes);
 
     // first pass: the shape of the whole file, before anything is written
     results::ScheduleColumns columns;
@@ -332,6 +401,8 @@ int runBatch(int argc, char **argv)
         if (!reader.error().empty())
             return fail(reader.error(), 2);
     }
+    if (std::string refusal = plannedOutputRefusal(a.schedule, plannedOutputs(a, rows)); !refusal.empty())
+        return fail(refusal, 2);
 
     // the catalogue and the registered members, read once for every row
     const beam::DataFolders folders = beam::dataFolders();
@@ -342,24 +413,36 @@ int runBatch(int argc, char **argv)
     sources.catalogue = catalogue.catalogue ? &*catalogue.catalogue : nullptr;
     sources.members = &members;
 
-    Output output(a.output, a.encoding);
-    if (std::string error = output.open(); !error.empty())
-        return fail(error, 1);
+    // every output goes to its temporary file and is put in place only once all are
+    // complete: a run that fails or is stopped leaves the earlier files as they were
+    beam::FileSet files;
+    Progress progress(rows);
+    auto failOutput = [&](const std::string &message) {
+        progress.finish();
+        std::fprintf(stderr, "kovel-cli batch: %s\nkovel-cli batch: 出力を書けなかったため、どのファイルも書き換えて"
+                             "いません。\n",
+                     message.c_str());
+        return kOutputFailed;
+    };
+    beam::SafeFileWriter *resultsFile = nullptr;
+    if (a.output != "-") {
+        std::string error;
+        if (resultsFile = files.open(a.output, error); !resultsFile)
+            return failOutput(error);
+    }
+    Output output(resultsFile, a.encoding);
     std::optional<ProjectFiles> project;
     if (!a.project.empty())
-        project.emplace(a.project);
+        project.emplace(a.project, files);
     std::vector<results::SlotRecord> sheetRecords;
 
-    int status = 0;
     std::size_t ok = 0, ng = 0, refused = 0, done = 0;
-    Progress progress(rows);
-    std::string projectError;
 
     std::vector<beam::CsvRecord> records;
     std::vector<results::ScheduleRow> computed;
     std::vector<beam::CsvRecord> out;
     if (std::string error = output.write({results::outputHeader(columns, a.stations)}, 0); !error.empty())
-        return fail(error, 1);
+        return failOutput(error);
     std::size_t written = 1;
 
     beam::CsvReader reader(*text.utf8);
@@ -398,8 +481,9 @@ int runBatch(int argc, char **argv)
                 continue;
             }
             (row.check.result->hantei == beam::kVerdictOk ? ok : ng) += 1;
-            if (project && projectError.empty())
-                projectError = project->store(row);
+            if (project)
+                if (std::string error = project->store(row); !error.empty())
+                    return failOutput(error);
             if (!a.pdf.empty()) {
                 results::SlotRecord slot;
                 results::writeRecord(slot, results::pageTextsOf(row), static_cast<int>(sheetRecords.size() % 50) + 1);
@@ -407,41 +491,66 @@ int runBatch(int argc, char **argv)
             }
         }
         if (std::string error = output.write(out, written); !error.empty())
-            return fail(error, 1);
+            return failOutput(error);
         written += out.size();
         done += records.size();
         progress.update(done);
     }
-    if (std::string error = output.commit(); !error.empty())
-        return fail(error, 1);
+    if (std::string error = output.finish(); !error.empty())
+        return failOutput(error);
 
-    if (refused > 0)
-        status = 1;
+    std::vector<std::string> notes; // said after the files are in place
     if (project) {
-        if (projectError.empty())
-            projectError = project->flush();
-        if (!projectError.empty()) {
-            std::fprintf(stderr, "kovel-cli batch: %s\n", projectError.c_str());
-            status = 1;
-        } else if (project->files() == 0) {
-            std::fputs("kovel-cli batch: 計算できた行がないため、プロジェクトファイルは作りませんでした。\n", stderr);
-        }
+        if (std::string error = project->flush(); !error.empty())
+            return failOutput(error);
+        if (project->files() == 0)
+            notes.emplace_back("計算できた行がないため、プロジェクトファイルは作りませんでした。");
     }
     if (!a.pdf.empty()) {
         if (sheetRecords.empty()) {
-            std::fputs("kovel-cli batch: 計算できた行がないため、計算書は作りませんでした。\n", stderr);
+            notes.emplace_back("計算できた行がないため、計算書は作りませんでした。");
         } else {
+            std::string error;
+            beam::SafeFileWriter *pdf = files.open(a.pdf, error);
+            if (!pdf)
+                return failOutput(error);
             std::vector<const results::SlotRecord *> pointers;
             for (const results::SlotRecord &r : sheetRecords)
                 pointers.push_back(&r);
-            const sheets::PrintOutcome printed = printRecordsToPdf(pointers, sheets::PageSettings{}, a.pdf);
-            if (!printed.error.empty()) {
-                std::fprintf(stderr, "kovel-cli batch: %s\n", printed.error.c_str());
-                status = 1;
-            }
+            const sheets::PrintOutcome printed = printRecordsToPdf(pointers, sheets::PageSettings{}, *pdf);
+            if (!printed.error.empty())
+                return failOutput(printed.error);
+            if (error = pdf->finish(); !error.empty())
+                return failOutput(error);
         }
     }
+
+    std::vector<std::string> replaced;
+    const std::string replaceError = files.replaceAll(replaced);
     progress.finish();
+    if (!replaced.empty()) {
+        std::fputs("kovel-cli batch: 書いたファイル:\n", stderr);
+        for (const std::string &name : replaced)
+            std::fprintf(stderr, "  %s\n", name.c_str());
+    }
+    if (!replaceError.empty()) {
+        std::fprintf(stderr, "kovel-cli batch: %s\nkovel-cli batch: ほかの出力ファイルは書き換えていません。\n",
+                     replaceError.c_str());
+        return kOutputFailed;
+    }
+    for (const std::string &note : notes)
+        std::fprintf(stderr, "kovel-cli batch: %s\n", note.c_str());
+    if (project) {
+        const std::vector<std::string> earlier = earlierProjectFiles(a.project, project->files());
+        if (!earlier.empty()) {
+            std::string names;
+            for (const std::string &name : earlier)
+                names += (names.empty() ? "" : "、") + ("「" + name + "」");
+            std::fprintf(stderr, "kovel-cli batch: %sは今回の実行では書いていません（前の実行のものと思われます。"
+                                 "消さずに残しています）。\n",
+                         names.c_str());
+        }
+    }
     std::fprintf(stderr, "%zu 行: OK. %zu, NG. %zu, 計算できない %zu\n", done, ok, ng, refused);
-    return status;
+    return refused > 0 ? 1 : 0;
 }

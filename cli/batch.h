@@ -6,8 +6,9 @@
 #include <string>
 
 // argv[0] is "batch". Returns 0 when every row was computed, 1 when a row was refused or
-// an output could not be written, 2 on a usage error or a malformed schedule (nothing is
-// written then).
+// the schedule cannot be read, 2 on a usage error, a malformed schedule or outputs that
+// cannot be the run's own files (nothing is written then), 3 when an output could not be
+// written (every output file is then as it was).
 int runBatch(int argc, char **argv);
 
 // The full description of `batch` for `kovel-cli --help`.

@@ -1,12 +1,10 @@
 // kovel-cli calc: one beam check from name=value lines, as the input page would do it.
 #include "cli/cli.h"
 
+#include "beam/textfile.h"
 #include "sections/namedbeam.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,16 +29,11 @@ int runCalc(int argc, char **argv)
         return fail("入力ファイルは1つだけ指定して下さい。使い方: kovel-cli calc [FILE]", 2);
 
     std::string data;
-    if (args.empty() || args[0] == "-") {
-        data.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream file(args[0], std::ios::binary);
-        if (!file)
-            return fail("ファイル「" + args[0] + "」を開けません。", 1);
-        data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        if (file.bad())
-            return fail("ファイル「" + args[0] + "」を読めません。", 1);
-    }
+    const bool fromStdin = args.empty() || args[0] == "-";
+    if (std::string error = fromStdin ? beam::readStandardInput(data, beam::kLargestBeamInput)
+                                      : beam::readFileBytes(args[0], data, beam::kLargestBeamInput);
+        !error.empty())
+        return fail(error, 1);
 
     sections::NamedBeam beam;
     std::vector<std::string> warnings;
@@ -63,7 +56,10 @@ int runCalc(int argc, char **argv)
     }
     if (!check.resultNote.empty()) // the line the window adds to its finished message
         out += "note=" + check.resultNote + "\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::string error = beam::writeStandardOutput(out); !error.empty())
+        return fail(error, kOutputFailed);
+    if (std::string error = beam::finishStandardOutput(); !error.empty())
+        return fail(error, kOutputFailed);
     return 0;
 }
 
@@ -167,7 +163,9 @@ std::string calcHelp()
   断面係数・許容曲げ応力度が0以下、lb が負、荷重がスパンの外にある（0 でない集中荷重の
   位置が 0 から Span の外、分布荷重の LD1 から LD1+LD2 が Span の外、LD2 が負）、
   上向きの荷重によるスパン内の負の曲げモーメントが設計曲げモーメントより大きい、
-  大きすぎる数値、部材が見つからない、ファイルが読めないときは理由を標準エラーに書き、
-  終了コード 1 で終わります。
+  大きすぎる数値、部材が見つからない、ファイルが読めない（通常のファイルでない、1 MB より
+  大きい入力を含む）ときは理由を標準エラーに書き、終了コード 1 で終わります。
+  結果を標準出力に書けなかったときは（ディスクの空きがない、標準出力が閉じているなど）、
+  終了コード 3 です。
 )";
 }

@@ -5,6 +5,7 @@
 #include "cli/text.h"
 
 #include "beam/datafiles.h"
+#include "beam/textfile.h"
 #include "sections/catalogue.h"
 #include "sections/members.h"
 
@@ -73,12 +74,31 @@ void printHelp()
         std::fputs("\n", stdout);
         std::fputs(s.help().c_str(), stdout);
     }
+    std::fputs("\n終了コード（どのコマンドも）: 0 成功、1 計算できない入力・読めないファイル、2 指定の誤り・入力の形の誤り、\n"
+               "  3 出力を書けなかった（ディスクの空きがない、標準出力が閉じている・書けないなど。メッセージは\n"
+               "  標準エラーに書きます）\n",
+               stdout);
+}
+
+// Whatever the command said it did, output that did not reach standard output is a failure.
+int checkedExit(int status)
+{
+    if (status == kOutputFailed)
+        return status; // the command has said so itself
+    if (const std::string error = beam::finishStandardOutput(); !error.empty()) {
+        std::fprintf(stderr, "kovel-cli: %s\n", error.c_str());
+        return kOutputFailed;
+    }
+    return status;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // before any file is opened: a file must never get the number of a closed standard output
+    beam::reserveStandardStreams();
+    beam::removeTemporaryFilesOnSignals();
     if (argc < 2) {
         printUsage(stderr);
         return 2;
@@ -86,11 +106,11 @@ int main(int argc, char **argv)
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         printHelp();
-        return 0;
+        return checkedExit(0);
     }
     for (const Subcommand &s : kSubcommands)
         if (command == s.name)
-            return s.run(argc - 1, argv + 1);
+            return checkedExit(s.run(argc - 1, argv + 1));
     std::fprintf(stderr, "kovel-cli: 「%s」というコマンドはありません。\n", command.c_str());
     printUsage(stderr);
     return 2;

@@ -1,6 +1,8 @@
 #include "cli/sheets.h"
 
 #include "beam/numtext.h"
+#include "beam/textfile.h"
+#include "cli/cli.h"
 #include "results/projectfile.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
@@ -13,12 +15,10 @@
 #endif
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -156,8 +156,9 @@ std::string sheetsHelp()
   --margin M           左マージン（0以上の整数、1 につき 13 印刷単位、既定 30）。計算書が
                        用紙からはみ出す値は、使える範囲を示して断ります（頁番号を左上に
                        付けると A4 でおよそ 42 まで）
-  終了コード: 0 出力しました、1 ファイルを読めない・書けない、データがない、
-             2 指定の誤り（オプション、開始頁番号、左マージン）
+  終了コード: 0 出力しました、1 プロジェクトファイルを読めない、データがない、
+             2 指定の誤り（オプション、開始頁番号、左マージン、OUT.pdf がプロジェクトファイルと
+               同じ・通常のファイルでない）、3 PDF ファイルを書けない
 )";
 }
 
@@ -174,10 +175,13 @@ int runSheets(int argc, char **argv)
     }
     const SheetsArgs &a = *parsed.args;
 
-    std::error_code ec;
-    if (std::filesystem::equivalent(a.project, a.pdf, ec)) {
+    if (beam::sameFile(a.project, a.pdf)) {
         std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n",
                      a.project.c_str());
+        return 2;
+    }
+    if (const std::string refusal = beam::replaceRefusal(a.pdf); !refusal.empty()) {
+        std::fprintf(stderr, "%s\n", refusal.c_str());
         return 2;
     }
 
@@ -200,34 +204,73 @@ int runSheets(int argc, char **argv)
     const sheets::PrintOutcome printed = printRecordsToPdf(records, a.settings, a.pdf);
     if (!printed.error.empty()) {
         std::fprintf(stderr, "%s\n", printed.error.c_str());
-        return printed.marginTooLarge ? 2 : 1;
+        // past the margin, every failure is one of making or writing the PDF
+        return printed.marginTooLarge ? 2 : canPrintSheets() ? kOutputFailed : 1;
     }
     std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
     return 0;
 }
 
-sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
-                                       const sheets::PageSettings &settings, const std::string &pdf)
+bool canPrintSheets()
 {
 #if KOVEL_CLI_PRINTING
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        // a command needs no display: draw off screen unless a platform is chosen
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quietQtMessages);
-        static int qtArgc = 1;
-        static char name[] = "kovel-cli";
-        static char *qtArgv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    }
-    return printSheetsToPdf(records, settings, pdf);
+    return true;
 #else
-    (void)records;
-    (void)settings;
-    (void)pdf;
+    return false;
+#endif
+}
+
+namespace {
+
+#if KOVEL_CLI_PRINTING
+// A command needs no display: the sheets are drawn off screen unless a platform is chosen.
+std::unique_ptr<QGuiApplication> printingApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
+    static int qtArgc = 1;
+    static char name[] = "kovel-cli";
+    static char *qtArgv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+}
+#else
+sheets::PrintOutcome cannotPrint()
+{
     sheets::PrintOutcome outcome;
     outcome.error = "この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。";
     return outcome;
+}
 #endif
+
+// The sheets into a PDF file named by `target` (a path, or a writer of a set).
+template <typename Target>
+sheets::PrintOutcome printInto(const std::vector<const results::SlotRecord *> &records,
+                               const sheets::PageSettings &settings, Target &target)
+{
+#if KOVEL_CLI_PRINTING
+    const std::unique_ptr<QGuiApplication> app = printingApplication();
+    return printSheetsToPdf(records, settings, target);
+#else
+    (void)records;
+    (void)settings;
+    (void)target;
+    return cannotPrint();
+#endif
+}
+
+} // namespace
+
+sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                       const sheets::PageSettings &settings, const std::string &pdf)
+{
+    return printInto(records, settings, pdf);
+}
+
+sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                       const sheets::PageSettings &settings, beam::SafeFileWriter &file)
+{
+    return printInto(records, settings, file);
 }

@@ -3,6 +3,7 @@
 // printed through the window's printing path into an A4 PDF file.
 #pragma once
 
+#include "beam/textfile.h"
 #include "results/table.h"
 #include "sheets/print.h"
 
@@ -10,9 +11,10 @@
 #include <vector>
 
 // argv[0] is "sheets", then the project file, the PDF file and the options, in any order.
-// Returns 0 when the PDF was written, 1 when the project cannot be read, holds no result
-// or the PDF cannot be written (or this build cannot print), 2 on a usage error (a bad
-// option, a margin or first page number that cannot be used).
+// Returns 0 when the PDF was written, 1 when the project cannot be read or holds no
+// result (or this build cannot print), 2 on a usage error (a bad option, a margin or first
+// page number that cannot be used, a PDF file that is the project or not a regular file),
+// 3 when the PDF cannot be written.
 int runSheets(int argc, char **argv);
 
 // The full description of `sheets` for `kovel-cli --help`.
@@ -23,3 +25,10 @@ std::string sheetsHelp();
 // written, also when this build cannot print.
 sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
                                        const sheets::PageSettings &settings, const std::string &pdf);
+
+// The same into a file opened and not yet finished (one of a run's set of files).
+sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                       const sheets::PageSettings &settings, beam::SafeFileWriter &file);
+
+// False when this build has no printing (built without Qt): --sheets cannot be used.
+bool canPrintSheets();

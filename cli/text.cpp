@@ -1,12 +1,13 @@
 #include "cli/text.h"
 
+#include "beam/textfile.h"
+#include "cli/cli.h"
 #include "results/messages.h"
+#include "results/projectfile.h"
 #include "results/textreport.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 int runText(int argc, char **argv)
 {
@@ -18,18 +19,25 @@ int runText(int argc, char **argv)
                    stderr);
         return 2;
     }
-    std::error_code ec;
-    if (std::filesystem::equivalent(argv[1], argv[2], ec)) {
+    const std::string project = argv[1], report = argv[2];
+    if (beam::sameFile(project, report)) {
         std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n", argv[1]);
         return 2;
     }
-    std::string notice;
-    const std::string error = results::exportProjectReport(argv[1], argv[2], &notice);
-    if (!notice.empty())
-        std::fprintf(stderr, "%s\n", notice.c_str()); // as the window notes it on opening
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const std::string refusal = beam::replaceRefusal(report); !refusal.empty()) {
+        std::fprintf(stderr, "%s\n", refusal.c_str());
+        return 2;
+    }
+    const results::ProjectRead read = results::readProject(project);
+    if (!read.table) {
+        std::fprintf(stderr, "%s\n", read.error.c_str());
         return 1;
+    }
+    if (!read.notice.empty())
+        std::fprintf(stderr, "%s\n", read.notice.c_str()); // as the window notes it on opening
+    if (const std::string error = results::writeTextReport(report, *read.table); !error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kOutputFailed;
     }
     std::printf("%s\n", results::kTextWrittenMessage);
     return 0;

@@ -3,5 +3,7 @@
 #pragma once
 
 // argv[0] is "text", argv[1] the project file, argv[2] the report file (replaced when it
-// exists). Returns 0 on success, 1 when a file cannot be read or written, 2 on a usage error.
+// exists). Returns 0 on success, 1 when the project cannot be read, 2 on a usage error
+// (also a report file that is the project or is not a regular file), 3 when the report
+// cannot be written.
 int runText(int argc, char **argv);

@@ -155,11 +155,19 @@ std::vector<std::string> projectLines(const Table &table)
     return lines;
 }
 
-std::string saveProject(const std::string &path, const Table &table)
+std::string projectBytes(const std::string &path, const Table &table, std::string &bytes)
 {
     if (auto bad = firstUnwritableField(table, 1, usedCount(table)))
         return bad->message + "保存しませんでした。";
-    return beam::writeTextFile(path, projectLines(table));
+    return beam::encodeTextFile(path, projectLines(table), bytes);
+}
+
+std::string saveProject(const std::string &path, const Table &table)
+{
+    std::string bytes;
+    if (std::string error = projectBytes(path, table, bytes); !error.empty())
+        return error;
+    return beam::writeBinaryFile(path, bytes);
 }
 
 std::string savedMessage(const std::string &strippedName) { return strippedName + kSavedSuffix; }

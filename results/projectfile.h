@@ -41,6 +41,9 @@ std::vector<std::string> projectLines(const Table &table);
 // string on success, else the Japanese message.
 std::string saveProject(const std::string &path, const Table &table);
 
+// The bytes saveProject writes to `path`, or (the same refusals) its message.
+std::string projectBytes(const std::string &path, const Table &table, std::string &bytes);
+
 // The message after a save: the stripped name (full path) and ".kvl で保存されました".
 std::string savedMessage(const std::string &strippedName);
 

@@ -6,7 +6,7 @@ namespace sections {
 
 CatalogueRead readCatalogue(const std::string &path)
 {
-    beam::TextFileRead file = beam::readTextFile(path);
+    beam::TextFileRead file = beam::readTextFile(path, beam::kLargestDataFile);
     if (!file.lines)
         return {std::nullopt, file.error};
     const std::vector<std::string> &lines = *file.lines;

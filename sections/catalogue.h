@@ -54,7 +54,8 @@ struct CatalogueRead {
     std::string error; // Japanese, names the file, when the catalogue is empty
 };
 
-// Reads the whole catalogue (CR LF or LF line ends).
+// Reads the whole catalogue (CR LF or LF line ends), a regular file of at most
+// beam::kLargestDataFile bytes.
 CatalogueRead readCatalogue(const std::string &path);
 
 // The record the lookup stops at: the first whose name equals `member` exactly (case

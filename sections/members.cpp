@@ -154,7 +154,7 @@ MemberLoad loadMembers(const std::string &path)
     MemberList &list = result.list;
     list.userbuzaipath = path;
 
-    const auto read = beam::readTextFile(path);
+    const auto read = beam::readTextFile(path, beam::kLargestDataFile);
     list.onDisk = {path, read.lines};
     long long members = 0;       // complete member blocks to take from the file
     std::string countText = "0"; // `buzaidatn` as it will read
@@ -341,7 +341,7 @@ std::string save(MemberList &list, const Change *change)
     // another window may have written the file since this list read it: a user's copy
     // that now exists, or the file no longer as it was
     if (change && regularFile(target) && (moving || list.onDisk.path == target)) {
-        if (moving || beam::readTextFile(target).lines != list.onDisk.lines) {
+        if (moving || beam::readTextFile(target, beam::kLargestDataFile).lines != list.onDisk.lines) {
             if (mergeWithDisk(list, target, *change))
                 list.saveNotice = change->remove
                     ? "登録部材ファイルがほかのウィンドウで変更されていたため、読み直してから削除しました。"

@@ -88,7 +88,8 @@ struct MemberLoad {
 // Reads the member file at start-up. A missing file, a first line that is not a count,
 // a negative count or a file shorter than its count gives an error text; the list then
 // holds the complete members before the fault, and a file that exists but was not read
-// whole is kept (`keepOnSave`). Never writes the file.
+// whole is kept (`keepOnSave`). Never writes the file. A file that is not regular or is
+// larger than beam::kLargestDataFile is not read.
 MemberLoad loadMembers(const std::string &path);
 
 // The start-up of the window: the member file looked up in the data folders (a missing

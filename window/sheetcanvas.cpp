@@ -11,7 +11,6 @@
 #include <QPageSize>
 #include <QPen>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -197,18 +196,33 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
                                       const sheets::PageSettings &settings, const std::string &path)
 {
+    beam::SafeFileWriter file(path);
+    sheets::PrintOutcome outcome;
+    outcome.hidari = settings.hidari;
+    if (outcome.error = file.open(); !outcome.error.empty())
+        return outcome;
+    outcome = printSheetsToPdf(records, settings, file);
+    if (outcome.error.empty())
+        outcome.error = file.commit();
+    return outcome;
+}
+
+sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                      const sheets::PageSettings &settings, beam::SafeFileWriter &file)
+{
     sheets::PrintOutcome outcome;
     outcome.hidari = settings.hidari;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         outcome.error = "印刷の準備ができていません（アプリケーションが作られていません）。";
         return outcome;
     }
-    const QTemporaryDir work;
-    if (!work.isValid()) {
-        outcome.error = "一時フォルダを作成できませんでした。";
+    // the printer writes by name: into a scratch file, which the writer then copies
+    const beam::ScratchFile scratch(".pdf");
+    if (scratch.path().empty()) {
+        outcome.error = scratch.error();
         return outcome;
     }
-    const QString temporary = work.filePath(QStringLiteral("sheets.pdf"));
+    const QString temporary = QFile::decodeName(QByteArray::fromStdString(scratch.path()));
 
     QPrinter printer(QPrinter::HighResolution);
     preparePdfPrinter(printer, temporary);
@@ -224,19 +238,17 @@ sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecor
         }
     }
 
-    QFile file(temporary);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile printed(temporary);
+    if (!printed.open(QIODevice::ReadOnly)) {
         outcome.error = "PDFファイルを作成できませんでした。";
         return outcome;
     }
-    const QByteArray bytes = file.readAll();
     // a complete PDF ends with its end-of-file marker
-    if (!bytes.trimmed().endsWith("%%EOF")) {
+    printed.seek(std::max<qint64>(0, printed.size() - 1024));
+    if (!printed.readAll().trimmed().endsWith("%%EOF")) {
         outcome.error = "PDFファイルを最後まで作成できませんでした。";
         return outcome;
     }
-    const std::string written = beam::writeBinaryFile(path, std::string_view(bytes.constData(), bytes.size()));
-    if (!written.empty())
-        outcome.error = written;
+    outcome.error = file.copyFrom(scratch.path());
     return outcome;
 }

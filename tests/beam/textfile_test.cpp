@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -82,6 +83,13 @@ TEST(TextFile, AFailedWriteLeavesTheOldFile)
     EXPECT_NE(beam::writeTextFile(dir.path.string(), {"x"}), "");
     EXPECT_NE(beam::writeTextFile((dir.path / "missing" / "e.txt").string(), {"x"}), "");
     EXPECT_FALSE(beam::readTextFile((dir.path / "none.txt").string()).lines);
+
+    // a FIFO is neither replaced by a file nor waited for (no one writes to it)
+    const fs::path fifo = dir.path / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_NE(beam::writeTextFile(fifo.string(), {"x"}).find("名前付きパイプ（FIFO）"), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_NE(beam::readTextFile(fifo.string()).error.find("通常のファイルではありません"), std::string::npos);
 }
 
 } // namespace

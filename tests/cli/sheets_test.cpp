@@ -201,13 +201,13 @@ TEST_F(CliSheets, NeverWritesOverTheProject)
     EXPECT_EQ(slurp(project), before);
 }
 
-TEST_F(CliSheets, UnwritableTargetIsAFileError)
+TEST_F(CliSheets, UnwritableTargetIsAnOutputFailure)
 {
     if (!printingBuilt())
         GTEST_SKIP() << "kovel-cli built without printing";
     const std::string pdf = path("no such folder/sheets.pdf");
     const SheetsRun r = sheets(quoted(kSample) + " " + quoted(pdf));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err, "");
     EXPECT_FALSE(fs::exists(pdf));
 }
