@@ -1,6 +1,7 @@
 #include "window/basisdialog.h"
 
 #include "beam/numtext.h"
+#include "window/style.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,9 +16,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
+using style::qs;
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
+namespace {
 
 QLineEdit *numberEdit(const char *name, QWidget *parent)
 {

@@ -31,14 +31,6 @@ QPushButton *makeResetButton(QWidget *parent, const char *name, const QRect &geo
     return reset;
 }
 
-void setTextColour(QWidget *w, const QColor &c)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::ButtonText, c);
-    w->setPalette(pal);
-}
-
 QPixmap imageResource(const char *name)
 {
     return QPixmap(QStringLiteral(":/images/%1").arg(QLatin1String(name)));
@@ -76,7 +68,7 @@ QLineEdit *FieldGroup::makeBox(const QString &name, const QRect &geometry, const
     e->setObjectName(name);
     e->setGeometry(geometry);
     QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, panel::kWhite);
+    pal.setColor(QPalette::Base, style::kWhite);
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(64, 64, 64));
     pal.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
     e->setPalette(pal);

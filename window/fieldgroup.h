@@ -2,12 +2,11 @@
 // (the page gathers them for the field rules) and the small helpers every panel uses.
 #pragma once
 
-#include <QColor>
+#include "window/style.h"
+
 #include <QGroupBox>
 #include <QList>
 #include <QString>
-
-#include <string>
 
 class Dialogs;
 class QLabel;
@@ -15,11 +14,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace panel {
-
-inline const QColor kWhite(255, 255, 255);
-inline const QColor kYellow(255, 255, 0);
-inline const QColor kNavy(0, 0, 128);
-inline const QColor kRed(255, 0, 0);
 
 struct EditSpec {
     const char *name;
@@ -31,13 +25,9 @@ struct LabelSpec {
     QRect geometry;
 };
 
-inline QString qs(const std::string &s) { return QString::fromStdString(s); }
-inline std::string ss(const QString &s) { return s.toStdString(); }
-
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
 // A "Reset" button of a load group, out of the Tab order.
 QPushButton *makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint);
-void setTextColour(QWidget *w, const QColor &c);
 QPixmap imageResource(const char *name);
 // Shows the picture file on `target`, or a message naming the file that could not be read.
 void loadPicture(Dialogs &dialogs, QLabel *target, const QString &path);

@@ -24,6 +24,7 @@
 #include <QPushButton>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 
@@ -31,8 +32,6 @@ const QString kStart = QStringLiteral("計算開始");    // fresh-result flag: 
 const QString kStored = QStringLiteral("結果登録");   // a result waits to be stored
 const QString kNotCalculated = QStringLiteral("未計算");
 const QString kFinished = QStringLiteral("計算が終了しました。変更がなければ[格納]ボタンを押して下さい。");
-
-const QColor kAqua(0, 255, 255);
 
 // ---- the unit labels of the panels: SI text, traditional text ----
 struct UnitSpec {

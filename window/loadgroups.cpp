@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 
@@ -77,9 +78,7 @@ UniformGroup::UniformGroup(Dialogs &dialogs, QWidget *parent)
     QPushButton *reset = makeResetButton(this, "Button1", QRect(282, 19, 50, 22), "等分布荷重をリセットします。");
     connect(reset, &QPushButton::clicked, this, &UniformGroup::reset);
 
-    QFont formulaFont = box("shiki")->font();
-    formulaFont.setPixelSize(11);
-    box("shiki")->setFont(formulaFont);
+    box("shiki")->setFont(smallFont(box("shiki")->font()));
 
     m_jijuucheck = new QCheckBox(QStringLiteral("自重を自動計算する。"), this);
     m_jijuucheck->setObjectName(QStringLiteral("jijuucheck"));

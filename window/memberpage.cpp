@@ -8,6 +8,7 @@
 #include "window/dialogs.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
+#include "window/style.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -22,10 +23,9 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-namespace {
+using namespace style;
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-std::string ss(const QString &s) { return s.toStdString(); }
+namespace {
 
 // ---- the member group ----
 constexpr QRect kMemberGroup(0, 0, 538, 430);

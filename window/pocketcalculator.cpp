@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "window/imagebutton.h"
 #include "window/inputpage.h"
 #include "window/qtcanvas.h"
+#include "window/style.h"
 #include "window/valuelabel.h"
 
 #include <QDir>
@@ -25,16 +26,9 @@
 #include <QPainter>
 #include <QPushButton>
 
+using namespace style;
+
 namespace {
-
-const QColor kWhite(255, 255, 255);
-const QColor kNavy(0, 0, 128);
-const QColor kYellow(255, 255, 0);
-const QColor kRed(255, 0, 0);
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-QString qs(const char *s) { return QString::fromUtf8(s); }
-std::string ss(const QString &s) { return s.toStdString(); }
 
 // ---- the slot area ----
 constexpr int kButtonWidth = 57; // slot button, pixels
@@ -208,14 +202,6 @@ QString inputBoxOf(const QString &copy)
 bool isBoundCopy(const QString &name)
 {
     return name != QLatin1String("listmember") && name != QLatin1String("listtype");
-}
-
-void setTextColour(QWidget *w, const QColor &c)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::ButtonText, c);
-    w->setPalette(pal);
 }
 
 QFont pixelFont(int pixels, bool bold = false)
@@ -448,9 +434,7 @@ void ResultPage::setupLoadsGroup()
     m_values.insert(jijuu->objectName(), jijuu);
     makeCaption(g, QStringLiteral("（計算式）"), QRect(14, 57, 60, 14));
     QLineEdit *shiki = makeCopy(g, "listshiki", QRect(76, 54, 230, 20));
-    QFont formulaFont = shiki->font();
-    formulaFont.setPixelSize(11);
-    shiki->setFont(formulaFont);
+    shiki->setFont(smallFont(shiki->font()));
 
     // 2) the point loads
     makeCaption(g, QStringLiteral("2) 集中荷重"), QRect(6, 82, 120, 16));
@@ -474,9 +458,7 @@ void ResultPage::setupLoadsGroup()
     for (int c = 0; c < 5; ++c) {
         QLabel *head = makeCaption(g, heads[c].second ? qs(heads[c].second) : QString(),
                                    QRect(20 + 58 * c, 312, 56, 14), heads[c].first);
-        QFont small = head->font();
-        small.setPixelSize(11);
-        head->setFont(small);
+        head->setFont(smallFont(head->font()));
         head->setAlignment(Qt::AlignHCenter);
     }
     for (int j = 0; j < 3; ++j) {

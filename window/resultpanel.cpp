@@ -10,6 +10,7 @@
 #include <QPainter>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "window/mainwindow.h"
 #include "window/previewpage.h"
 #include "window/resultpage.h"
+#include "window/style.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,12 +15,11 @@
 #include <string>
 #include <vector>
 
+using namespace style;
+
 namespace {
 
 constexpr const char *kCsvFilter = "CSVファイル(*.csv)";
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-std::string ss(const QString &s) { return s.toStdString(); }
 
 } // namespace
 

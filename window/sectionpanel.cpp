@@ -16,6 +16,7 @@
 #include <QRadioButton>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 
@@ -85,8 +86,7 @@ SectionPanel::SectionPanel(Dialogs &dialogs, QWidget *parent)
     m_flag1 = hiddenEdit("flag1", "0");
 
     m_shapeGroup = new QButtonGroup(this);
-    QFont listFont = font();
-    listFont.setPixelSize(11);
+    const QFont listFont = smallFont(font());
     for (const ShapeSpec &s : kShapes) {
         auto *r = new QRadioButton(QString::fromUtf8(s.caption), this);
         r->setObjectName(QString::fromUtf8(s.radio));

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 
 using namespace panel;
+using namespace style;
 
 namespace {
 
@@ -89,9 +90,7 @@ SupportPanel::SupportPanel(Dialogs &dialogs, QWidget *parent)
     m_reactionList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_reactionList->setFocusPolicy(Qt::NoFocus);
     m_reactionList->setWordWrap(false);
-    QFont small = m_reactionList->font();
-    small.setPixelSize(11);
-    m_reactionList->setFont(small);
+    m_reactionList->setFont(smallFont(m_reactionList->font()));
     m_reactionList->hide();
 
     m_calculator = new PocketCalculator(panel1);
@@ -146,7 +145,7 @@ void SupportPanel::toggleReactionList()
     auto cell = [this](int row, int column, const QString &text, bool header) {
         auto *item = new QTableWidgetItem(text);
         if (header)
-            item->setBackground(QColor(212, 208, 200));
+            item->setBackground(kFace);
         else if (column == 1 || column == 2)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_reactionList->setItem(row, column, item);
