@@ -6,6 +6,7 @@
 #include "sheets/print.h"
 #include "window/dialogs.h"
 #include "window/imagebutton.h"
+#include "window/pictures.h"
 #include "window/sheetcanvas.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
@@ -46,9 +46,6 @@ const char *const kBitmapFilter = "新規(*.bmp)";
 const char *const kPdfFilter = "PDFファイル(*.pdf)";
 const char *const kOverwrite = "同じ名前のファイルが既にありますが上書きしますか？";
 
-const QColor kFace(212, 208, 200);
-const QColor kNavy(0, 0, 128);
-
 // The page image area `pageA`: the page bitmap (at the screen's density) stretched to the
 // area's size.
 class PageView : public QWidget {
@@ -67,126 +64,6 @@ protected:
 private:
     const QImage &m_page;
 };
-
-// ---- the pictures of the image buttons and of the marking explanation ----
-
-QPixmap blankPicture(int w, int h, const QColor &background = kFace)
-{
-    QPixmap p(w, h);
-    p.fill(background);
-    return p;
-}
-
-// A raised button face of 33 x 17 with a triangle pointing back or on.
-QPixmap pageStepPicture(bool forward)
-{
-    QPixmap pix = blankPicture(33, 17);
-    QPainter p(&pix);
-    p.setPen(Qt::white);
-    p.drawLine(0, 0, 32, 0);
-    p.drawLine(0, 0, 0, 16);
-    p.setPen(Qt::darkGray);
-    p.drawLine(32, 0, 32, 16);
-    p.drawLine(0, 16, 32, 16);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath triangle;
-    if (forward) {
-        triangle.moveTo(12, 3.5);
-        triangle.lineTo(22, 8.5);
-        triangle.lineTo(12, 13.5);
-    } else {
-        triangle.moveTo(21, 3.5);
-        triangle.lineTo(11, 8.5);
-        triangle.lineTo(21, 13.5);
-    }
-    triangle.closeSubpath();
-    p.fillPath(triangle, kNavy);
-    return pix;
-}
-
-// A sheet of paper, 16 x 16: the upper half enlarged (half) or the whole sheet.
-QPixmap sheetPicture(bool whole)
-{
-    QPixmap pix = blankPicture(16, 16);
-    QPainter p(&pix);
-    p.setPen(Qt::black);
-    if (whole) {
-        p.fillRect(3, 0, 10, 15, Qt::white);
-        p.drawRect(3, 0, 10, 15);
-        for (int y = 3; y <= 12; y += 3)
-            p.drawLine(5, y, 11, y);
-    } else {
-        p.fillRect(0, 2, 15, 11, Qt::white);
-        p.drawRect(0, 2, 15, 11);
-        p.setPen(Qt::DashLine);
-        p.drawLine(1, 12, 14, 12);
-        p.setPen(Qt::black);
-        for (int y = 5; y <= 9; y += 2)
-            p.drawLine(3, y, 12, y);
-    }
-    return pix;
-}
-
-// A printer with a sheet coming out, 16 x 16.
-QPixmap printerPicture()
-{
-    QPixmap pix = blankPicture(16, 16);
-    QPainter p(&pix);
-    p.setPen(Qt::black);
-    p.fillRect(4, 0, 8, 6, Qt::white);
-    p.drawRect(4, 0, 7, 6);
-    p.fillRect(0, 6, 16, 6, QColor(120, 120, 120));
-    p.drawRect(0, 6, 15, 6);
-    p.fillRect(3, 11, 10, 5, Qt::white);
-    p.drawRect(3, 11, 9, 4);
-    p.setPen(QColor(0, 160, 0));
-    p.drawPoint(13, 8);
-    return pix;
-}
-
-// A small picture being saved: a framed landscape with "BMP" under it, 17 x 17.
-QPixmap bitmapPicture()
-{
-    QPixmap pix = blankPicture(17, 17);
-    QPainter p(&pix);
-    p.fillRect(1, 1, 15, 9, QColor(150, 200, 255));
-    p.setPen(Qt::black);
-    p.drawRect(1, 1, 14, 9);
-    QPainterPath hill;
-    hill.moveTo(2, 10);
-    hill.lineTo(7, 5);
-    hill.lineTo(10, 8);
-    hill.lineTo(12, 6);
-    hill.lineTo(15, 10);
-    hill.closeSubpath();
-    p.fillPath(hill, QColor(40, 130, 70));
-    QFont font = p.font();
-    font.setPixelSize(6);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(kNavy);
-    p.drawText(QRect(0, 10, 17, 7), Qt::AlignCenter, QStringLiteral("BMP"));
-    return pix;
-}
-
-// A print mark of 17 x 25, filled when the slot is in the printing range; shown until
-// page 2's own pictures `onchk` and `offchk` are found.
-QPixmap markPicture(bool on)
-{
-    QPixmap pix = blankPicture(17, 25);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath triangle;
-    triangle.moveTo(4.5, 6.5);
-    triangle.lineTo(13.5, 12.5);
-    triangle.lineTo(4.5, 18.5);
-    triangle.closeSubpath();
-    if (on)
-        p.fillPath(triangle, QColor(200, 0, 0));
-    p.setPen(on ? QColor(200, 0, 0) : Qt::gray);
-    p.drawPath(triangle);
-    return pix;
-}
 
 QLabel *label(QWidget *parent, const QString &text, int x, int y, int width = -1)
 {
@@ -261,7 +138,7 @@ void PreviewPage::setupPageButtons()
         auto *b = new ImageButton(this);
         b->setObjectName(QString::fromUtf8(s.name));
         b->setGeometry(704, s.y, 33, 17);
-        b->setPixmap(pageStepPicture(s.forward));
+        b->setPixmap(pictures::pageStep(s.forward));
         b->setToolTip(QString::fromUtf8(s.hint));
         connect(b, &ImageButton::clicked, this, s.forward ? &PreviewPage::nextClick : &PreviewPage::backClick);
     }
@@ -275,10 +152,10 @@ void PreviewPage::setupPageButtons()
         void (PreviewPage::*action)();
     };
     const Command commands[] = {
-        {"Image13", 648, sheetPicture(false), "A4の半分を表示します。", &PreviewPage::Image13Click},
-        {"Image12", 680, sheetPicture(true), "A4全体を表示します。", &PreviewPage::Image12Click},
-        {"printer2", 712, printerPicture(), "印刷を開始します。", &PreviewPage::printer2Click},
-        {"Tobmp", 744, bitmapPicture(), "このページをBMPファイルとして保存します。", &PreviewPage::TobmpClick},
+        {"Image13", 648, pictures::sheet(false), "A4の半分を表示します。", &PreviewPage::Image13Click},
+        {"Image12", 680, pictures::sheet(true), "A4全体を表示します。", &PreviewPage::Image12Click},
+        {"printer2", 712, pictures::printer(), "印刷を開始します。", &PreviewPage::printer2Click},
+        {"Tobmp", 744, pictures::bitmap(), "このページをBMPファイルとして保存します。", &PreviewPage::TobmpClick},
     };
     for (const Command &c : commands) {
         auto *frame = new QFrame(this);
@@ -348,11 +225,11 @@ void PreviewPage::setupMarking()
     };
     const Mark marks[] = {{"offchkSample", false, 256, "印刷範囲外"}, {"onchkSample", true, 280, "印刷範囲"}};
     for (const Mark &m : marks) {
+        // the very pictures of page 2's mark images
         auto *picture = new QLabel(this);
-        (m.on ? m_onSample : m_offSample) = picture;
         picture->setObjectName(QString::fromUtf8(m.name));
-        picture->setPixmap(markPicture(m.on));
-        picture->setGeometry(656, m.y, 17, 25);
+        picture->setPixmap(pictures::mark(m.on));
+        picture->setGeometry(QRect(QPoint(656, m.y), pictures::kMarkSize));
         label(this, QString::fromUtf8(m.caption), 680, m.y + 8);
     }
 }
@@ -390,13 +267,6 @@ bool PreviewPage::si157() const
 void PreviewPage::followTabControl(QTabWidget *tabs)
 {
     m_tabs = tabs;
-    // the marking explanation shows the mark pictures of page 2
-    const std::pair<const char *, QLabel *> marks[] = {{"offchk", m_offSample}, {"onchk", m_onSample}};
-    for (const auto &[name, sample] : marks) {
-        const QLabel *mark = tabs->findChild<QLabel *>(QString::fromUtf8(name));
-        if (mark && !mark->pixmap().isNull())
-            sample->setPixmap(mark->pixmap());
-    }
     connect(tabs, &QTabWidget::currentChanged, this, [this] {
         if (!m_quietSwitch)
             hyoujipageChange();

@@ -104,8 +104,6 @@ private:
     QRadioButton *m_center = nullptr;
     QRadioButton *m_leftlower = nullptr;
     QLineEdit *m_hidari = nullptr;
-    QLabel *m_offSample = nullptr; // the two mark pictures of the marking explanation
-    QLabel *m_onSample = nullptr;
     QRadioButton *m_si157 = nullptr;
     QRadioButton *m_si156 = nullptr;
 

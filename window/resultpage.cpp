@@ -11,6 +11,7 @@
 #include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/inputpage.h"
+#include "window/pictures.h"
 #include "window/qtcanvas.h"
 #include "window/style.h"
 #include "window/valuelabel.h"
@@ -33,8 +34,6 @@ namespace {
 // ---- the slot area ----
 constexpr int kButtonWidth = 57; // slot button, pixels
 constexpr int kButtonHeight = 23;
-constexpr int kMarkWidth = 17; // mark image
-constexpr int kMarkHeight = 25;
 constexpr int kShift = 5; // the selected button is drawn this far to the left; also `kage`'s width
 
 // The three columns of slots: first and last slot, x of the buttons and of the marks.
@@ -84,7 +83,7 @@ struct CommandSpec {
     QColor face;
 };
 constexpr int kCommandX = 184;
-constexpr QSize kCommandSize(59, 20);
+using pictures::kCommandSize;
 const QColor kFileFace(40, 90, 170);
 const QColor kSlotFace(40, 130, 70);
 const QColor kDeleteFace(150, 60, 60);
@@ -204,55 +203,6 @@ bool isBoundCopy(const QString &name)
     return name != QLatin1String("listmember") && name != QLatin1String("listtype");
 }
 
-QFont pixelFont(int pixels, bool bold = false)
-{
-    QFont f(QtCanvas::fontFamily());
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-// A command image: the caption in white on a coloured face.
-QPixmap commandPicture(const char *caption, const QColor &face)
-{
-    QImage img(kCommandSize, QImage::Format_RGB32);
-    img.fill(QColor(236, 236, 236));
-    QPainter p(&img);
-    p.setPen(QColor(160, 160, 160));
-    p.setBrush(face);
-    p.drawRoundedRect(QRect(0, 0, kCommandSize.width() - 1, kCommandSize.height() - 1), 3, 3);
-    p.setPen(Qt::white);
-    p.setFont(pixelFont(qs(caption).size() > 3 ? 11 : 12, true));
-    p.drawText(QRect(QPoint(0, 0), kCommandSize), Qt::AlignCenter, qs(caption));
-    return QPixmap::fromImage(img);
-}
-
-// The two pictures of a mark image: an empty box, or a box with a tick.
-QPixmap markPicture(bool on)
-{
-    QImage img(kMarkWidth, kMarkHeight, QImage::Format_RGB32);
-    img.fill(QColor(236, 236, 236));
-    QPainter p(&img);
-    p.setPen(QColor(90, 90, 90));
-    p.setBrush(Qt::white);
-    p.drawRect(2, 6, 12, 12);
-    if (on) {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(200, 0, 0), 2.2));
-        p.drawLine(QPointF(4.5, 11.5), QPointF(7.5, 15));
-        p.drawLine(QPointF(7.5, 15), QPointF(13, 6.5));
-    }
-    return QPixmap::fromImage(img);
-}
-
-// The shadow beside the selected button.
-QPixmap shadowPicture()
-{
-    QImage img(kShift, kButtonHeight, QImage::Format_RGB32);
-    img.fill(QColor(120, 120, 120));
-    return QPixmap::fromImage(img);
-}
-
 } // namespace
 
 ResultPage::ResultPage(results::Table &table, Dialogs &dialogs, InputPage &input, QWidget *parent)
@@ -321,11 +271,11 @@ void ResultPage::setupSlotArea()
     // the hidden pictures the mark images copy
     m_onchk = new QLabel(this);
     m_onchk->setObjectName(QStringLiteral("onchk"));
-    m_onchk->setPixmap(markPicture(true));
+    m_onchk->setPixmap(pictures::mark(true));
     m_onchk->hide();
     m_offchk = new QLabel(this);
     m_offchk->setObjectName(QStringLiteral("offchk"));
-    m_offchk->setPixmap(markPicture(false));
+    m_offchk->setPixmap(pictures::mark(false));
     m_offchk->hide();
 
     m_slotMenu = new QMenu(this);
@@ -356,14 +306,14 @@ void ResultPage::setupSlotArea()
 
         auto *mark = new ImageButton(this);
         mark->setObjectName(QStringLiteral("chk%1").arg(slot));
-        mark->setGeometry(column.markX, slotY(slot), kMarkWidth, kMarkHeight);
+        mark->setGeometry(QRect(QPoint(column.markX, slotY(slot)), pictures::kMarkSize));
         connect(mark, &ImageButton::clicked, this, [this, slot] { chkClick(slot); });
         m_chk[static_cast<std::size_t>(slot)] = mark;
     }
 
     m_kage = new QLabel(this);
     m_kage->setObjectName(QStringLiteral("kage"));
-    m_kage->setPixmap(shadowPicture());
+    m_kage->setPixmap(pictures::shadow(QSize(kShift, kButtonHeight)));
     m_kage->resize(kShift, kButtonHeight);
     m_kage->hide();
 
@@ -371,7 +321,7 @@ void ResultPage::setupSlotArea()
         auto *b = new ImageButton(this);
         b->setObjectName(qs(c.name));
         b->setGeometry(QRect(QPoint(kCommandX, c.y), kCommandSize));
-        b->setPixmap(commandPicture(c.caption, c.face));
+        b->setPixmap(pictures::command(c.caption, c.face));
         if (*c.hint)
             b->setToolTip(qs(c.hint));
         b->setCursor(Qt::PointingHandCursor);
@@ -544,7 +494,7 @@ void ResultPage::setupResultsGroup()
     auto *exit = new ImageButton(g);
     exit->setObjectName(QStringLiteral("shuuryou2"));
     exit->setGeometry(QRect(QPoint(219 - kCommandSize.width() - 6, 228 - kCommandSize.height() - 6), kCommandSize));
-    exit->setPixmap(commandPicture("終了", kDeleteFace));
+    exit->setPixmap(pictures::command("終了", kDeleteFace));
     exit->setToolTip(QStringLiteral("KOVELを終了します"));
     exit->setCursor(Qt::PointingHandCursor);
     connect(exit, &ImageButton::clicked, this, &ResultPage::exitRequested);
