@@ -47,7 +47,7 @@ void typeDemoBeam(MainWindow &window, int page)
     for (const auto &[name, text] : typed) {
         auto *box = input->findChild<QLineEdit *>(QString::fromUtf8(name));
         box->setText(QString::fromUtf8(text));
-        input->boxExit(box->objectName());
+        input->boxRules().leave(box->objectName());
     }
     auto *list = input->findChild<QWidget *>(QStringLiteral("HN"));
     if (auto *combo = qobject_cast<QComboBox *>(list))

@@ -6,6 +6,7 @@
 #include "beam/numtext.h"
 #include "results/store.h"
 #include "sections/selection.h"
+#include "window/boxrules.h"
 #include "window/dialogs.h"
 #include "window/fieldgroup.h"
 #include "window/imagebutton.h"
@@ -16,9 +17,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QEvent>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,26 +48,10 @@ constexpr UnitSpec kUnits[] = {
 // Boxes that are not Tab stops: one moves between them with Enter or the mouse.
 constexpr const char *kTabStops[] = {"Bname", "member", "inertia", "modulus", "selfw"};
 
-QColor colourOf(beam::BoxColour c)
-{
-    switch (c) {
-    case beam::BoxColour::Yellow: return kYellow;
-    case beam::BoxColour::Aqua: return kAqua;
-    case beam::BoxColour::White: break;
-    }
-    return kWhite;
-}
-
-void setBoxColour(QLineEdit *box, beam::BoxColour colour)
-{
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, colourOf(colour));
-    box->setPalette(pal);
-}
-
 } // namespace
 
-InputPage::InputPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_dialogs(dialogs)
+InputPage::InputPage(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent), m_dialogs(dialogs), m_rules(m_edits, [this] { return m_section->dimensionShape(); })
 {
     setObjectName(QStringLiteral("inputPage"));
     m_keisan2 = new QPushButton(kStart, this);
@@ -523,83 +505,10 @@ void InputPage::toggleReactionList()
 
 // ---------------------------------------------------------------- field rules
 
-void InputPage::boxEnter(const QString &box)
-{
-    QLineEdit *e = edit(box);
-    if (e && beam::boxRule(ss(box)))
-        setBoxColour(e, beam::BoxColour::Yellow);
-}
-
-void InputPage::boxExit(const QString &box)
-{
-    QLineEdit *e = edit(box);
-    const beam::BoxRule *entry = e ? beam::boxRule(ss(box)) : nullptr;
-    if (!entry)
-        return;
-    if (entry->rule == beam::LeaveRule::Segment) {
-        int load = 0, segment = 0;
-        beam::segmentBox(entry->box, &load, &segment);
-        const QChar suffix = QLatin1Char("abc"[load]);
-        const std::array<QLineEdit *, 3> boxes = {edit(QStringLiteral("ld1") + suffix),
-                                                  edit(QStringLiteral("ld2") + suffix),
-                                                  edit(QStringLiteral("ld3") + suffix)};
-        beam::SegmentTexts seg{ss(boxes[0]->text()), ss(boxes[1]->text()), ss(boxes[2]->text())};
-        seg = beam::completeSegment(segment, ss(text("Span")), seg);
-        // the box left first, then the completed one
-        const std::string *texts[] = {&seg.ld1, &seg.ld2, &seg.ld3};
-        boxes[static_cast<std::size_t>(segment - 1)]->setText(qs(*texts[segment - 1]));
-        const int other = segment == 3 ? 0 : 2;
-        boxes[static_cast<std::size_t>(other)]->setText(qs(*texts[other]));
-        setBoxColour(e, beam::BoxColour::White);
-        return;
-    }
-    if (entry->rule == beam::LeaveRule::ColourOnly) {
-        setBoxColour(e, beam::BoxColour::White);
-        return;
-    }
-    const beam::LeaveOutcome out = beam::leaveBox(*entry, ss(e->text()));
-    e->setText(qs(out.text));
-    setBoxColour(e, out.colour);
-}
-
-bool InputPage::boxKeyPress(const QString &box, QChar key)
-{
-    if (key != QChar(13))
-        return false;
-    const std::string_view target = beam::enterTarget(ss(box), m_section->dimensionShape());
-    if (target.empty())
-        return false;
-    if (QLineEdit *next = edit(QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size()))))
-        if (next->isEnabled() && next->isVisible())
-            next->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
 bool InputPage::eventFilter(QObject *watched, QEvent *event)
 {
     auto *box = qobject_cast<QLineEdit *>(watched);
-    if (!box || !m_edits.contains(box->objectName()))
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        boxEnter(box->objectName());
-        break;
-    case QEvent::FocusOut: {
-        // a box is left when the focus moves inside the window, not when the window
-        // itself is deactivated or a menu opens
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
-            boxExit(box->objectName());
-        break;
-    }
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && boxKeyPress(box->objectName(), QChar(13)))
-            return true;
-        break;
-    }
-    default:
-        break;
-    }
+    if (box && m_edits.contains(box->objectName()) && m_rules.handle(box->objectName(), event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }

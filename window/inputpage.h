@@ -12,6 +12,7 @@
 
 #include "beam/analysis.h"
 #include "beam/fieldrules.h"
+#include "window/boxrules.h"
 
 #include <QHash>
 #include <QImage>
@@ -80,11 +81,8 @@ public:
     const beam::Basis &basis() const { return m_basis; }
     void setBasis(const beam::Basis &basis);
 
-    // The field rules acting on an input-page box, also for the result page's copies:
-    // focus gained, focus lost, and a typed character (true when Enter was consumed).
-    void boxEnter(const QString &box);
-    void boxExit(const QString &box);
-    bool boxKeyPress(const QString &box, QChar key);
+    // The field rules of the input boxes, which the result page's copies follow too.
+    BoxRules &boxRules() { return m_rules; }
 
     // ---- state read and written by the other pages ----
     beam::InputTexts inputTexts() const;
@@ -133,6 +131,7 @@ private:
     bool m_recalling = false; // recall is setting the unit system of the results it shows
 
     QHash<QString, QLineEdit *> m_edits; // every input box of the panels, by name
+    BoxRules m_rules;
     QPushButton *m_keisan2 = nullptr;
     BeamGroup *m_beam = nullptr;
     UniformGroup *m_uniform = nullptr;

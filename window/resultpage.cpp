@@ -18,7 +18,6 @@
 
 #include <QDir>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -1011,25 +1010,7 @@ bool ResultPage::eventFilter(QObject *watched, QEvent *event)
     auto *copy = qobject_cast<QLineEdit *>(watched);
     if (!copy || !m_copies.contains(copy->objectName()))
         return QWidget::eventFilter(watched, event);
-    const QString box = inputBoxOf(copy->objectName());
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        m_input.boxEnter(box);
-        break;
-    case QEvent::FocusOut: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
-            m_input.boxExit(box);
-        break;
-    }
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_input.boxKeyPress(box, QChar(13)))
-            return true;
-        break;
-    }
-    default:
-        break;
-    }
+    if (m_input.boxRules().handle(inputBoxOf(copy->objectName()), event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
