@@ -26,8 +26,9 @@ using namespace style;
 
 namespace {
 
-const QString kStart = QStringLiteral("計算開始");    // fresh-result flag: may calculate
-const QString kStored = QStringLiteral("結果登録");   // a result waits to be stored
+// The texts of the hidden button `keisan2`, which shows the fresh-result flag.
+const QString kStart = QStringLiteral("計算開始");
+const QString kStored = QStringLiteral("結果登録");
 const QString kNotCalculated = QStringLiteral("未計算");
 const QString kFinished = QStringLiteral("計算が終了しました。変更がなければ[格納]ボタンを押して下さい。");
 
@@ -83,7 +84,7 @@ InputPage::InputPage(Dialogs &dialogs, QWidget *parent)
     connect(m_part, &PartGroup::loadChanged, this, &InputPage::inputChanged);
     connect(m_support, &SupportPanel::supportChanged, this, &InputPage::invalidate);
     connect(m_section, &SectionPanel::sectionChanged, this, &InputPage::invalidate);
-    connect(m_section, &SectionPanel::designChanged, this, [this] { m_keisan2->setText(kStart); });
+    connect(m_section, &SectionPanel::designChanged, this, [this] { setFreshResult(FreshResult::MayCalculate); });
     connect(m_results, &ResultPanel::spanCaptionClicked, this,
             [this] { edit(QStringLiteral("Span"))->setFocus(Qt::OtherFocusReason); });
 
@@ -169,6 +170,12 @@ void InputPage::refreshUserList()
     m_section->refreshUserList();
 }
 
+void InputPage::setFreshResult(FreshResult fresh)
+{
+    m_fresh = fresh;
+    m_keisan2->setText(fresh == FreshResult::WaitsForStore ? kStored : kStart);
+}
+
 QString InputPage::keisan2() const
 {
     return m_keisan2->text();
@@ -176,7 +183,7 @@ QString InputPage::keisan2() const
 
 void InputPage::setKeisan2(const QString &flag)
 {
-    m_keisan2->setText(flag);
+    setFreshResult(flag == kStored ? FreshResult::WaitsForStore : FreshResult::MayCalculate);
 }
 
 QString InputPage::flag1() const
@@ -206,7 +213,7 @@ const QImage &InputPage::stressDiagramImage() const
 
 void InputPage::invalidate()
 {
-    m_keisan2->setText(kStart);
+    setFreshResult(FreshResult::MayCalculate);
     m_results->setVerdict(kNotCalculated);
 }
 
@@ -424,7 +431,7 @@ void InputPage::keisanClick()
 {
     if (!(beam::parseNumber(ss(text("Span"))) > 0))
         return;
-    if (m_keisan2->text() != kStart)
+    if (m_fresh != FreshResult::MayCalculate)
         return;
     const std::optional<QString> note = m_section->design()->isChecked() ? runSelection() : runOneCheck();
     if (!note)
@@ -432,7 +439,7 @@ void InputPage::keisanClick()
     // a section whose lateral buckling is not checked, a selection where none passed, ...
     const QString finished = note->isEmpty() ? kFinished : kFinished + QLatin1Char('\n') + *note;
     m_dialogs.inform(finished + noticeDetails());
-    m_keisan2->setText(kStored);
+    setFreshResult(FreshResult::WaitsForStore);
 }
 
 void InputPage::setBasis(const beam::Basis &basis)
@@ -462,7 +469,7 @@ QString InputPage::noticeDetails() const
 
 void InputPage::kakunouClick()
 {
-    if (m_keisan2->text() != kStart)
+    if (m_fresh == FreshResult::WaitsForStore)
         Q_EMIT storeRequested();
 }
 

@@ -41,6 +41,10 @@ namespace sections {
 struct MemberList;
 }
 
+// The fresh-result flag: a calculation may run, or its result waits to be stored. The
+// hidden button `keisan2` shows it as its text.
+enum class FreshResult { MayCalculate, WaitsForStore };
+
 class InputPage : public QWidget {
     Q_OBJECT
 public:
@@ -73,7 +77,7 @@ public:
     // Any input change of the 33 load and span fields: invalidates the result, copies
     // the span under the load diagram and redraws it. The result page's copies call it too.
     void inputChanged();
-    // The fresh-result flag to "計算開始" and the verdict to "未計算".
+    // The fresh-result flag to MayCalculate and the verdict to "未計算".
     void invalidate();
 
     // The basis of the allowable stresses every calculation uses until it is changed;
@@ -96,8 +100,10 @@ public:
     // changes a control runs its change handler, so the verdict stays the stored one
     // unless the support or the unit system changed.
     void recall(const results::PageTexts &page, const std::function<void()> &showPage);
-    QString keisan2() const;                 // "計算開始" or "結果登録"
-    void setKeisan2(const QString &flag);
+    FreshResult freshResult() const { return m_fresh; }
+    void setFreshResult(FreshResult fresh);
+    QString keisan2() const;                 // the flag as `keisan2` shows it: "計算開始" or "結果登録"
+    void setKeisan2(const QString &flag);    // the flag by that text
     QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered
     const std::array<std::string, 101> &mgrid() const;
     void setMgrid(const std::array<std::string, 101> &cells);
@@ -132,7 +138,8 @@ private:
 
     QHash<QString, QLineEdit *> m_edits; // every input box of the panels, by name
     BoxRules m_rules;
-    QPushButton *m_keisan2 = nullptr;
+    FreshResult m_fresh = FreshResult::MayCalculate;
+    QPushButton *m_keisan2 = nullptr; // shows m_fresh
     BeamGroup *m_beam = nullptr;
     UniformGroup *m_uniform = nullptr;
     PointGroup *m_point = nullptr;

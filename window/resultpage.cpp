@@ -707,7 +707,7 @@ void ResultPage::clearDiagrams()
 
 void ResultPage::list()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     const results::PageTexts page = m_input.pageTexts();
     // a text the project file could not hold never enters the table
     if (const std::string refusal = results::storeRefusal(m_table, page); !refusal.empty()) {
@@ -728,15 +728,15 @@ void ResultPage::list()
     refreshSlot(slot);
     refreshCaption();
     Q_EMIT resultPageWanted();
-    m_input.setKeisan2(QStringLiteral("計算開始")); // the same result cannot be stored twice
+    m_input.setFreshResult(FreshResult::MayCalculate); // the same result cannot be stored twice
     showSlot();
     m_dialogs.inform(qs(results::kStoredMessage));
 }
 
 void ResultPage::dataClick(int slot)
 {
-    finishRename(); // a rename under way ends before any other command
-    if (m_movecom == 99) {
+    beginCommand();
+    if (moveWaits()) {
         moveTo(slot);
         return;
     }
@@ -768,7 +768,7 @@ void ResultPage::Image5Click()
 
 void ResultPage::delete1Click()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     if (!results::selectedInUse(m_table))
         return; // nothing selected, or a free slot: nothing to delete
     if (!m_dialogs.askYesNo(qs(results::kDeleteQuestion)))
@@ -783,14 +783,14 @@ void ResultPage::delete1Click()
 
 void ResultPage::move1Click()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     QPushButton *button = data(m_table.selected);
     if (!button || !results::selectedInUse(m_table))
         return;
     m_idou->move(button->geometry().right() + 1, button->y());
     m_idou->show();
     m_idou->raise();
-    m_movecom = 99;
+    m_movecom = kMoveWaits;
 }
 
 // The move, once the destination slot has been clicked.
@@ -811,14 +811,14 @@ void ResultPage::moveTo(int destination)
 
 void ResultPage::cancelMove()
 {
-    if (m_movecom == 99)
+    if (moveWaits())
         m_movecom = 0;
     m_idou->hide();
 }
 
 void ResultPage::rename1Click()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     QPushButton *button = data(m_table.selected);
     if (!button || !results::selectedInUse(m_table))
         return;
@@ -852,11 +852,11 @@ void ResultPage::finishRename()
 
 void ResultPage::recalc1Click()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     const std::optional<results::PageTexts> page = results::recallSelected(m_table, m_input.inputTexts().support);
     if (!page)
         return; // nothing selected, or a free slot: nothing to recall
-    if (m_input.keisan2() == QStringLiteral("結果登録") && !m_dialogs.askYesNo(qs(results::kRecallQuestion)))
+    if (m_input.freshResult() == FreshResult::WaitsForStore && !m_dialogs.askYesNo(qs(results::kRecallQuestion)))
         return; // the calculated result waiting to be stored stays
     m_input.recall(*page, [this] { Q_EMIT inputPageWanted(); });
 }
@@ -872,7 +872,7 @@ QString ResultPage::dialogFilter(const char *filter) const
 
 void ResultPage::newdataClick()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedNewQuestion : results::kNewQuestion)))
         return;
     cancelMove();
@@ -897,7 +897,7 @@ void ResultPage::openRecent(const QString &path)
 
 void ResultPage::openProject(const QString &path)
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedOpenQuestion : results::kOpenQuestion)))
         return;
     Q_EMIT resultPageWanted();
@@ -932,7 +932,7 @@ void ResultPage::openFile(const QString &chosen)
 
 void ResultPage::hozonClick()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     // the dialog proposes the project's own file, so saving it again is one Enter away
     const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kProjectFilter), m_projectPath);
     if (chosen.isEmpty())
@@ -958,9 +958,16 @@ void ResultPage::hozonClick()
     m_dialogs.inform(qs(results::savedMessage(stripped)));
 }
 
-void ResultPage::beginTableCommand()
+// A rename under way ends before any other command, on its own record: the command may
+// change the selection or the table under it, or save the table without its new name.
+void ResultPage::beginCommand()
 {
     finishRename();
+}
+
+void ResultPage::beginTableCommand()
+{
+    beginCommand();
     cancelMove();
 }
 
@@ -975,7 +982,7 @@ void ResultPage::tableChanged()
 
 void ResultPage::N2Click()
 {
-    finishRename(); // a rename under way ends before any other command
+    beginCommand();
     const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kTextFilter));
     if (chosen.isEmpty())
         return;

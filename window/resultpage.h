@@ -48,8 +48,11 @@ public:
     bool markShown(int slot) const;
     // The context menu of the slot buttons ("Rename", "Move", "Retry", "Delete").
     QMenu *slotMenu() const { return m_slotMenu; }
-    // 0 at start, 99 while a move waits for its destination, else the last destination.
+    // The move trigger `movecom`: 0 at start, kMoveWaits while a move waits for its
+    // destination, else the last destination.
+    static constexpr int kMoveWaits = 99;
     int movecom() const { return m_movecom; }
+    bool moveWaits() const { return m_movecom == kMoveWaits; }
     const QImage &loadDiagramImage() const { return m_loadImage; }
     const QImage &stressDiagramImage() const { return m_stressImage; }
 
@@ -83,6 +86,8 @@ public:
     // table's records calls it.
     void refreshCaption();
 
+    // Every command starts here: a rename under way ends first.
+    void beginCommand();
     // A command from outside the page that changes the table: before it a rename under
     // way ends and a waiting move is cancelled; after it every slot and the selected one
     // are shown again and this page becomes the active one.
