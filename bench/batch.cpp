@@ -4,7 +4,7 @@
 //   1,000 rows with the automatic selection, the whole process:      target <= 1 s
 //   100,000 typical rows: the process's peak memory (counter maxrss_MB): target < 100 MB
 // The in-process benchmarks give the cost of one row without the process around it.
-#include "beam/csv.h"
+#include "results/csv.h"
 #include "results/schedule.h"
 
 #include <benchmark/benchmark.h>
@@ -54,14 +54,14 @@ void BM_ScheduleInProcess(benchmark::State &state)
     const sections::CatalogueRead catalogue = sections::readCatalogue(sections::kCatalogueFile);
     const sections::SectionSources sources{&*catalogue.catalogue, nullptr};
     for (auto _ : state) {
-        beam::CsvReader reader(text);
-        beam::CsvRecord record;
+        results::CsvReader reader(text);
+        results::CsvRecord record;
         reader.next(record);
         results::ScheduleColumns columns;
         results::readScheduleHeader(record, columns);
         std::string out;
         while (reader.next(record))
-            beam::appendCsvRecord(out, results::outputRow(columns, record, results::computeRow(columns, record, sources),
+            results::appendCsvRecord(out, results::outputRow(columns, record, results::computeRow(columns, record, sources),
                                                           false));
         benchmark::DoNotOptimize(out);
     }

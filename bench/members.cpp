@@ -1,7 +1,7 @@
 // Reading the registered-member file at start-up, with a list of 1,000 members.
 #include "sections/members.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -23,7 +23,7 @@ std::string memberFile(int n)
                                                 "26.670", "20.900", "1810.000", "134.000", "181.000", "26.800"};
         lines.insert(lines.end(), block.begin(), block.end());
     }
-    beam::writeTextFile(path.string(), lines);
+    files::writeTextFile(path.string(), lines);
     return path.string();
 }
 

@@ -1,8 +1,8 @@
 // Timing of the member page with a large member file (offscreen):
 //   the window created and shown, 1,000 registered members loaded:   target <= 400 ms
 //   a change of one member stored (grid, page-1 list, file rewritten): no target, reported
-#include "beam/textfile.h"
 #include "bench/windowbench.h"
+#include "files/textfile.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"
 #include "window/memberpage.h"
@@ -38,7 +38,7 @@ QTemporaryDir &workFolder()
                                          std::string("67.700")})
                 lines.push_back(l);
         }
-        return beam::writeTextFile(dir.filePath(QStringLiteral("shape/ubuzai.txt")).toStdString(), lines).empty();
+        return files::writeTextFile(dir.filePath(QStringLiteral("shape/ubuzai.txt")).toStdString(), lines).empty();
     }();
     (void)made;
     return dir;

@@ -1,12 +1,12 @@
 // kovel-cli batch: every beam of a schedule (a CSV file) checked as `calc` checks one.
 #include "cli/batch.h"
 
-#include "beam/csv.h"
-#include "beam/datafiles.h"
 #include "beam/numtext.h"
-#include "beam/textfile.h"
 #include "cli/cli.h"
 #include "cli/sheets.h"
+#include "files/datafiles.h"
+#include "files/textfile.h"
+#include "results/csv.h"
 #include "results/projectfile.h"
 #include "results/schedule.h"
 #include "sections/catalogue.h"
@@ -41,7 +41,7 @@ struct BatchArgs {
     std::string project, pdf;
     bool stations = false;
     int jobs = 0;
-    beam::CsvEncoding encoding = beam::CsvEncoding::Utf8;
+    results::CsvEncoding encoding = results::CsvEncoding::Utf8;
 };
 
 struct ParsedArgs {
@@ -96,9 +96,9 @@ ParsedArgs parseArgs(int argc, char **argv)
                     return refuse("--jobs には 1 から 256 までの整数を指定して下さい。");
                 a.jobs = static_cast<int>(*n);
             } else if (value == "utf8")
-                a.encoding = beam::CsvEncoding::Utf8;
+                a.encoding = results::CsvEncoding::Utf8;
             else if (value == "cp932")
-                a.encoding = beam::CsvEncoding::Cp932;
+                a.encoding = results::CsvEncoding::Cp932;
             else
                 return refuse("--encoding には utf8 か cp932 を指定して下さい。");
             continue;
@@ -157,12 +157,12 @@ std::vector<PlannedOutput> plannedOutputs(const BatchArgs &a, std::size_t rows)
 std::string plannedOutputRefusal(const std::string &schedule, const std::vector<PlannedOutput> &planned)
 {
     for (const PlannedOutput &p : planned)
-        if (std::string refusal = beam::replaceRefusal(p.path); !refusal.empty())
+        if (std::string refusal = files::replaceRefusal(p.path); !refusal.empty())
             return refusal + (p.option == "-o" ? "標準出力に書くには -o - を指定して下さい。" : "");
-    const std::string input = beam::fileIdentity(schedule);
+    const std::string input = files::fileIdentity(schedule);
     std::map<std::string, const PlannedOutput *> seen;
     for (const PlannedOutput &p : planned) {
-        const std::string identity = beam::fileIdentity(p.path);
+        const std::string identity = files::fileIdentity(p.path);
         if (identity == input)
             return "出力先「" + p.path + "」（" + p.option + "）が一覧表「" + schedule + "」と同じです。別の名前を指定して下さい。";
         const auto [at, added] = seen.emplace(identity, &p);
@@ -183,7 +183,7 @@ std::vector<std::string> earlierProjectFiles(const std::string &chosen, int writ
     const std::string folder = slash == std::string::npos ? std::string() : stem.substr(0, slash + 1);
     const std::string base = stem.substr(folder.size());
     std::vector<std::pair<long long, std::string>> found;
-    for (const std::string &name : beam::folderEntries(folder)) {
+    for (const std::string &name : files::folderEntries(folder)) {
         if (written == 0 && name == base + ".kvl") {
             found.emplace_back(1, folder + name);
             continue;
@@ -236,32 +236,32 @@ private:
 // The results, written as the rows come, to a file of the run's set or to standard output.
 class Output {
 public:
-    Output(beam::SafeFileWriter *file, beam::CsvEncoding encoding) : m_file(file), m_encoding(encoding) {}
+    Output(files::SafeFileWriter *file, results::CsvEncoding encoding) : m_file(file), m_encoding(encoding) {}
     // Appends the records; a text code page 932 cannot hold is refused, naming the record.
-    std::string write(const std::vector<beam::CsvRecord> &records, std::size_t firstRecord)
+    std::string write(const std::vector<results::CsvRecord> &records, std::size_t firstRecord)
     {
         std::string bytes;
-        if (m_first && m_encoding == beam::CsvEncoding::Utf8)
-            bytes = beam::kUtf8Bom;
+        if (m_first && m_encoding == results::CsvEncoding::Utf8)
+            bytes = results::kUtf8Bom;
         m_first = false;
         std::size_t bad = 0;
-        if (m_encoding == beam::CsvEncoding::Utf8) {
-            for (const beam::CsvRecord &r : records)
-                beam::appendCsvRecord(bytes, r);
-        } else if (std::optional<std::string> encoded = beam::encodeCsv(records, m_encoding, &bad)) {
+        if (m_encoding == results::CsvEncoding::Utf8) {
+            for (const results::CsvRecord &r : records)
+                results::appendCsvRecord(bytes, r);
+        } else if (std::optional<std::string> encoded = results::encodeCsv(records, m_encoding, &bad)) {
             bytes = std::move(*encoded);
         } else {
             return "出力の " + std::to_string(firstRecord + bad + 1) +
                    " 件目にShift-JIS（コードページ932）で表せない文字があります。--encoding utf8 で出力して下さい。";
         }
-        return m_file ? m_file->write(bytes) : beam::writeStandardOutput(bytes);
+        return m_file ? m_file->write(bytes) : files::writeStandardOutput(bytes);
     }
     // The file's bytes on disk (renamed later with the set), or standard output flushed.
-    std::string finish() { return m_file ? m_file->finish() : beam::finishStandardOutput(); }
+    std::string finish() { return m_file ? m_file->finish() : files::finishStandardOutput(); }
 
 private:
-    beam::SafeFileWriter *m_file; // nullptr: standard output
-    beam::CsvEncoding m_encoding;
+    files::SafeFileWriter *m_file; // nullptr: standard output
+    results::CsvEncoding m_encoding;
     bool m_first = true;
 };
 
@@ -269,7 +269,7 @@ private:
 // written to the run's set.
 class ProjectFiles {
 public:
-    ProjectFiles(std::string chosen, beam::FileSet &files) : m_chosen(std::move(chosen)), m_files(files)
+    ProjectFiles(std::string chosen, files::FileSet &files) : m_chosen(std::move(chosen)), m_files(files)
     {
         results::resetTable(m_table);
     }
@@ -297,7 +297,7 @@ public:
 
 private:
     std::string m_chosen;
-    beam::FileSet &m_files;
+    files::FileSet &m_files;
     results::Table m_table;
     int m_count = 0;
 };
@@ -373,9 +373,9 @@ int runBatch(int argc, char **argv)
 
     // the whole file, then its text; the rows are read from it twice, never all kept
     std::string bytes;
-    if (const std::string error = beam::readFileBytes(a.schedule, bytes, beam::kLargestSchedule); !error.empty())
+    if (const std::string error = files::readFileBytes(a.schedule, bytes, files::kLargestSchedule); !error.empty())
         return fail(error, 1);
-    beam::CsvText text = beam::decodeCsv(bytes);
+    results::CsvText text = results::decodeCsv(bytes);
     std::string().swap(bytes);
     if (!text.utf8)
         return fail("ファイル「" + a.schedule + "」を読めません。" + text.error, 2);
@@ -384,8 +384,8 @@ int runBatch(int argc, char **argv)
     results::ScheduleColumns columns;
     std::size_t rows = 0;
     {
-        beam::CsvReader reader(*text.utf8);
-        beam::CsvRecord record;
+        results::CsvReader reader(*text.utf8);
+        results::CsvRecord record;
         if (!reader.next(record)) {
             if (!reader.error().empty())
                 return fail(reader.error(), 2);
@@ -405,17 +405,17 @@ int runBatch(int argc, char **argv)
         return fail(refusal, 2);
 
     // the catalogue and the registered members, read once for every row
-    const beam::DataFolders folders = beam::dataFolders();
+    const files::DataFolders folders = files::dataFolders();
     const sections::CatalogueRead catalogue =
-        sections::readCatalogue(beam::findDataFile(folders, sections::kCatalogueFile).path);
-    const sections::MemberLoad members = sections::loadMembers(beam::findDataFile(folders, sections::kMemberFile).path);
+        sections::readCatalogue(files::findDataFile(folders, sections::kCatalogueFile).path);
+    const sections::MemberLoad members = sections::loadMembers(files::findDataFile(folders, sections::kMemberFile).path);
     sections::SectionSources sources;
     sources.catalogue = catalogue.catalogue ? &*catalogue.catalogue : nullptr;
     sources.members = &members;
 
     // every output goes to its temporary file and is put in place only once all are
     // complete: a run that fails or is stopped leaves the earlier files as they were
-    beam::FileSet files;
+    files::FileSet files;
     Progress progress(rows);
     auto failOutput = [&](const std::string &message) {
         progress.finish();
@@ -424,7 +424,7 @@ int runBatch(int argc, char **argv)
                      message.c_str());
         return kOutputFailed;
     };
-    beam::SafeFileWriter *resultsFile = nullptr;
+    files::SafeFileWriter *resultsFile = nullptr;
     if (a.output != "-") {
         std::string error;
         if (resultsFile = files.open(a.output, error); !resultsFile)
@@ -438,15 +438,15 @@ int runBatch(int argc, char **argv)
 
     std::size_t ok = 0, ng = 0, refused = 0, done = 0;
 
-    std::vector<beam::CsvRecord> records;
+    std::vector<results::CsvRecord> records;
     std::vector<results::ScheduleRow> computed;
-    std::vector<beam::CsvRecord> out;
+    std::vector<results::CsvRecord> out;
     if (std::string error = output.write({results::outputHeader(columns, a.stations)}, 0); !error.empty())
         return failOutput(error);
     std::size_t written = 1;
 
-    beam::CsvReader reader(*text.utf8);
-    beam::CsvRecord record;
+    results::CsvReader reader(*text.utf8);
+    results::CsvRecord record;
     reader.next(record); // the header
     bool more = true;
     while (more) {
@@ -511,7 +511,7 @@ int runBatch(int argc, char **argv)
             notes.emplace_back("計算できた行がないため、計算書は作りませんでした。");
         } else {
             std::string error;
-            beam::SafeFileWriter *pdf = files.open(a.pdf, error);
+            files::SafeFileWriter *pdf = files.open(a.pdf, error);
             if (!pdf)
                 return failOutput(error);
             std::vector<const results::SlotRecord *> pointers;

@@ -1,7 +1,7 @@
 // kovel-cli calc: one beam check from name=value lines, as the input page would do it.
 #include "cli/cli.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "sections/namedbeam.h"
 
 #include <cstdio>
@@ -30,8 +30,8 @@ int runCalc(int argc, char **argv)
 
     std::string data;
     const bool fromStdin = args.empty() || args[0] == "-";
-    if (std::string error = fromStdin ? beam::readStandardInput(data, beam::kLargestBeamInput)
-                                      : beam::readFileBytes(args[0], data, beam::kLargestBeamInput);
+    if (std::string error = fromStdin ? files::readStandardInput(data, files::kLargestBeamInput)
+                                      : files::readFileBytes(args[0], data, files::kLargestBeamInput);
         !error.empty())
         return fail(error, 1);
 
@@ -56,9 +56,9 @@ int runCalc(int argc, char **argv)
     }
     if (!check.resultNote.empty()) // the line the window adds to its finished message
         out += "note=" + check.resultNote + "\n";
-    if (std::string error = beam::writeStandardOutput(out); !error.empty())
+    if (std::string error = files::writeStandardOutput(out); !error.empty())
         return fail(error, kOutputFailed);
-    if (std::string error = beam::finishStandardOutput(); !error.empty())
+    if (std::string error = files::finishStandardOutput(); !error.empty())
         return fail(error, kOutputFailed);
     return 0;
 }

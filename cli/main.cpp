@@ -4,8 +4,8 @@
 #include "cli/sheets.h"
 #include "cli/text.h"
 
-#include "beam/datafiles.h"
-#include "beam/textfile.h"
+#include "files/datafiles.h"
+#include "files/textfile.h"
 #include "sections/catalogue.h"
 #include "sections/members.h"
 
@@ -49,7 +49,7 @@ void printUsage(std::FILE *out)
 // The data files with the file each lookup finds now.
 void printFilesInUse()
 {
-    const beam::DataFolders folders = beam::dataFolders();
+    const files::DataFolders folders = files::dataFolders();
     std::fputs("データファイルは、作業ディレクトリ、ユーザーのデータフォルダ（$XDG_DATA_HOME/kovel、\n"
                "既定は ~/.local/share/kovel）、インストール先（PREFIX/share/kovel）の順に探します。\n"
                "いま使うファイル:\n",
@@ -57,8 +57,8 @@ void printFilesInUse()
     const std::pair<const char *, const char *> files[] = {{"部材リスト", sections::kCatalogueFile},
                                                            {"登録部材", sections::kMemberFile}};
     for (const auto &[caption, relative] : files) {
-        const beam::DataFile f = beam::findDataFile(folders, relative);
-        std::printf("  %s: %s（%s）\n", caption, f.path.c_str(), beam::placeName(f.place).c_str());
+        const files::DataFile f = files::findDataFile(folders, relative);
+        std::printf("  %s: %s（%s）\n", caption, f.path.c_str(), files::placeName(f.place).c_str());
     }
     std::fputs("\n", stdout);
 }
@@ -85,7 +85,7 @@ int checkedExit(int status)
 {
     if (status == kOutputFailed)
         return status; // the command has said so itself
-    if (const std::string error = beam::finishStandardOutput(); !error.empty()) {
+    if (const std::string error = files::finishStandardOutput(); !error.empty()) {
         std::fprintf(stderr, "kovel-cli: %s\n", error.c_str());
         return kOutputFailed;
     }
@@ -97,8 +97,8 @@ int checkedExit(int status)
 int main(int argc, char **argv)
 {
     // before any file is opened: a file must never get the number of a closed standard output
-    beam::reserveStandardStreams();
-    beam::removeTemporaryFilesOnSignals();
+    files::reserveStandardStreams();
+    files::removeTemporaryFilesOnSignals();
     if (argc < 2) {
         printUsage(stderr);
         return 2;

@@ -1,8 +1,8 @@
 #include "cli/sheets.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
 #include "cli/cli.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
@@ -175,12 +175,12 @@ int runSheets(int argc, char **argv)
     }
     const SheetsArgs &a = *parsed.args;
 
-    if (beam::sameFile(a.project, a.pdf)) {
+    if (files::sameFile(a.project, a.pdf)) {
         std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n",
                      a.project.c_str());
         return 2;
     }
-    if (const std::string refusal = beam::replaceRefusal(a.pdf); !refusal.empty()) {
+    if (const std::string refusal = files::replaceRefusal(a.pdf); !refusal.empty()) {
         std::fprintf(stderr, "%s\n", refusal.c_str());
         return 2;
     }
@@ -270,7 +270,7 @@ sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotReco
 }
 
 sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
-                                       const sheets::PageSettings &settings, beam::SafeFileWriter &file)
+                                       const sheets::PageSettings &settings, files::SafeFileWriter &file)
 {
     return printInto(records, settings, file);
 }

@@ -3,7 +3,7 @@
 // printed through the window's printing path into an A4 PDF file.
 #pragma once
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/table.h"
 #include "sheets/print.h"
 
@@ -28,7 +28,7 @@ sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotReco
 
 // The same into a file opened and not yet finished (one of a run's set of files).
 sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
-                                       const sheets::PageSettings &settings, beam::SafeFileWriter &file);
+                                       const sheets::PageSettings &settings, files::SafeFileWriter &file);
 
 // False when this build has no printing (built without Qt): --sheets cannot be used.
 bool canPrintSheets();

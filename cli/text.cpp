@@ -1,7 +1,7 @@
 #include "cli/text.h"
 
-#include "beam/textfile.h"
 #include "cli/cli.h"
+#include "files/textfile.h"
 #include "results/messages.h"
 #include "results/projectfile.h"
 #include "results/textreport.h"
@@ -20,11 +20,11 @@ int runText(int argc, char **argv)
         return 2;
     }
     const std::string project = argv[1], report = argv[2];
-    if (beam::sameFile(project, report)) {
+    if (files::sameFile(project, report)) {
         std::fprintf(stderr, "出力先がプロジェクトファイル「%s」と同じです。別の名前を指定して下さい。\n", argv[1]);
         return 2;
     }
-    if (const std::string refusal = beam::replaceRefusal(report); !refusal.empty()) {
+    if (const std::string refusal = files::replaceRefusal(report); !refusal.empty()) {
         std::fprintf(stderr, "%s\n", refusal.c_str());
         return 2;
     }

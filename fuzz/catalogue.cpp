@@ -3,7 +3,7 @@
 #include "fuzzutil.h"
 
 #include "beam/analysis.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "sections/catalogue.h"
 #include "sections/selection.h"
 
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     scratch().write(bytes);
 
     const sections::CatalogueRead read = sections::readCatalogue(path);
-    const beam::TextFileRead lines = beam::readTextFile(path);
+    const files::TextFileRead lines = files::readTextFile(path);
     if (!read.catalogue) {
         require(!read.error.empty(), "a refused catalogue has a message");
         require(read.error.find(path) != std::string::npos, "the message names the file", read.error);

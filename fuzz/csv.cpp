@@ -4,8 +4,8 @@
 // cell is written as a formula; a header the schedule accepts names each input once and
 // maps each row to a beam whose numbers are whole texts, or to a refusal naming the
 // column, without a check running (the checks have their own target).
-#include "beam/csv.h"
 #include "beam/numtext.h"
+#include "results/csv.h"
 #include "results/schedule.h"
 
 #include "fuzzutil.h"
@@ -21,14 +21,14 @@ using fuzzutil::require;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string bytes(reinterpret_cast<const char *>(data), size);
-    const beam::CsvText text = beam::decodeCsv(bytes);
+    const results::CsvText text = results::decodeCsv(bytes);
     if (!text.utf8) {
         require(!text.error.empty(), "a refused text says why");
         return 0;
     }
-    std::vector<beam::CsvRecord> records;
-    beam::CsvReader reader(*text.utf8);
-    for (beam::CsvRecord r; reader.next(r);) {
+    std::vector<results::CsvRecord> records;
+    results::CsvReader reader(*text.utf8);
+    for (results::CsvRecord r; reader.next(r);) {
         require(!r.empty(), "a record has a cell");
         records.push_back(r);
         require(records.size() <= text.utf8->size() + 1, "every record reads some input");
@@ -38,21 +38,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
 
-    for (beam::CsvEncoding encoding : {beam::CsvEncoding::Utf8, beam::CsvEncoding::Cp932}) {
-        const std::optional<std::string> written = beam::encodeCsv(records, encoding);
+    for (results::CsvEncoding encoding : {results::CsvEncoding::Utf8, results::CsvEncoding::Cp932}) {
+        const std::optional<std::string> written = results::encodeCsv(records, encoding);
         if (!written) {
-            require(encoding == beam::CsvEncoding::Cp932, "UTF-8 holds every text");
+            require(encoding == results::CsvEncoding::Cp932, "UTF-8 holds every text");
             continue;
         }
-        const beam::CsvText again = beam::decodeCsv(*written);
+        const results::CsvText again = results::decodeCsv(*written);
         require(again.utf8.has_value(), "a written file decodes", again.error);
         // code page 932 bytes that are also valid UTF-8 are read as UTF-8: the encoding is
         // told by the bytes alone, and a real Japanese file is never valid UTF-8 by chance
         if (again.encoding != encoding)
             continue;
-        std::vector<beam::CsvRecord> back;
-        beam::CsvReader backReader(*again.utf8);
-        for (beam::CsvRecord r; backReader.next(r);)
+        std::vector<results::CsvRecord> back;
+        results::CsvReader backReader(*again.utf8);
+        for (results::CsvRecord r; backReader.next(r);)
             back.push_back(r);
         require(backReader.error().empty(), "a written file reads without a fault", backReader.error());
         require(back == records, "a written file reads the same records", *written);
@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // No cell is written so that a spreadsheet would run it: one that begins with a
     // formula's first character (inside its quotes) is a number.
-    for (const beam::CsvRecord &r : records)
+    for (const results::CsvRecord &r : records)
         for (const std::string &cell : r) {
             if (cell.empty())
                 continue;
             std::string line;
-            beam::appendCsvRecord(line, {cell});
+            results::appendCsvRecord(line, {cell});
             const std::size_t first = line[0] == '"' ? 1 : 0;
             if (std::string_view("=+-@\t\r").find(line[first]) != std::string_view::npos)
                 require(beam::plainNumberText(cell).has_value(), "a formula-looking cell is written as a text", line);

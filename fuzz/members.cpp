@@ -4,7 +4,7 @@
 #include "fuzzutil.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "sections/members.h"
 
 #include <algorithm>
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     sections::MemberList &list = load.list;
     checkShape(list);
     require(input().read() == bytes, "loading never writes the member file");
-    const beam::TextFileRead text = beam::readTextFile(input().path());
+    const files::TextFileRead text = files::readTextFile(input().path());
     if (!text.lines) {
         require(!load.error.empty() && list.count == 0, "an unreadable file gives a message and no members");
         return 0;

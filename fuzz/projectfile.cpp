@@ -6,7 +6,7 @@
 #include "fuzzutil.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "results/slotview.h"
 #include "results/store.h"
@@ -199,7 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const results::ProjectRead read = results::readProject(input().path());
     std::vector<std::string> decoded;
     for (const std::string &line : raw)
-        if (std::optional<std::string> text = beam::fromCp932(line))
+        if (std::optional<std::string> text = files::fromCp932(line))
             decoded.push_back(std::move(*text));
     const bool decodable = decoded.size() == raw.size();
     require(read.table.has_value() == (decodable && results::parseProject(decoded, "fuzz.kvl").table.has_value()),

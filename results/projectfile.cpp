@@ -2,7 +2,7 @@
 
 #include "beam/analysis.h"
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/messages.h"
 #include "results/store.h"
 
@@ -159,7 +159,7 @@ std::string projectBytes(const std::string &path, const Table &table, std::strin
 {
     if (auto bad = firstUnwritableField(table, 1, usedCount(table)))
         return bad->message + "保存しませんでした。";
-    return beam::encodeTextFile(path, projectLines(table), bytes);
+    return files::encodeTextFile(path, projectLines(table), bytes);
 }
 
 std::string saveProject(const std::string &path, const Table &table)
@@ -167,7 +167,7 @@ std::string saveProject(const std::string &path, const Table &table)
     std::string bytes;
     if (std::string error = projectBytes(path, table, bytes); !error.empty())
         return error;
-    return beam::writeBinaryFile(path, bytes);
+    return files::writeBinaryFile(path, bytes);
 }
 
 std::string savedMessage(const std::string &strippedName) { return strippedName + kSavedSuffix; }
@@ -219,7 +219,7 @@ ProjectRead parseProject(const std::vector<std::string> &lines, const std::strin
 
 ProjectRead readProject(const std::string &path)
 {
-    beam::TextFileRead file = beam::readTextFile(path);
+    files::TextFileRead file = files::readTextFile(path);
     if (!file.lines) {
         ProjectRead read;
         read.error = file.error;

@@ -133,7 +133,7 @@ std::vector<std::string> stationColumns()
     return names;
 }
 
-std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &columns)
+std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns &columns)
 {
     columns = {};
     for (std::size_t k = 0; k < header.size(); ++k) {
@@ -171,7 +171,7 @@ std::vector<std::string> inputColumnNames(const ScheduleColumns &columns)
     return names;
 }
 
-std::string checkRowShape(const ScheduleColumns &columns, const beam::CsvRecord &record, int line)
+std::string checkRowShape(const ScheduleColumns &columns, const results::CsvRecord &record, int line)
 {
     if (record.size() <= columns.names.size())
         return {};
@@ -180,12 +180,12 @@ std::string checkRowShape(const ScheduleColumns &columns, const beam::CsvRecord 
            "）より多くなっています。";
 }
 
-bool blankRow(const beam::CsvRecord &record)
+bool blankRow(const results::CsvRecord &record)
 {
     return std::all_of(record.begin(), record.end(), [](const std::string &c) { return c.empty(); });
 }
 
-ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const sections::NamedBeam &start)
+ScheduleRow readRow(const ScheduleColumns &columns, const results::CsvRecord &record, const sections::NamedBeam &start)
 {
     ScheduleRow row;
     row.beam = start;
@@ -210,7 +210,7 @@ ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &recor
     return row;
 }
 
-ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+ScheduleRow computeRow(const ScheduleColumns &columns, const results::CsvRecord &record,
                        const sections::SectionSources &sources, const sections::NamedBeam &start)
 {
     ScheduleRow row = readRow(columns, record, start);
@@ -222,9 +222,9 @@ ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &re
     return row;
 }
 
-beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations)
+results::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations)
 {
-    beam::CsvRecord header = inputColumnNames(columns);
+    results::CsvRecord header = inputColumnNames(columns);
     const std::vector<std::string> &results = resultColumns(columns.notice);
     header.insert(header.end(), results.begin(), results.end());
     if (stations) {
@@ -234,10 +234,10 @@ beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations)
     return header;
 }
 
-beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const ScheduleRow &row,
+results::CsvRecord outputRow(const ScheduleColumns &columns, const results::CsvRecord &record, const ScheduleRow &row,
                           bool stations)
 {
-    beam::CsvRecord out;
+    results::CsvRecord out;
     for (std::size_t k = 0; k < columns.names.size(); ++k)
         if (columns.input[k])
             out.push_back(k < record.size() ? record[k] : std::string());
@@ -326,7 +326,7 @@ PageTexts pageTextsOf(const ScheduleRow &row)
     return page;
 }
 
-std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
+std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
 {
     // The basis columns only when some slot was calculated under the notice rule, so an
     // export of the default rule keeps its layout.
@@ -334,7 +334,7 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
     for (int slot = 1; slot <= usedCount(table); ++slot)
         notice = notice || hasNoticeData(table.slots[static_cast<std::size_t>(slot)]);
 
-    beam::CsvRecord header = {"Bname", "Span", "lb", "seigen1", "seigen2", "term", "si", "si157", "uniform", "shiki"};
+    results::CsvRecord header = {"Bname", "Span", "lb", "seigen1", "seigen2", "term", "si", "si157", "uniform", "shiki"};
     for (const char *group : {"p", "pl"})
         for (int k = 1; k <= 8; ++k)
             header.push_back(group + std::to_string(k));
@@ -351,11 +351,11 @@ std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157)
     const std::vector<std::string> &results = resultColumns(notice);
     header.insert(header.end(), results.begin(), results.end());
 
-    std::vector<beam::CsvRecord> records{header};
+    std::vector<results::CsvRecord> records{header};
     for (int slot = 1; slot <= usedCount(table); ++slot) {
         const SlotRecord &record = table.slots[static_cast<std::size_t>(slot)];
         const PageTexts p = recallRecord(record, beam::Support::PinPin);
-        beam::CsvRecord r = {p.Bname, p.Span, p.lb, p.seigen1, p.seigen2, flagText(p.term), flagText(p.si),
+        results::CsvRecord r = {p.Bname, p.Span, p.lb, p.seigen1, p.seigen2, flagText(p.term), flagText(p.si),
                              flagText(si157), p.uniform, p.shiki};
         r.insert(r.end(), p.p.begin(), p.p.end());
         r.insert(r.end(), p.pl.begin(), p.pl.end());

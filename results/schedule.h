@@ -5,7 +5,7 @@
 // exports slots in the same layout.
 #pragma once
 
-#include "beam/csv.h"
+#include "results/csv.h"
 #include "results/store.h"
 #include "sections/namedbeam.h"
 
@@ -31,17 +31,17 @@ struct ScheduleColumns {
 // Maps the header record. A result column (a schedule that is an earlier output) is
 // skipped; an input named twice is refused, as is a name that is neither. Returns an empty
 // string, or the Japanese message naming the column ("1行目 3列目「Spam」: ...") or both.
-std::string readScheduleHeader(const beam::CsvRecord &header, ScheduleColumns &columns);
+std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns &columns);
 
 // The input columns, in their order.
 std::vector<std::string> inputColumnNames(const ScheduleColumns &columns);
 
 // Checks that a record has no more cells than the header; the Japanese message names
 // the line. `line` is the line the record begins on.
-std::string checkRowShape(const ScheduleColumns &columns, const beam::CsvRecord &record, int line);
+std::string checkRowShape(const ScheduleColumns &columns, const results::CsvRecord &record, int line);
 
 // True for a record of empty cells only (a blank line or a row of commas): no beam.
-bool blankRow(const beam::CsvRecord &record);
+bool blankRow(const results::CsvRecord &record);
 
 // One row, computed: the beam as given, and its check. `error` holds the refusal of a
 // value ("「term」の値「2」: ..."), of the check, or empty when the row has a result.
@@ -57,19 +57,19 @@ struct ScheduleRow {
 // (the start-up texts by default), a cell of a number field must be a number (see
 // beam::plainNumberText) and the beam keeps the number as read ("7,200" as "7200"). The
 // refusal of a value in `error`, the notes on implausible values in `notes`.
-ScheduleRow readRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+ScheduleRow readRow(const ScheduleColumns &columns, const results::CsvRecord &record,
                     const sections::NamedBeam &start = {});
 
 // Reads the beam of a row (readRow) and checks it.
-ScheduleRow computeRow(const ScheduleColumns &columns, const beam::CsvRecord &record,
+ScheduleRow computeRow(const ScheduleColumns &columns, const results::CsvRecord &record,
                        const sections::SectionSources &sources, const sections::NamedBeam &start = {});
 
 // The output header: the input columns, then the result columns (and the stations).
-beam::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations);
+results::CsvRecord outputHeader(const ScheduleColumns &columns, bool stations);
 
 // The output record of a row: its input cells as given (missing cells empty), then the
 // texts `kovel-cli calc` prints for it, the notes and the refusal.
-beam::CsvRecord outputRow(const ScheduleColumns &columns, const beam::CsvRecord &record, const ScheduleRow &row,
+results::CsvRecord outputRow(const ScheduleColumns &columns, const results::CsvRecord &record, const ScheduleRow &row,
                           bool stations);
 
 // The input page after the check of a computed row, as the store reads it: the texts as
@@ -80,6 +80,6 @@ PageTexts pageTextsOf(const ScheduleRow &row);
 // The records of an export of the slots in use: the header (every input column, then the
 // result columns) and one record per slot. `si157` is the basis of the SI allowable
 // stress in force now (the slots do not keep it).
-std::vector<beam::CsvRecord> exportSlots(const Table &table, bool si157);
+std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157);
 
 } // namespace results

@@ -1,6 +1,6 @@
 #include "results/table.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <algorithm>
 
@@ -88,8 +88,8 @@ std::string unwritableReason(const std::string &text)
     if (text.find_first_of("\r\n") != std::string::npos)
         return "に改行が含まれています。";
     if (!plainAscii(text))
-        if (const std::optional<beam::UnwritableCharacter> c = beam::firstUnwritableCharacter(text))
-            return "に" + beam::unwritableCharacterText(*c);
+        if (const std::optional<files::UnwritableCharacter> c = files::firstUnwritableCharacter(text))
+            return "に" + files::unwritableCharacterText(*c);
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "results/textreport.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "results/store.h"
 
@@ -125,7 +125,7 @@ std::string writeTextReport(const std::string &path, const Table &table)
         }
         lines.insert(lines.end(), block.begin(), block.end());
     }
-    return beam::writeTextFile(path, lines);
+    return files::writeTextFile(path, lines);
 }
 
 std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath,

@@ -1,12 +1,12 @@
 #include "sections/catalogue.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 namespace sections {
 
 CatalogueRead readCatalogue(const std::string &path)
 {
-    beam::TextFileRead file = beam::readTextFile(path, beam::kLargestDataFile);
+    files::TextFileRead file = files::readTextFile(path, files::kLargestDataFile);
     if (!file.lines)
         return {std::nullopt, file.error};
     const std::vector<std::string> &lines = *file.lines;

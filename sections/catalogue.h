@@ -55,7 +55,7 @@ struct CatalogueRead {
 };
 
 // Reads the whole catalogue (CR LF or LF line ends), a regular file of at most
-// beam::kLargestDataFile bytes.
+// files::kLargestDataFile bytes.
 CatalogueRead readCatalogue(const std::string &path);
 
 // The record the lookup stops at: the first whose name equals `member` exactly (case

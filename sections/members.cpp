@@ -1,7 +1,7 @@
 #include "sections/members.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +36,7 @@ std::string notAnInteger(const std::string &text)
 // A name the member file can hold: code page 932, and on one line.
 bool storableName(const std::string &name)
 {
-    return name.find_first_of("\r\n") == std::string::npos && beam::fitsCp932(name);
+    return name.find_first_of("\r\n") == std::string::npos && files::fitsCp932(name);
 }
 
 void fillUserlist(MemberList &list)
@@ -154,7 +154,7 @@ MemberLoad loadMembers(const std::string &path)
     MemberList &list = result.list;
     list.userbuzaipath = path;
 
-    const auto read = beam::readTextFile(path, beam::kLargestDataFile);
+    const auto read = files::readTextFile(path, files::kLargestDataFile);
     list.onDisk = {path, read.lines};
     long long members = 0;       // complete member blocks to take from the file
     std::string countText = "0"; // `buzaidatn` as it will read
@@ -200,11 +200,11 @@ MemberLoad loadMembers(const std::string &path)
     return result;
 }
 
-MemberLoad loadUserMembers(const beam::DataFolders &folders)
+MemberLoad loadUserMembers(const files::DataFolders &folders)
 {
-    const beam::DataFile found = beam::findDataFile(folders, kMemberFile);
-    const std::string own = beam::userDataFile(folders, kMemberFile);
-    const bool notOurs = found.place == beam::DataPlace::Installed || !beam::mayWriteFile(found.path);
+    const files::DataFile found = files::findDataFile(folders, kMemberFile);
+    const std::string own = files::userDataFile(folders, kMemberFile);
+    const bool notOurs = found.place == files::DataPlace::Installed || !files::mayWriteFile(found.path);
     if (own.empty() || found.path == own || !notOurs)
         return loadMembers(found.path);
     // a write-protected file in the working directory: the copy made by an earlier store
@@ -341,7 +341,7 @@ std::string save(MemberList &list, const Change *change)
     // another window may have written the file since this list read it: a user's copy
     // that now exists, or the file no longer as it was
     if (change && regularFile(target) && (moving || list.onDisk.path == target)) {
-        if (moving || beam::readTextFile(target, beam::kLargestDataFile).lines != list.onDisk.lines) {
+        if (moving || files::readTextFile(target, files::kLargestDataFile).lines != list.onDisk.lines) {
             if (mergeWithDisk(list, target, *change))
                 list.saveNotice = change->remove
                     ? "登録部材ファイルがほかのウィンドウで変更されていたため、読み直してから削除しました。"
@@ -376,9 +376,9 @@ std::string save(MemberList &list, const Change *change)
         fs::copy_file(target, kept, ec);
         if (ec)
             return "登録部材を保存できませんでした。読めなかった元のファイルを「" + kept + "」として残せません。"
-                + beam::systemReason(ec.value()) + "一覧の変更はファイルに反映されていません。";
+                + files::systemReason(ec.value()) + "一覧の変更はファイルに反映されていません。";
     }
-    const std::string error = beam::writeTextFile(target, lines);
+    const std::string error = files::writeTextFile(target, lines);
     if (!error.empty())
         return "登録部材を保存できませんでした。" + error + "一覧の変更はファイルに反映されていません。";
     list.onDisk = {target, std::move(lines)};

@@ -10,7 +10,7 @@
 // Ix, Iy, Zx, Zy), code page 932, CR LF.
 #pragma once
 
-#include "beam/datafiles.h"
+#include "files/datafiles.h"
 
 #include <array>
 #include <optional>
@@ -89,14 +89,14 @@ struct MemberLoad {
 // a negative count or a file shorter than its count gives an error text; the list then
 // holds the complete members before the fault, and a file that exists but was not read
 // whole is kept (`keepOnSave`). Never writes the file. A file that is not regular or is
-// larger than beam::kLargestDataFile is not read.
+// larger than files::kLargestDataFile is not read.
 MemberLoad loadMembers(const std::string &path);
 
 // The start-up of the window: the member file looked up in the data folders (a missing
 // one is the working directory's). When the file found is the installed one or may not
 // be written, the first save writes the user's own copy in the user's data folder; a
 // write-protected working-directory file yields to that copy once it exists.
-MemberLoad loadUserMembers(const beam::DataFolders &folders);
+MemberLoad loadUserMembers(const files::DataFolders &folders);
 
 // Outcome of an operation of the group.
 struct MemberOutcome {

@@ -1,7 +1,7 @@
 #include "sections/namedbeam.h"
 
-#include "beam/datafiles.h"
 #include "beam/numtext.h"
+#include "files/datafiles.h"
 #include "sections/selection.h"
 
 #include <cmath>
@@ -17,7 +17,7 @@ namespace {
 // the installed data. A file in the working directory keeps its relative name.
 std::string dataFile(const char *relative)
 {
-    return beam::findDataFile(beam::dataFolders(), relative).path;
+    return files::findDataFile(files::dataFolders(), relative).path;
 }
 
 using Setter = std::function<std::string(NamedBeam &, const std::string &)>;

@@ -58,7 +58,7 @@ std::string numberWarning(const std::string &name, const std::string &value);
 std::string readNamedLines(const std::string &data, NamedBeam &named, std::vector<std::string> *warnings = nullptr);
 
 // Data a run of many checks reads once. A null source is read from its file for each
-// check (shape/buzai.txt, shape/ubuzai.txt, looked up as beam/datafiles.h says), as a
+// check (shape/buzai.txt, shape/ubuzai.txt, looked up as files/datafiles.h says), as a
 // single check does.
 struct SectionSources {
     const Catalogue *catalogue = nullptr;

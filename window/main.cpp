@@ -1,5 +1,5 @@
 // KOVEL: checks one steel beam at a time. `kovel [FILE.kvl]` opens the project file at
-// start. The data files are looked up as beam/datafiles.h says.
+// start. The data files are looked up as files/datafiles.h says.
 #include "window/demo.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"

@@ -235,12 +235,12 @@ void MainWindow::startUp()
     m_inputPage->setUnitCaptions(true);
     // 3. the catalogue and the support pictures: the working directory, the user's data
     // folder, the installed data
-    m_dataFolders = beam::dataFolders();
+    m_dataFolders = files::dataFolders();
     m_dataFolders.work = QDir::current().absolutePath().toStdString();
-    m_filepath = QString::fromStdString(beam::findDataFile(m_dataFolders, sections::kCatalogueFile).path);
-    m_shapepath = QString::fromStdString(beam::findDataFile(m_dataFolders, "boundary").path);
+    m_filepath = QString::fromStdString(files::findDataFile(m_dataFolders, sections::kCatalogueFile).path);
+    m_shapepath = QString::fromStdString(files::findDataFile(m_dataFolders, "boundary").path);
     // the section sketches are "shape/*.bmp" under the folder that holds them
-    const QString sketch = QString::fromStdString(beam::findDataFile(m_dataFolders, "shape/BH.bmp").path);
+    const QString sketch = QString::fromStdString(files::findDataFile(m_dataFolders, "shape/BH.bmp").path);
     m_inputPage->setPaths(m_filepath, m_shapepath, QDir::cleanPath(QFileInfo(sketch).absolutePath() + QStringLiteral("/..")));
     // 4. the top-left corner of the screen
     move(0, 0);
@@ -313,10 +313,10 @@ void MainWindow::showAbout()
 QString MainWindow::filesInUse() const
 {
     auto line = [this](const char *caption, const std::string &relative) {
-        const beam::DataFile f = beam::findDataFile(m_dataFolders, relative);
+        const files::DataFile f = files::findDataFile(m_dataFolders, relative);
         return QStringLiteral("%1: %2（%3）\n")
             .arg(QString::fromUtf8(caption), QDir::toNativeSeparators(QString::fromStdString(f.path)),
-                 QString::fromStdString(beam::placeName(f.place)));
+                 QString::fromStdString(files::placeName(f.place)));
     };
     QString text = QStringLiteral("使用中のファイル\n");
     text += line("部材リスト", sections::kCatalogueFile);
@@ -343,7 +343,7 @@ void MainWindow::openFromCommandLine(const QStringList &files)
 
 void MainWindow::openHelp()
 {
-    const QString help = QString::fromStdString(beam::findDataFile(m_dataFolders, "help.htm").path);
+    const QString help = QString::fromStdString(files::findDataFile(m_dataFolders, "help.htm").path);
     if (!QFileInfo::exists(help)) {
         m_dialogs->inform(QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(help)));
         return;

@@ -10,7 +10,7 @@
 // the one thing kept from one run to the next.
 #pragma once
 
-#include "beam/datafiles.h"
+#include "files/datafiles.h"
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
@@ -35,7 +35,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the start-up: data paths looked up from the current working directory (see
-    // beam/datafiles.h), registered members, the empty load diagram. Without dialogs the real message boxes are used.
+    // files/datafiles.h), registered members, the empty load diagram. Without dialogs the real message boxes are used.
     explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -100,7 +100,7 @@ private:
     RecentFiles m_recent; // the projects last opened or saved, kept between runs
     QList<QKeySequence> m_shortcuts; // the keys of the menu items
 
-    beam::DataFolders m_dataFolders;
+    files::DataFolders m_dataFolders;
     QString m_filepath;
     QString m_shapepath;
     QString m_userbuzaipath;

@@ -1,7 +1,7 @@
 #include "window/previewpage.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/table.h"
 #include "sheets/print.h"
 #include "window/dialogs.h"
@@ -392,7 +392,7 @@ void PreviewPage::TobmpClick()
         m_dialogs.inform(QStringLiteral("ファイル「%1」に書き込めません。ビットマップを作成できませんでした。").arg(target));
         return;
     }
-    const std::string error = beam::writeBinaryFile(QFile::encodeName(target).toStdString(),
+    const std::string error = files::writeBinaryFile(QFile::encodeName(target).toStdString(),
                                                     std::string_view(bytes.constData(), bytes.size()));
     if (!error.empty()) {
         m_dialogs.inform(QString::fromStdString(error));
@@ -519,7 +519,7 @@ void PreviewPage::printer2Click()
         m_dialogs.inform(QStringLiteral("ファイル「%1」に印刷できません。PDFファイルを最後まで作成できませんでした。").arg(target));
         return;
     }
-    const std::string written = beam::writeBinaryFile(QFile::encodeName(target).toStdString(),
+    const std::string written = files::writeBinaryFile(QFile::encodeName(target).toStdString(),
                                                       std::string_view(bytes.constData(), bytes.size()));
     if (!written.empty())
         m_dialogs.inform(QString::fromStdString(written));

@@ -910,7 +910,7 @@ void ResultPage::openProject(const QString &path)
 void ResultPage::openFile(const QString &chosen)
 {
     // stamped before it is read: a change in between is taken as a change (asked about)
-    beam::FileStamp stamp = beam::stampFile(ss(chosen));
+    files::FileStamp stamp = files::stampFile(ss(chosen));
     // the file is read and checked whole before the table is replaced
     std::string notice;
     const std::string error = results::openProject(m_table, ss(chosen), &notice);
@@ -942,7 +942,7 @@ void ResultPage::hozonClick()
     if (results::fileExists(path) && !m_dialogs.askYesNo(qs(results::kOverwriteQuestion)))
         return;
     // another window or program has written the file since this window read or wrote it
-    if (beam::changedOnDisk(m_projectStamp, path) && !m_dialogs.askYesNo(qs(results::kChangedOnDiskQuestion)))
+    if (files::changedOnDisk(m_projectStamp, path) && !m_dialogs.askYesNo(qs(results::kChangedOnDiskQuestion)))
         return;
     const std::string error = results::saveProject(path, m_table);
     if (!error.empty()) {
@@ -950,7 +950,7 @@ void ResultPage::hozonClick()
         return;
     }
     m_projectPath = qs(path);
-    m_projectStamp = beam::stampFile(path);
+    m_projectStamp = files::stampFile(path);
     m_table.changed = false;
     m_caption = qs(results::kCaptionPrefix) + qs(stripped);
     refreshCaption();

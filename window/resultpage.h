@@ -6,7 +6,7 @@
 // selected button drawn 5 pixels to the left with the shadow `kage` beside it).
 #pragma once
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/table.h"
 
 #include <QHash>
@@ -136,7 +136,7 @@ private:
     QString m_caption = QStringLiteral("KOVEL"); // the caption without the unsaved mark
     // The project's file (empty until one is opened or saved) and what it held then.
     QString m_projectPath;
-    beam::FileStamp m_projectStamp;
+    files::FileStamp m_projectStamp;
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]

@@ -1,6 +1,6 @@
 #include "window/schedulecommands.h"
 
-#include "beam/csv.h"
+#include "results/csv.h"
 #include "results/messages.h"
 #include "results/projectfile.h"
 #include "results/schedule.h"
@@ -49,12 +49,12 @@ void ScheduleCommands::importSchedule()
         return;
 
     // the whole file read and its shape checked before any slot changes
-    const beam::CsvRead read = beam::readCsvFile(ss(chosen));
+    const results::CsvRead read = results::readCsvFile(ss(chosen));
     if (!read.records) {
         dialogs.inform(qs(read.error + "\n計算結果表はそのままです。"));
         return;
     }
-    const std::vector<beam::CsvRecord> &records = *read.records;
+    const std::vector<results::CsvRecord> &records = *read.records;
     results::ScheduleColumns columns;
     std::string fault = records.empty() ? "一覧表が空です。" : results::readScheduleHeader(records[0], columns);
     // the line each record begins on: a quoted cell may hold line ends
@@ -145,8 +145,8 @@ void ScheduleCommands::exportResults()
     const std::string path = results::stripExtension(ss(chosen)) + ".csv";
     if (results::fileExists(path) && !dialogs.askYesNo(qs(results::kOverwriteQuestion)))
         return;
-    const std::string error = beam::writeCsvFile(path, results::exportSlots(table, m_window.previewPage()->si157()),
-                                                 beam::CsvEncoding::Utf8);
+    const std::string error = results::writeCsvFile(path, results::exportSlots(table, m_window.previewPage()->si157()),
+                                                 results::CsvEncoding::Utf8);
     if (!error.empty()) {
         dialogs.inform(qs(error));
         return;

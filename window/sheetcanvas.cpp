@@ -1,6 +1,6 @@
 #include "window/sheetcanvas.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "window/qtcanvas.h"
 
 #include <QFile>
@@ -196,7 +196,7 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
                                       const sheets::PageSettings &settings, const std::string &path)
 {
-    beam::SafeFileWriter file(path);
+    files::SafeFileWriter file(path);
     sheets::PrintOutcome outcome;
     outcome.hidari = settings.hidari;
     if (outcome.error = file.open(); !outcome.error.empty())
@@ -208,7 +208,7 @@ sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecor
 }
 
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
-                                      const sheets::PageSettings &settings, beam::SafeFileWriter &file)
+                                      const sheets::PageSettings &settings, files::SafeFileWriter &file)
 {
     sheets::PrintOutcome outcome;
     outcome.hidari = settings.hidari;
@@ -217,7 +217,7 @@ sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecor
         return outcome;
     }
     // the printer writes by name: into a scratch file, which the writer then copies
-    const beam::ScratchFile scratch(".pdf");
+    const files::ScratchFile scratch(".pdf");
     if (scratch.path().empty()) {
         outcome.error = scratch.error();
         return outcome;

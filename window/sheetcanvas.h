@@ -8,7 +8,7 @@
 #pragma once
 
 #include "beam/canvas.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/table.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
@@ -115,7 +115,7 @@ void preparePdfPrinter(QPrinter &printer, const QString &fileName);
 
 // Prints the calculation sheets of the marked slots into a PDF file set up by
 // preparePdfPrinter. The whole file is written first beside the system's
-// temporary files and then replaces `path` through a beam::SafeFileWriter, so a refusal or
+// temporary files and then replaces `path` through a files::SafeFileWriter, so a refusal or
 // a failed write leaves an existing file as it was. The outcome is that of
 // sheets::printSheets, with the message of a failed write in `error`.
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
@@ -125,10 +125,10 @@ sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets:
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
                                       const sheets::PageSettings &settings, const std::string &path);
 
-// The same into a file opened and not yet finished (one of a beam::FileSet): the PDF is
+// The same into a file opened and not yet finished (one of a files::FileSet): the PDF is
 // made in a scratch file and then copied into `file`.
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
-                                      const sheets::PageSettings &settings, beam::SafeFileWriter &file);
+                                      const sheets::PageSettings &settings, files::SafeFileWriter &file);
 
 // The refusal printSheetsToPdf would give for a margin that does not fit the A4 page of
 // the PDF (the allowed range named), or empty: asked before the file is chosen.

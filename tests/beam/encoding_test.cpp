@@ -2,7 +2,7 @@
 // texts come back from a file unchanged, and a text that code page 932 cannot hold, or
 // holds only as a look-alike, is refused before anything is written.
 #include "beam/analysis.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/messages.h"
 #include "sections/members.h"
 
@@ -63,10 +63,10 @@ std::string utf8(char32_t c)
 std::vector<std::string> roundTrip(const TempDir &dir, const std::vector<std::string> &lines, std::string *error)
 {
     const std::string file = dir.file("round.txt");
-    *error = beam::writeTextFile(file, lines);
+    *error = files::writeTextFile(file, lines);
     if (!error->empty())
         return {};
-    beam::TextFileRead read = beam::readTextFile(file);
+    files::TextFileRead read = files::readTextFile(file);
     if (!read.lines) {
         *error = read.error;
         return {};
@@ -112,7 +112,7 @@ TEST(Encoding, TheProgramsOwnTextsComeBackUnchanged)
     for (const Group &g : groups) {
         SCOPED_TRACE(g.name);
         for (const std::string &t : g.texts)
-            EXPECT_TRUE(beam::fitsCp932(t)) << t;
+            EXPECT_TRUE(files::fitsCp932(t)) << t;
         std::string error;
         EXPECT_EQ(roundTrip(dir, g.texts, &error), g.texts);
         EXPECT_EQ(error, "");
@@ -132,10 +132,10 @@ TEST(Encoding, CharactersOfCodePage932TakeTheirPublishedCodes)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.text);
-        const std::optional<std::string> bytes = beam::toCp932(r.text);
+        const std::optional<std::string> bytes = files::toCp932(r.text);
         ASSERT_TRUE(bytes.has_value());
         EXPECT_EQ(*bytes, r.bytes);
-        EXPECT_EQ(beam::fromCp932(*bytes), std::optional<std::string>(r.text));
+        EXPECT_EQ(files::fromCp932(*bytes), std::optional<std::string>(r.text));
     }
 }
 
@@ -175,13 +175,13 @@ TEST(Encoding, ATextOutsideCodePage932IsRefusedBeforeWritingNotReplaced)
     };
     TempDir dir, other("round");
     const std::string file = dir.file("old.txt");
-    ASSERT_EQ(beam::writeTextFile(file, {"古い内容", "old"}), "");
+    ASSERT_EQ(files::writeTextFile(file, {"古い内容", "old"}), "");
     const std::string old = slurp(file);
     for (const Row &r : rows) {
         SCOPED_TRACE(r.name);
-        EXPECT_FALSE(beam::fitsCp932(r.text));
-        EXPECT_FALSE(beam::toCp932(r.text).has_value());
-        const std::string error = beam::writeTextFile(file, {"一行目", r.text});
+        EXPECT_FALSE(files::fitsCp932(r.text));
+        EXPECT_FALSE(files::toCp932(r.text).has_value());
+        const std::string error = files::writeTextFile(file, {"一行目", r.text});
         EXPECT_NE(error.find("2 行目"), std::string::npos) << error;
         EXPECT_NE(error.find("Shift-JIS"), std::string::npos) << error;
         EXPECT_EQ(slurp(file), old);
@@ -202,11 +202,11 @@ TEST(Encoding, EveryAcceptedCharacterReadsBackAsItself)
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
         const std::string text = utf8(c);
-        const std::optional<std::string> bytes = beam::toCp932(text);
+        const std::optional<std::string> bytes = files::toCp932(text);
         if (!bytes)
             continue;
         ++accepted;
-        const std::optional<std::string> back = beam::fromCp932(*bytes);
+        const std::optional<std::string> back = files::fromCp932(*bytes);
         if (back != std::optional<std::string>(text))
             ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(c) << " comes back as " << back.value_or("?");
     }
@@ -219,24 +219,24 @@ TEST(Encoding, EveryAcceptedCharacterReadsBackAsItself)
 TEST(Encoding, EveryReadableCodeWritesBackToTheSameText)
 {
     auto check = [](const std::string &bytes) {
-        const std::optional<std::string> text = beam::fromCp932(bytes);
+        const std::optional<std::string> text = files::fromCp932(bytes);
         if (!text)
             return false;
-        const std::optional<std::string> again = beam::toCp932(*text);
+        const std::optional<std::string> again = files::toCp932(*text);
         if (!again) {
             ADD_FAILURE() << "code " << std::hex << static_cast<unsigned>(static_cast<unsigned char>(bytes[0]))
                           << " " << (bytes.size() > 1 ? static_cast<unsigned>(static_cast<unsigned char>(bytes[1])) : 0u)
                           << " reads but cannot be written";
             return true;
         }
-        EXPECT_EQ(beam::fromCp932(*again), text);
+        EXPECT_EQ(files::fromCp932(*again), text);
         return true;
     };
     int singles = 0;
     for (int b = 0xA1; b <= 0xDF; ++b) {
         const std::string kana(1, static_cast<char>(b));
         singles += check(kana);
-        EXPECT_EQ(beam::toCp932(*beam::fromCp932(kana)), std::optional<std::string>(kana));
+        EXPECT_EQ(files::toCp932(*files::fromCp932(kana)), std::optional<std::string>(kana));
     }
     EXPECT_EQ(singles, 63); // the half-width katakana
     int pairs = 0;

@@ -1,7 +1,7 @@
 // kovel-cli batch on a schedule, against kovel-cli calc on each row.
 #include "tests/cli/clirun.h"
 
-#include "beam/csv.h"
+#include "results/csv.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +18,14 @@ namespace {
 
 using namespace clirun;
 
-std::vector<beam::CsvRecord> readCsv(const std::string &bytes)
+std::vector<results::CsvRecord> readCsv(const std::string &bytes)
 {
-    const beam::CsvText text = beam::decodeCsv(bytes);
+    const results::CsvText text = results::decodeCsv(bytes);
     EXPECT_TRUE(text.utf8) << text.error;
-    std::vector<beam::CsvRecord> records;
+    std::vector<results::CsvRecord> records;
     const std::string utf8 = text.utf8.value_or("");
-    beam::CsvReader reader(utf8);
-    for (beam::CsvRecord r; reader.next(r);)
+    results::CsvReader reader(utf8);
+    for (results::CsvRecord r; reader.next(r);)
         records.push_back(r);
     EXPECT_EQ(reader.error(), "");
     return records;
@@ -47,11 +47,11 @@ TEST(CliBatch, ExampleScheduleGivesWhatCalcGivesForEachRow)
     EXPECT_EQ(r.status, 1) << r.err; // the example holds one refused row
     EXPECT_NE(r.err.find("6 行: OK. 4, NG. 1, 計算できない 1"), std::string::npos) << r.err;
     const std::string bytes = slurp(one);
-    EXPECT_EQ(bytes.rfind(beam::kUtf8Bom, 0), 0u);
+    EXPECT_EQ(bytes.rfind(results::kUtf8Bom, 0), 0u);
     EXPECT_EQ(slurp(three), bytes); // the order and every text whatever the number of threads
     EXPECT_EQ(slurp(project).substr(0, 3), "5\r\n"); // the computed rows only
 
-    const std::vector<beam::CsvRecord> in = readCsv(slurp(schedule)), out = readCsv(bytes);
+    const std::vector<results::CsvRecord> in = readCsv(slurp(schedule)), out = readCsv(bytes);
     ASSERT_EQ(out.size(), in.size());
     const std::size_t inputs = in[0].size();
     int refused = 0;

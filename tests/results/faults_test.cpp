@@ -7,7 +7,7 @@
 #include "helpers.h"
 #include "tests/childprocess.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "results/textreport.h"
 
@@ -67,7 +67,7 @@ std::vector<std::string> entries(const fs::path &dir)
 
 // Switches the full-disk seam off again however a test ends.
 struct SeamGuard {
-    ~SeamGuard() { beam::failWritesAfter(-1); }
+    ~SeamGuard() { files::failWritesAfter(-1); }
 };
 
 // ---- A child process for what a test must not do to itself or to the machine ----
@@ -158,17 +158,17 @@ TEST(WriterFaults, ADiskThatFillsAtAnyPointKeepsTheOldFile)
         for (long long budget : {0LL, 1LL, 2LL, 511LL, size / 2, size - 2, size - 1}) {
             SCOPED_TRACE("room for " + std::to_string(budget) + " of " + std::to_string(size) + " bytes");
             SeamGuard guard;
-            beam::failWritesAfter(budget);
+            files::failWritesAfter(budget);
             const std::string error = w.write(dir.file("target"), table);
-            beam::failWritesAfter(-1);
+            files::failWritesAfter(-1);
             expectRefused(look(error, dir.path / "target"), "空き容量", old, oldEntries);
             EXPECT_TRUE(sameTable(table, before));
         }
         // exactly enough room: the write goes through
         SeamGuard guard;
-        beam::failWritesAfter(size);
+        files::failWritesAfter(size);
         EXPECT_EQ(w.write(dir.file("target"), table), "");
-        beam::failWritesAfter(-1);
+        files::failWritesAfter(-1);
         EXPECT_EQ(slurp(dir.file("target")), expected);
         fs::remove(dir.path / "target");
     }
@@ -404,7 +404,7 @@ TEST(TableTexts, EveryFixedWordAndTypicalUserTextsSurviveSaveAndOpen)
 
     // the report reads back line for line
     ASSERT_EQ(results::writeTextReport(dir.file("words.txt"), t), "");
-    const beam::TextFileRead report = beam::readTextFile(dir.file("words.txt"));
+    const files::TextFileRead report = files::readTextFile(dir.file("words.txt"));
     ASSERT_TRUE(report.lines) << report.error;
     EXPECT_EQ(*report.lines, results::reportLines(t));
 }

@@ -5,7 +5,7 @@
 // is gone unless the user answered Yes to a question that said it would be.
 #include "helpers.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "results/slotops.h"
 #include "results/store.h"
@@ -352,14 +352,14 @@ void Session::save()
 {
     bool writable = true;
     for (const SlotRecord &r : m_model.used)
-        writable = writable && beam::fitsCp932(r[2]);
+        writable = writable && files::fitsCp932(r[2]);
     const bool diskFull = chance(20);
     std::string error;
     {
         if (diskFull)
-            beam::failWritesAfter(uniform(0, 4000));
+            files::failWritesAfter(uniform(0, 4000));
         error = results::saveProject(m_file, m_table);
-        beam::failWritesAfter(-1);
+        files::failWritesAfter(-1);
     }
     if (!writable || (diskFull && !error.empty())) {
         ++m_events[writable ? "save on a full disk" : "save refused for a name"];

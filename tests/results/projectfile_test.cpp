@@ -1,6 +1,6 @@
 #include "helpers.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/messages.h"
 #include "results/projectfile.h"
 #include "results/slotops.h"
@@ -212,9 +212,9 @@ TEST(ProjectFile, FailedWriteKeepsTheOldFile)
     TempDir dir("fail");
     ASSERT_EQ(results::saveProject(dir.file("p.kvl"), tableOf(1)), "");
     const std::string old = slurp(dir.file("p.kvl"));
-    beam::failWritesAfter(100);
+    files::failWritesAfter(100);
     const std::string error = results::saveProject(dir.file("p.kvl"), tableOf(3));
-    beam::failWritesAfter(-1);
+    files::failWritesAfter(-1);
     EXPECT_NE(error, "");
     EXPECT_EQ(slurp(dir.file("p.kvl")), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);

@@ -52,8 +52,8 @@ TEST(Schedule, NumberCellsAreNumbersOrTheirRowIsRefused)
     for (const Row &r : rows) {
         SCOPED_TRACE(std::string(r.column) + " " + r.text);
         const bool span = std::string(r.column) == "Span";
-        const beam::CsvRecord header = span ? beam::CsvRecord{"Span"} : beam::CsvRecord{"Span", r.column};
-        const beam::CsvRecord record = span ? beam::CsvRecord{r.text} : beam::CsvRecord{"6", r.text};
+        const results::CsvRecord header = span ? results::CsvRecord{"Span"} : results::CsvRecord{"Span", r.column};
+        const results::CsvRecord record = span ? results::CsvRecord{r.text} : results::CsvRecord{"6", r.text};
         results::ScheduleColumns columns;
         ASSERT_EQ(results::readScheduleHeader(header, columns), "");
         const results::ScheduleRow row = results::computeRow(columns, record, sources);
@@ -74,10 +74,10 @@ TEST(Schedule, NumberCellsAreNumbersOrTheirRowIsRefused)
 // again: every slot comes back field for field.
 TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
 {
-    const beam::CsvRecord header = {"Bname", "Span", "lb", "support", "family", "member", "uniform", "p1", "pl1",
+    const results::CsvRecord header = {"Bname", "Span", "lb", "support", "family", "member", "uniform", "p1", "pl1",
                                     "w1a", "w2a", "ld1a", "ld2a", "shiki", "weak", "si", "H", "B", "tw", "tf",
                                     "inertia", "modulus", "selfw", "design", "fbrule", "grade", "F", "C", "shear"};
-    const std::vector<beam::CsvRecord> rows = {
+    const std::vector<results::CsvRecord> rows = {
         {"G1", "7.2", "2.4", "koteikotei", "HN", "H-400x200x8x13", "18.5", "45", "2.4", "", "", "", "", "", "", "",
          "", "", "", "", "", "", "", "", "", "", "", "", ""},
         // a name a spreadsheet would run: written as a text, read back as it was
@@ -108,7 +108,7 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
     const sections::SectionSources sources{&*catalogue.catalogue, nullptr};
 
     results::Table stored;
-    for (const beam::CsvRecord &r : rows) {
+    for (const results::CsvRecord &r : rows) {
         const results::ScheduleRow row = results::computeRow(columns, r, sources);
         ASSERT_TRUE(row.computed()) << r[0] << ": " << row.error;
         results::storeResult(stored, results::pageTextsOf(row), results::WhenFull::Refuse);
@@ -119,14 +119,14 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
     EXPECT_EQ(stored.slots[10][results::noticeField("F")], "300");
 
     // through the bytes of a file, in both encodings
-    for (beam::CsvEncoding encoding : {beam::CsvEncoding::Utf8, beam::CsvEncoding::Cp932}) {
-        const std::optional<std::string> bytes = beam::encodeCsv(results::exportSlots(stored, false), encoding);
+    for (results::CsvEncoding encoding : {results::CsvEncoding::Utf8, results::CsvEncoding::Cp932}) {
+        const std::optional<std::string> bytes = results::encodeCsv(results::exportSlots(stored, false), encoding);
         ASSERT_TRUE(bytes);
         EXPECT_NE(bytes->find("\r\n'=cmd|"), std::string::npos);
-        const beam::CsvText text = beam::decodeCsv(*bytes);
+        const results::CsvText text = results::decodeCsv(*bytes);
         ASSERT_TRUE(text.utf8);
-        beam::CsvReader reader(*text.utf8);
-        beam::CsvRecord record;
+        results::CsvReader reader(*text.utf8);
+        results::CsvRecord record;
         ASSERT_TRUE(reader.next(record));
         results::ScheduleColumns exported;
         ASSERT_EQ(results::readScheduleHeader(record, exported), "");

@@ -1,6 +1,6 @@
 #include "helpers.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/textreport.h"
 
 #include <gtest/gtest.h>
@@ -158,7 +158,7 @@ TEST(TextReport, ThreeSlotsGiveNinetyThreeLinesAndNoSlotsAnEmptyFile)
         }
     EXPECT_EQ(lf, 93u);
     EXPECT_EQ(crlf, 93u);
-    auto read = beam::readTextFile(dir.file("r.txt"));
+    auto read = files::readTextFile(dir.file("r.txt"));
     ASSERT_TRUE(read.lines);
     EXPECT_EQ((*read.lines)[31], "B2の設計");
     EXPECT_EQ((*read.lines)[62], "B3の設計");
@@ -189,7 +189,7 @@ TEST(TextReport, ProjectFileToReport)
 {
     TempDir dir("export");
     ASSERT_EQ(results::exportProjectReport(dataFile("two_slots.kvl"), dir.file("two.txt")), "");
-    auto read = beam::readTextFile(dir.file("two.txt"));
+    auto read = files::readTextFile(dir.file("two.txt"));
     ASSERT_TRUE(read.lines);
     ASSERT_EQ(read.lines->size(), 62u);
     EXPECT_EQ((*read.lines)[0], "大梁Ｇ１の設計");

@@ -1,6 +1,6 @@
 #include "sections/catalogue.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <gtest/gtest.h>
 
@@ -150,7 +150,7 @@ TEST(CatalogueLookup, RecordCutShortIsFilledWithEmptyLines)
 
 TEST(CatalogueLookup, ReadsCodePage932)
 {
-    const std::optional<std::string> name = beam::toCp932("□-200x100x6");
+    const std::optional<std::string> name = files::toCp932("□-200x100x6");
     ASSERT_TRUE(name);
     ScratchFile file(record("kaku", *name) + endRecord());
     const sections::LookupOutcome out = sections::lookupMember(file.path(), "□-200x100x6", false);

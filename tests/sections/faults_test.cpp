@@ -7,7 +7,7 @@
 #include "sections/members.h"
 #include "sections/selection.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "tests/childprocess.h"
 
 #include <algorithm>
@@ -59,7 +59,7 @@ std::vector<std::string> entries(const fs::path &dir)
 }
 
 struct SeamGuard {
-    ~SeamGuard() { beam::failWritesAfter(-1); }
+    ~SeamGuard() { files::failWritesAfter(-1); }
 };
 
 // A member file of three members, as the program writes it.
@@ -73,7 +73,7 @@ void writeThreeMembers(const std::string &path)
                                                 "37.500", "5.910"};
         lines.insert(lines.end(), block.begin(), block.end());
     }
-    ASSERT_EQ(beam::writeTextFile(path, lines), "");
+    ASSERT_EQ(files::writeTextFile(path, lines), "");
 }
 
 // Everything of the list a user can see, the file's path aside.
@@ -236,7 +236,7 @@ TEST(MemberFileFaults, ADiskThatFillsAtAnyPointKeepsTheOldFileAndTheNextSaveWrit
             Seen seen;
             {
                 SeamGuard guard;
-                beam::failWritesAfter(budget);
+                files::failWritesAfter(budget);
                 seen = runAndLook(op, load.list, expected);
             }
             expectRefused(seen, "空き容量", old, {"ubuzai.txt"});
@@ -440,7 +440,7 @@ TEST(MemberNames, TypicalNamesSurviveTheFileAndLookAlikesAreRefusedBeforeWriting
     const std::string path = dir.file("ubuzai.txt");
     const std::vector<std::string> good = {"２階床梁Ｇ１", "ｽﾗﾌﾞ受け小梁", "□-200x100x6", "φ114.3x4.5",
                                            "BH-400x200x9x16", "梁①～③",       "髙橋邸 ⅰ通り", "小梁　㎜"};
-    ASSERT_EQ(beam::writeTextFile(path, {"0"}), "");
+    ASSERT_EQ(files::writeTextFile(path, {"0"}), "");
     MemberList list = sections::loadMembers(path).list;
     for (const std::string &name : good) {
         list.entry = {name, "1", "2", "3", "4", "5", "6"};

@@ -1,6 +1,6 @@
 #include "sections/members.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -50,7 +50,7 @@ std::string writeMembers(const MemberDir &dir, int n)
         lines.insert(lines.end(), block.begin(), block.end());
     }
     const std::string path = dir.file();
-    EXPECT_EQ(beam::writeTextFile(path, lines), "");
+    EXPECT_EQ(files::writeTextFile(path, lines), "");
     return path;
 }
 
@@ -82,7 +82,7 @@ TEST(Members, StoreIntoAFileHoldingOnlyZeroWritesTheExpectedBytes)
 {
     MemberDir dir;
     const std::string path = dir.file();
-    ASSERT_EQ(beam::writeTextFile(path, {"0"}), "");
+    ASSERT_EQ(files::writeTextFile(path, {"0"}), "");
     MemberList list = loadOk(path);
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.uno, "1");
@@ -119,7 +119,7 @@ TEST(Members, LoadTakesValuesAsTheyStandAndTheCountAsRead)
     std::vector<std::string> lines = {"2"};
     for (const auto &block : {memberLines(7, "A", "1.5"), memberLines(9, "B", "2")})
         lines.insert(lines.end(), block.begin(), block.end());
-    ASSERT_EQ(beam::writeTextFile(dir.file(), lines), "");
+    ASSERT_EQ(files::writeTextFile(dir.file(), lines), "");
     const MemberList list = loadOk(dir.file());
     EXPECT_EQ(list.usergrid[1][0], "7");
     EXPECT_EQ(list.usergrid[2][2], "2");
@@ -374,7 +374,7 @@ TEST(Members, ChoosingCopiesTheAxisOfTheBendingDirection)
                               std::vector<std::string>{"2", "D", "11", "21", "301", "41", "51", "7"},
                               std::vector<std::string>{"3", "C", "12", "22", "302", "42", "52", "8"}})
         lines.insert(lines.end(), block.begin(), block.end());
-    ASSERT_EQ(beam::writeTextFile(dir.file(), lines), "");
+    ASSERT_EQ(files::writeTextFile(dir.file(), lines), "");
     const MemberList list = loadOk(dir.file());
 
     const auto strong = sections::chooseMember(list, "D", false);
@@ -424,7 +424,7 @@ TEST(Members, ABrokenFileKeepsWhatCouldBeReadAndIsNotRewritten)
         SCOPED_TRACE(row.name);
         MemberDir dir;
         const std::string path = dir.file();
-        ASSERT_EQ(beam::writeTextFile(path, row.lines), "");
+        ASSERT_EQ(files::writeTextFile(path, row.lines), "");
         const std::string before = slurp(path);
         const auto load = sections::loadMembers(path);
         EXPECT_THAT(load.error, HasSubstr(path));
@@ -480,9 +480,9 @@ TEST(Members, AFailedSaveIsReportedTheListKeepsItsNewStateAndTheFileItsOld)
         MemberList list = loadOk(path);
         sections::requestDelete(list);
         list.uno = "1";
-        beam::failWritesAfter(10);
+        files::failWritesAfter(10);
         const auto confirm = sections::confirmNumber(list);
-        beam::failWritesAfter(-1);
+        files::failWritesAfter(-1);
         EXPECT_THAT(confirm.outcome.error, HasSubstr(path));
         EXPECT_EQ(list.count, 2);
         EXPECT_EQ(list.usergrid[1][1], "M2");

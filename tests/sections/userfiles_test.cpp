@@ -1,7 +1,7 @@
 // Where the data files are found, and the member file as the user's own: moved out of a
 // read-only installation, shared by two windows, kept when it could not be read.
-#include "beam/datafiles.h"
-#include "beam/textfile.h"
+#include "files/datafiles.h"
+#include "files/textfile.h"
 #include "sections/members.h"
 
 #include <cstdlib>
@@ -15,7 +15,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using beam::DataPlace;
+using files::DataPlace;
 using sections::MemberList;
 using ::testing::HasSubstr;
 
@@ -30,7 +30,7 @@ std::string slurp(const fs::path &p)
 // A temporary home: a working directory, a user's data folder and an installed folder.
 struct Folders {
     fs::path root;
-    beam::DataFolders dirs;
+    files::DataFolders dirs;
     Folders() : root(fs::temp_directory_path() / ("kovel-userfiles-" + std::to_string(::getpid())))
     {
         fs::remove_all(root);
@@ -57,7 +57,7 @@ void writeMembers(const std::string &path, const std::vector<std::string> &names
         const std::vector<std::string> block = {std::to_string(++n), name, "11.850", "9.300", "187.000", "14.800", "37.500", "5.910"};
         lines.insert(lines.end(), block.begin(), block.end());
     }
-    ASSERT_EQ(beam::writeTextFile(path, lines), "");
+    ASSERT_EQ(files::writeTextFile(path, lines), "");
 }
 
 std::vector<std::string> namesIn(const std::string &path)
@@ -101,7 +101,7 @@ TEST(DataFiles, EachFileIsLookedUpInTheWorkingDirectoryThenTheUsersFolderThenThe
         for (const auto &[holds, dir] : holders)
             if (holds)
                 writeMembers(*dir + "/shape/buzai.txt", {});
-        const beam::DataFile found = beam::findDataFile(f.dirs, "shape/buzai.txt");
+        const files::DataFile found = files::findDataFile(f.dirs, "shape/buzai.txt");
         EXPECT_EQ(found.place, row.expected);
         const std::string &in = row.expected == DataPlace::User        ? f.dirs.user
                                 : row.expected == DataPlace::Installed ? f.dirs.installed
@@ -113,9 +113,9 @@ TEST(DataFiles, EachFileIsLookedUpInTheWorkingDirectoryThenTheUsersFolderThenThe
     const std::string keep = oldXdg ? oldXdg : "";
     ::setenv("HOME", "/home/u", 1);
     ::setenv("XDG_DATA_HOME", "/data/u", 1);
-    EXPECT_EQ(beam::dataFolders().user, "/data/u/kovel");
+    EXPECT_EQ(files::dataFolders().user, "/data/u/kovel");
     ::setenv("XDG_DATA_HOME", "relative", 1);
-    EXPECT_EQ(beam::dataFolders().user, "/home/u/.local/share/kovel");
+    EXPECT_EQ(files::dataFolders().user, "/home/u/.local/share/kovel");
     if (oldXdg)
         ::setenv("XDG_DATA_HOME", keep.c_str(), 1);
     else

@@ -3,7 +3,7 @@
 #include "tests/window/windowfixture.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/store.h"
 
 #include <QFile>
@@ -182,7 +182,7 @@ TEST_F(CalculationTest, SiAllowableStressBasisComesFromPageThree)
 // lines per record.
 std::vector<std::string> catalogueRecord(const std::string &name)
 {
-    const beam::TextFileRead read = beam::readTextFile(std::string(KOVEL_SOURCE_DIR) + "/shape/buzai.txt");
+    const files::TextFileRead read = files::readTextFile(std::string(KOVEL_SOURCE_DIR) + "/shape/buzai.txt");
     if (!read.lines)
         return {};
     const auto &lines = *read.lines;
@@ -541,7 +541,7 @@ protected:
         const std::vector<std::string> lines = {"2",
                                                 "1", "柱材A", "11.850", "9.300", "187.000", "14.800", "37.500", "5.910",
                                                 "2", "梁材B", "20.000", "15.700", "400.000", "50.000", "80.000", "10.000"};
-        ASSERT_EQ(beam::writeTextFile(m_dir.filePath(QStringLiteral("shape/ubuzai.txt")).toStdString(), lines), "");
+        ASSERT_EQ(files::writeTextFile(m_dir.filePath(QStringLiteral("shape/ubuzai.txt")).toStdString(), lines), "");
         QDir::setCurrent(m_dir.path());
         start();
     }

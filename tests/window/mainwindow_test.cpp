@@ -2,7 +2,7 @@
 // paths resolved against the working directory.
 #include "tests/window/windowfixture.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <QAction>
 #include <QFile>
@@ -266,7 +266,7 @@ TEST_F(EmptyFolderTest, SelectionOverAFamilyTheCatalogueLacksSaysSo)
     const std::vector<std::string> lines = {"HW", "H-100x100x6x8", "100", "100", "6", "8", "16.9", "378", "134",
                                             "75.6", "26.7", "21.59", "8", "END", "", "", "", "", "", "", "", "",
                                             "", "", "", ""};
-    ASSERT_EQ(beam::writeTextFile(m_dir.filePath(QStringLiteral("shape/buzai.txt")).toStdString(), lines), "");
+    ASSERT_EQ(files::writeTextFile(m_dir.filePath(QStringLiteral("shape/buzai.txt")).toStdString(), lines), "");
     typeInto("Span", QStringLiteral("6"));
     find<QCheckBox>("design")->click();
     dialogs->shown.clear();

@@ -1,7 +1,7 @@
 // Page 4: the registered members typed, stored, deleted and changed through the page's
 // controls, the member file they write, `userlist` on page 1, start-up with a broken
 // member file; the section property calculator and the stress unit converter.
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "sections/members.h"
 #include "tests/window/windowfixture.h"
 #include "window/memberpage.h"
@@ -34,7 +34,7 @@ QByteArray fileBytes(const std::vector<std::string> &lines)
 {
     QByteArray out;
     for (const std::string &l : lines)
-        out += QByteArray::fromStdString(beam::toCp932(l).value()) + "\r\n";
+        out += QByteArray::fromStdString(files::toCp932(l).value()) + "\r\n";
     return out;
 }
 
@@ -228,7 +228,7 @@ TEST_F(MemberPageTest, ChangingMemberTwoOfThreeReplacesItInPlace)
     EXPECT_EQ(window->members().count, 3);
     EXPECT_EQ(text("uno"), QStringLiteral("4"));
     EXPECT_EQ(userlistItems(), (QStringList{"M1", "M2改", "M3"}));
-    EXPECT_TRUE(fileNow().contains(QByteArray::fromStdString(beam::toCp932("M2改").value()) + "\r\n2.500\r\n9.300\r\n200.000"));
+    EXPECT_TRUE(fileNow().contains(QByteArray::fromStdString(files::toCp932("M2改").value()) + "\r\n2.500\r\n9.300\r\n200.000"));
 }
 
 TEST_F(MemberPageTest, ANumberOutsideTheListChangesNothing)
@@ -349,9 +349,9 @@ TEST_F(MemberPageTest, AFailedSaveIsReportedAndTheGridKeepsTheNewMember)
     startWithMembers(1);
     const QByteArray before = fileNow();
     typeMember({"N", "1", "2", "3", "4", "5", "6"});
-    beam::failWritesAfter(10);
+    files::failWritesAfter(10);
     clickImage("Image29");
-    beam::failWritesAfter(-1);
+    files::failWritesAfter(-1);
     ASSERT_EQ(dialogs->shown.size(), 1);
     EXPECT_TRUE(dialogs->shown[0].contains(QStringLiteral("ubuzai.txt"))) << dialogs->shown[0].toStdString();
     EXPECT_EQ(gridRow(2)[1], QStringLiteral("N"));

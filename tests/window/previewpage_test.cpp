@@ -5,7 +5,7 @@
 #include "tests/window/windowfixture.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
@@ -656,9 +656,9 @@ TEST_F(PreviewPageTest, AFailedPrintIntoAFileKeepsTheOldFile)
     }
     dialogs->printFile = target;
     dialogs->shown.clear();
-    beam::failWritesAfter(100); // the disk fills up while the file is written
+    files::failWritesAfter(100); // the disk fills up while the file is written
     click("printer2");
-    beam::failWritesAfter(-1);
+    files::failWritesAfter(-1);
     ASSERT_EQ(dialogs->shown.size(), 1);
     EXPECT_TRUE(dialogs->shown[0].contains(target)) << dialogs->shown[0].toStdString();
     EXPECT_EQ(bytesOf(target), QByteArray("old"));

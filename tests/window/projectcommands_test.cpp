@@ -3,7 +3,7 @@
 // and the window caption.
 #include "tests/window/windowfixture.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/messages.h"
 #include "results/store.h"
 #include "window/recentfiles.h"
@@ -399,7 +399,7 @@ TEST_F(ProjectCommandsTest, TextExportAsksBeforeOverwriting)
     EXPECT_THAT(dialogs->shown, ElementsAre(QStringLiteral("テキストに出力しました。")));
     const QByteArray first = bytesOf(path("report.txt"));
     EXPECT_EQ(first.count("\r\n"), 31 * 2);
-    const beam::TextFileRead report = beam::readTextFile(path("report.txt").toStdString());
+    const files::TextFileRead report = files::readTextFile(path("report.txt").toStdString());
     ASSERT_TRUE(report.lines);
     EXPECT_EQ(report.lines->at(0), "梁１の設計");
     EXPECT_EQ(report.lines->at(31), "片持ち梁の設計");

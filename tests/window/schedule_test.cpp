@@ -2,7 +2,7 @@
 // slots exported in the layout of kovel-cli batch and read back as the same slots.
 #include "tests/window/windowfixture.h"
 
-#include "beam/csv.h"
+#include "results/csv.h"
 #include "results/table.h"
 #include "window/resultpage.h"
 
@@ -40,7 +40,7 @@ TEST_F(ScheduleTest, ImportStoresTheComputedRowsAndTheExportReadsBackTheSame)
     const std::filesystem::path csv =
         std::filesystem::temp_directory_path() / ("kovel_export_" + std::to_string(::getpid()) + ".csv");
     run("menuExportResults", QString::fromStdString(csv.string()));
-    const beam::CsvRead read = beam::readCsvFile(csv.string());
+    const results::CsvRead read = results::readCsvFile(csv.string());
     ASSERT_TRUE(read.records) << read.error;
     EXPECT_EQ(read.records->size(), 6u);
 

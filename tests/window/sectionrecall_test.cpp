@@ -3,7 +3,7 @@
 // dimension boxes of the computed shapes held when it was stored.
 #include "tests/window/windowfixture.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "window/resultpage.h"
 
 #include <string>
@@ -15,7 +15,7 @@ namespace {
 // lines per record, H on line 3, B on line 4, tf on line 6.
 std::vector<std::string> catalogueRecord(const std::string &name)
 {
-    const beam::TextFileRead read = beam::readTextFile(std::string(KOVEL_SOURCE_DIR) + "/shape/buzai.txt");
+    const files::TextFileRead read = files::readTextFile(std::string(KOVEL_SOURCE_DIR) + "/shape/buzai.txt");
     if (!read.lines)
         return {};
     const auto &lines = *read.lines;

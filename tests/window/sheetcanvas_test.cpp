@@ -3,7 +3,7 @@
 // PDF file (pages, printed texts, refusals and failed writes).
 #include "window/sheetcanvas.h"
 
-#include "beam/textfile.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 #include "sheets/block.h"
 #include "sheets/slotfields.h"
@@ -304,7 +304,7 @@ TEST(SheetCanvasText, LongestTextsEndBeforeTheNextColumn)
 class SheetPdf : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    void TearDown() override { beam::failWritesAfter(-1); }
+    void TearDown() override { files::failWritesAfter(-1); }
     std::string file(const char *name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
 
     QTemporaryDir dir;
@@ -392,9 +392,9 @@ TEST_F(SheetPdf, FailedWriteIsReportedAndKeepsTheOldFile)
 {
     const std::string path = file("old.pdf");
     std::ofstream(path, std::ios::binary) << "old contents";
-    beam::failWritesAfter(100);
+    files::failWritesAfter(100);
     const sheets::PrintOutcome outcome = printSheetsToPdf(sampleTable(), {}, path);
-    beam::failWritesAfter(-1);
+    files::failWritesAfter(-1);
     EXPECT_NE(outcome.error, "");
     EXPECT_EQ(slurp(QString::fromStdString(path)), "old contents");
 

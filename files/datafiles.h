@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace beam {
+namespace files {
 
 struct DataFolders {
     std::string work;      // "" is the working directory itself: its files keep their relative names
@@ -44,4 +44,4 @@ bool mayWriteFile(const std::string &path);
 // "インストール先"), for the About box and `kovel-cli --help`.
 std::string placeName(DataPlace place);
 
-} // namespace beam
+} // namespace files

@@ -1,4 +1,4 @@
-#include "beam/datafiles.h"
+#include "files/datafiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace beam {
+namespace files {
 
 namespace fs = std::filesystem;
 
@@ -102,4 +102,4 @@ std::string placeName(DataPlace place)
     return "見つかりません";
 }
 
-} // namespace beam
+} // namespace files

@@ -1,4 +1,4 @@
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace beam {
+namespace files {
 
 namespace {
 
@@ -684,4 +684,4 @@ bool changedOnDisk(const FileStamp &stamp, const std::string &path)
 
 void failWritesAfter(long long bytes) { g_failAfter.store(bytes); }
 
-} // namespace beam
+} // namespace files

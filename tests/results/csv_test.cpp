@@ -1,5 +1,5 @@
 // The CSV reader and writer: quoting, line ends and the two encodings of a schedule.
-#include "beam/csv.h"
+#include "results/csv.h"
 
 #include <gtest/gtest.h>
 
@@ -8,19 +8,19 @@
 
 namespace {
 
-using Records = std::vector<beam::CsvRecord>;
+using Records = std::vector<results::CsvRecord>;
 
 Records readAll(const std::string &bytes, std::string *error = nullptr)
 {
-    const beam::CsvText text = beam::decodeCsv(bytes);
+    const results::CsvText text = results::decodeCsv(bytes);
     Records records;
     if (!text.utf8) {
         if (error)
             *error = text.error;
         return records;
     }
-    beam::CsvReader reader(*text.utf8);
-    for (beam::CsvRecord r; reader.next(r);)
+    results::CsvReader reader(*text.utf8);
+    for (results::CsvRecord r; reader.next(r);)
         records.push_back(r);
     if (error)
         *error = reader.error();
@@ -79,12 +79,12 @@ TEST(Csv, WrittenRecordsReadBackTheSame)
                              {" lead", "\"q\"", "line\nbreak"},
                              {"", "", ""},
                              {"ｶﾅ ①", "", "end"}};
-    for (beam::CsvEncoding encoding : {beam::CsvEncoding::Utf8, beam::CsvEncoding::Cp932}) {
-        SCOPED_TRACE(encoding == beam::CsvEncoding::Utf8 ? "UTF-8" : "CP932");
-        const std::optional<std::string> bytes = beam::encodeCsv(records, encoding);
+    for (results::CsvEncoding encoding : {results::CsvEncoding::Utf8, results::CsvEncoding::Cp932}) {
+        SCOPED_TRACE(encoding == results::CsvEncoding::Utf8 ? "UTF-8" : "CP932");
+        const std::optional<std::string> bytes = results::encodeCsv(records, encoding);
         ASSERT_TRUE(bytes);
-        EXPECT_EQ(bytes->rfind(beam::kUtf8Bom, 0) == 0, encoding == beam::CsvEncoding::Utf8);
-        EXPECT_EQ(beam::decodeCsv(*bytes).encoding, encoding);
+        EXPECT_EQ(bytes->rfind(results::kUtf8Bom, 0) == 0, encoding == results::CsvEncoding::Utf8);
+        EXPECT_EQ(results::decodeCsv(*bytes).encoding, encoding);
         EXPECT_EQ(readAll(*bytes), records);
     }
     // a text a spreadsheet would run as a formula goes behind an apostrophe, and comes back
@@ -98,13 +98,13 @@ TEST(Csv, WrittenRecordsReadBackTheSame)
     for (const auto &g : guarded) {
         SCOPED_TRACE(g.cell);
         std::string line;
-        beam::appendCsvRecord(line, {g.cell});
+        results::appendCsvRecord(line, {g.cell});
         EXPECT_EQ(line, std::string(g.written) + "\r\n");
         EXPECT_EQ(readAll(line), Records{{g.cell}});
     }
     // a character code page 932 cannot hold is refused, naming the record
     std::size_t bad = 0;
-    EXPECT_FALSE(beam::encodeCsv({{"a"}, {"〜"}}, beam::CsvEncoding::Cp932, &bad));
+    EXPECT_FALSE(results::encodeCsv({{"a"}, {"〜"}}, results::CsvEncoding::Cp932, &bad));
     EXPECT_EQ(bad, 1u);
 }
 

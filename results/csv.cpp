@@ -1,11 +1,11 @@
-#include "beam/csv.h"
+#include "results/csv.h"
 
 #include "beam/numtext.h"
-#include "beam/textfile.h"
+#include "files/textfile.h"
 
 #include <cstdio>
 
-namespace beam {
+namespace results {
 
 namespace {
 
@@ -60,7 +60,7 @@ bool formulaLike(std::string_view cell)
     const std::size_t start = cell.find_first_not_of('\'');
     if (start == std::string_view::npos || std::string_view("=+-@\t\r").find(cell[start]) == std::string_view::npos)
         return false;
-    return !plainNumberText(cell.substr(start));
+    return !beam::plainNumberText(cell.substr(start));
 }
 
 bool needsQuotes(const std::string &cell)
@@ -85,7 +85,7 @@ CsvText decodeCsv(std::string_view bytes)
     }
     out.encoding = CsvEncoding::Cp932;
     if (!bom)
-        out.utf8 = fromCp932(bytes);
+        out.utf8 = files::fromCp932(bytes);
     if (!out.utf8)
         out.error = "文字コードが UTF-8 でも Shift-JIS（コードページ932）でもありません。";
     return out;
@@ -159,7 +159,7 @@ CsvRead readCsvFile(const std::string &path)
 {
     CsvRead out;
     std::string bytes;
-    if (std::string error = readFileBytes(path, bytes, kLargestSchedule); !error.empty()) {
+    if (std::string error = files::readFileBytes(path, bytes, files::kLargestSchedule); !error.empty()) {
         out.error = std::move(error);
         return out;
     }
@@ -219,7 +219,7 @@ std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvE
     for (std::size_t i = 0; i < records.size(); ++i) {
         text.clear();
         appendCsvRecord(text, records[i]);
-        std::optional<std::string> encoded = toCp932(text);
+        std::optional<std::string> encoded = files::toCp932(text);
         if (!encoded) {
             if (badRecord)
                 *badRecord = i;
@@ -237,7 +237,7 @@ std::string writeCsvFile(const std::string &path, const std::vector<CsvRecord> &
     if (!bytes)
         return "ファイル「" + path + "」に書き込めません。" + std::to_string(bad + 1) +
                " 行目にShift-JIS（コードページ932）で表せない文字があります。";
-    return writeBinaryFile(path, *bytes);
+    return files::writeBinaryFile(path, *bytes);
 }
 
-} // namespace beam
+} // namespace results

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace beam {
+namespace files {
 
 // Converts between UTF-8 and code page 932. nullopt when the text cannot be converted
 // (a character outside code page 932, or bytes that are not valid in the source).
@@ -202,4 +202,4 @@ bool changedOnDisk(const FileStamp &stamp, const std::string &path);
 // (-1, the default, switches it off).
 void failWritesAfter(long long bytes);
 
-} // namespace beam
+} // namespace files

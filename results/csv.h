@@ -5,6 +5,8 @@
 // cell is UTF-8. A text that a spreadsheet would run as a formula ("=cmd|...", "+1+1",
 // "@SUM(A1)"; not a number like "-5") is written behind an apostrophe, the spreadsheet's
 // mark of a text, and the reader removes that apostrophe again.
+// The codec sits here, above beam, because "a number" is the program's one number rule
+// (beam::plainNumberText), the one a schedule's number cells are read with.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace beam {
+namespace results {
 
 enum class CsvEncoding { Utf8, Cp932 };
 
@@ -50,7 +52,7 @@ private:
 };
 
 // Reads a whole file (the encoding told by its bytes) into records, a regular file of at
-// most kLargestSchedule bytes. Meant for small files; a schedule of any size is better
+// most files::kLargestSchedule bytes. Meant for small files; a schedule of any size is better
 // read with CsvReader.
 struct CsvRead {
     std::optional<std::vector<CsvRecord>> records;
@@ -70,11 +72,11 @@ void appendCsvRecord(std::string &out, const CsvRecord &record);
 std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvEncoding encoding,
                                      std::size_t *badRecord = nullptr);
 
-// Writes the records through a temporary file and a rename (beam::writeBinaryFile).
+// Writes the records through a temporary file and a rename (files::writeBinaryFile).
 // Returns an empty string, or the Japanese message.
 std::string writeCsvFile(const std::string &path, const std::vector<CsvRecord> &records, CsvEncoding encoding);
 
 // The byte-order mark a UTF-8 file starts with.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-} // namespace beam
+} // namespace results
