@@ -6,6 +6,7 @@
 #include "window/inputpage.h"
 #include "window/memberpage.h"
 #include "window/previewpage.h"
+#include "window/projectcommands.h"
 #include "window/qtcanvas.h"
 #include "window/resultpage.h"
 #include "window/schedulecommands.h"
@@ -106,11 +107,12 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(m_inputPage, &InputPage::exitRequested, this, &QWidget::close);
     connect(m_memberPage, &MemberPage::membersChanged, m_inputPage, &InputPage::refreshUserList);
     connect(m_resultPage, &ResultPage::exitRequested, this, &QWidget::close);
-    connect(m_resultPage, &ResultPage::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_resultPage, &ResultPage::resultPageWanted, this, [this] { showPage(m_pages->indexOf(m_resultPage)); });
     connect(m_resultPage, &ResultPage::inputPageWanted, this, [this] { showPage(m_pages->indexOf(m_inputPage)); });
     connect(m_resultPage, &ResultPage::printRequested, this, &MainWindow::printSheets);
-    connect(m_resultPage, &ResultPage::projectFileUsed, this, [this](const QString &path) { m_recent.add(path); });
+    m_projects = new ProjectCommands(m_table, *m_dialogs, *m_resultPage, this);
+    connect(m_projects, &ProjectCommands::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_projects, &ProjectCommands::resultPageWanted, this, [this] { showPage(m_pages->indexOf(m_resultPage)); });
 
     setupMenus();
     auto *schedules = new ScheduleCommands(*this);
@@ -145,7 +147,7 @@ void MainWindow::setupMenus()
         if (name == QLatin1String("menuRecent")) {
             m_recentMenu = menu->addMenu(QString::fromUtf8(m.item));
             m_recentMenu->setObjectName(name);
-            connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+            connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { m_projects->fillRecentMenu(m_recentMenu); });
             continue;
         }
         QAction *action = menu->addAction(QString::fromUtf8(m.item));
@@ -163,15 +165,15 @@ void MainWindow::setupMenus()
         else if (name == QLatin1String("menuHome"))
             connect(action, &QAction::triggered, this, &MainWindow::openHomePage);
         else if (name == QLatin1String("menuNew"))
-            connect(action, &QAction::triggered, m_resultPage, &ResultPage::newdataClick);
+            connect(action, &QAction::triggered, m_projects, &ProjectCommands::newProject);
         else if (name == QLatin1String("menuOpen"))
-            connect(action, &QAction::triggered, m_resultPage, &ResultPage::yobidashiClick);
+            connect(action, &QAction::triggered, m_projects, &ProjectCommands::open);
         else if (name == QLatin1String("menuSave") || name == QLatin1String("menuSaveAs"))
             // the save always asks for the name, proposing the project's own file, so saving
             // under a new name is the same command
-            connect(action, &QAction::triggered, m_resultPage, &ResultPage::hozonClick);
+            connect(action, &QAction::triggered, m_projects, &ProjectCommands::save);
         else if (name == QLatin1String("menuText"))
-            connect(action, &QAction::triggered, m_resultPage, &ResultPage::N2Click);
+            connect(action, &QAction::triggered, m_projects, &ProjectCommands::exportText);
         else if (name == QLatin1String("menuPrint"))
             connect(action, &QAction::triggered, this, &MainWindow::printSheets);
         else if (name == QLatin1String("menuBasis"))
@@ -181,7 +183,7 @@ void MainWindow::setupMenus()
         else
             connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
     }
-    fillRecentMenu();
+    m_projects->fillRecentMenu(m_recentMenu);
     // the text boxes of the X11 key scheme claim Ctrl+E (end of line) for themselves
     if (QCoreApplication::instance())
         QCoreApplication::instance()->installEventFilter(this);
@@ -199,32 +201,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::fillRecentMenu()
-{
-    m_recentMenu->clear();
-    const QStringList files = m_recent.files();
-    if (files.isEmpty()) {
-        m_recentMenu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
-        return;
-    }
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
-        QString shown = QDir::toNativeSeparators(path);
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        action->setObjectName(QStringLiteral("recent%1").arg(i + 1));
-        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
-    }
-}
-
-void MainWindow::openRecent(const QString &path)
-{
-    m_resultPage->openRecent(path);
-    // a project that is no longer there leaves the list (the open has said so)
-    if (!QFileInfo::exists(path))
-        m_recent.remove(path);
 }
 
 void MainWindow::startUp()
@@ -338,7 +314,7 @@ void MainWindow::openFromCommandLine(const QStringList &files)
                               .arg(files.size()));
         return;
     }
-    m_resultPage->openFile(QFileInfo(files.front()).absoluteFilePath());
+    m_projects->openFile(QFileInfo(files.front()).absoluteFilePath());
 }
 
 void MainWindow::openHelp()

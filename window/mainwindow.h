@@ -4,17 +4,16 @@
 // into beam::InputTexts -> beam::runCheck / sections::selectSize compute -> the result
 // texts go back into the page-1 labels and `Mgrid` -> the store copies them into a slot
 // of the result table (results::Table, owned here) -> page 2 lists the slots, page 3
-// composes the sheets from them, the project file and the text report write them.
-// The registered members (sections::MemberList, owned here) are loaded at start-up and
-// offered on page 1; page 4 edits them. The projects last opened or saved (RecentFiles) are
-// the one thing kept from one run to the next.
+// composes the sheets from them, the project file and the text report (ProjectCommands)
+// write them. The registered members (sections::MemberList, owned here) are loaded at
+// start-up and offered on page 1; page 4 edits them. The projects last opened or saved
+// (RecentFiles, kept by ProjectCommands) are the one thing kept from one run to the next.
 #pragma once
 
 #include "files/datafiles.h"
 #include "results/table.h"
 #include "sections/members.h"
 #include "window/dialogs.h"
-#include "window/recentfiles.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -25,6 +24,7 @@
 class InputPage;
 class MemberPage;
 class PreviewPage;
+class ProjectCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -86,8 +86,6 @@ private:
     void openHomePage();
     void storeRequested();
     void chooseBasis(); // menu "検定基準..."
-    void fillRecentMenu();
-    void openRecent(const QString &path);
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;
@@ -97,7 +95,7 @@ private:
     MemberPage *m_memberPage = nullptr;
     QLabel *m_versionLine = nullptr;
     QMenu *m_recentMenu = nullptr;
-    RecentFiles m_recent; // the projects last opened or saved, kept between runs
+    ProjectCommands *m_projects = nullptr;
     QList<QKeySequence> m_shortcuts; // the keys of the menu items
 
     files::DataFolders m_dataFolders;

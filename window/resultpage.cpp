@@ -2,11 +2,9 @@
 
 #include "beam/diagrams.h"
 #include "results/messages.h"
-#include "results/projectfile.h"
 #include "results/slotops.h"
 #include "results/slotview.h"
 #include "results/store.h"
-#include "results/textreport.h"
 #include "window/dialogs.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
@@ -542,11 +540,6 @@ void ResultPage::refreshSlot(int slot)
     m_chk[k]->setPixmap(results::isMarked(m_table, slot) ? m_onchk->pixmap() : m_offchk->pixmap());
 }
 
-void ResultPage::refreshCaption()
-{
-    Q_EMIT captionChanged(m_table.changed ? m_caption + qs(results::kUnsavedMark) : m_caption);
-}
-
 void ResultPage::refreshAll()
 {
     for (int slot = 1; slot <= results::kSlots; ++slot)
@@ -726,7 +719,7 @@ void ResultPage::list()
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
     refreshSlot(slot);
-    refreshCaption();
+    Q_EMIT recordsChanged();
     Q_EMIT resultPageWanted();
     m_input.setFreshResult(FreshResult::MayCalculate); // the same result cannot be stored twice
     showSlot();
@@ -777,7 +770,7 @@ void ResultPage::delete1Click()
         return;
     cancelMove(); // the selection changes: a waiting move would take another record
     refreshAll();
-    refreshCaption();
+    Q_EMIT recordsChanged();
     showSlot();
 }
 
@@ -803,7 +796,7 @@ void ResultPage::moveTo(int destination)
         move = m_dialogs.askYesNo(qs(results::moveQuestion(m_table, destination)));
     if (move && results::moveSelected(m_table, destination)) {
         refreshAll();
-        refreshCaption();
+        Q_EMIT recordsChanged();
         showSlot();
     }
     m_idou->hide();
@@ -846,7 +839,7 @@ void ResultPage::finishRename()
         m_dialogs.inform(qs(refusal)); // the slot keeps its name
     else if (results::renameSelected(m_table, name)) {
         refreshSlot(slot);
-        refreshCaption();
+        Q_EMIT recordsChanged();
     }
 }
 
@@ -861,101 +854,21 @@ void ResultPage::recalc1Click()
     m_input.recall(*page, [this] { Q_EMIT inputPageWanted(); });
 }
 
-// ---------------------------------------------------------------- project file and text export
-
-// The filter of the program's file commands ("KovelFile(*.kvl)|*.kvl") in the file
-// dialog's own form ("KovelFile(*.kvl)").
-QString ResultPage::dialogFilter(const char *filter) const
-{
-    return qs(filter).section(QLatin1Char('|'), 0, 0);
-}
+// ---------------------------------------------------------------- commands
 
 void ResultPage::newdataClick()
 {
-    beginCommand();
-    if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedNewQuestion : results::kNewQuestion)))
-        return;
-    cancelMove();
-    results::resetTable(m_table);
-    m_projectPath.clear();
-    m_projectStamp = {};
-    m_caption = qs(results::kNewCaption);
-    refreshCaption();
-    refreshAll();
-    showSlot();
+    Q_EMIT newRequested();
 }
 
 void ResultPage::yobidashiClick()
 {
-    openProject(QString());
-}
-
-void ResultPage::openRecent(const QString &path)
-{
-    openProject(path);
-}
-
-void ResultPage::openProject(const QString &path)
-{
-    beginCommand();
-    if (!m_dialogs.askYesNo(qs(m_table.changed ? results::kUnsavedOpenQuestion : results::kOpenQuestion)))
-        return;
-    Q_EMIT resultPageWanted();
-    const QString chosen = path.isEmpty() ? m_dialogs.openFileName(dialogFilter(results::kProjectFilter)) : path;
-    if (chosen.isEmpty())
-        return;
-    openFile(chosen);
-}
-
-void ResultPage::openFile(const QString &chosen)
-{
-    // stamped before it is read: a change in between is taken as a change (asked about)
-    files::FileStamp stamp = files::stampFile(ss(chosen));
-    // the file is read and checked whole before the table is replaced
-    std::string notice;
-    const std::string error = results::openProject(m_table, ss(chosen), &notice);
-    if (!error.empty()) {
-        m_dialogs.inform(qs(error));
-        return;
-    }
-    m_projectPath = chosen;
-    m_projectStamp = std::move(stamp);
-    cancelMove();
-    m_caption = qs(results::kCaptionPrefix) + chosen;
-    refreshCaption();
-    Q_EMIT projectFileUsed(chosen);
-    refreshAll();
-    showSlot();
-    if (!notice.empty())
-        m_dialogs.inform(qs(notice));
+    Q_EMIT openRequested();
 }
 
 void ResultPage::hozonClick()
 {
-    beginCommand();
-    // the dialog proposes the project's own file, so saving it again is one Enter away
-    const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kProjectFilter), m_projectPath);
-    if (chosen.isEmpty())
-        return;
-    const std::string stripped = results::stripExtension(ss(chosen));
-    const std::string path = results::projectFileName(ss(chosen));
-    if (results::fileExists(path) && !m_dialogs.askYesNo(qs(results::kOverwriteQuestion)))
-        return;
-    // another window or program has written the file since this window read or wrote it
-    if (files::changedOnDisk(m_projectStamp, path) && !m_dialogs.askYesNo(qs(results::kChangedOnDiskQuestion)))
-        return;
-    const std::string error = results::saveProject(path, m_table);
-    if (!error.empty()) {
-        m_dialogs.inform(qs(error));
-        return;
-    }
-    m_projectPath = qs(path);
-    m_projectStamp = files::stampFile(path);
-    m_table.changed = false;
-    m_caption = qs(results::kCaptionPrefix) + qs(stripped);
-    refreshCaption();
-    Q_EMIT projectFileUsed(qs(path));
-    m_dialogs.inform(qs(results::savedMessage(stripped)));
+    Q_EMIT saveRequested();
 }
 
 // A rename under way ends before any other command, on its own record: the command may
@@ -971,30 +884,18 @@ void ResultPage::beginTableCommand()
     cancelMove();
 }
 
+void ResultPage::showTable()
+{
+    refreshAll();
+    showSlot();
+}
+
 void ResultPage::tableChanged()
 {
     m_table.changed = true; // not saved yet
-    refreshCaption();
-    refreshAll();
-    showSlot();
+    Q_EMIT recordsChanged();
+    showTable();
     Q_EMIT resultPageWanted();
-}
-
-void ResultPage::N2Click()
-{
-    beginCommand();
-    const QString chosen = m_dialogs.saveFileName(dialogFilter(results::kTextFilter));
-    if (chosen.isEmpty())
-        return;
-    const std::string path = results::textFileName(ss(chosen));
-    if (results::fileExists(path) && !m_dialogs.askYesNo(qs(results::kOverwriteQuestion)))
-        return;
-    const std::string error = results::writeTextReport(path, m_table);
-    if (!error.empty()) {
-        m_dialogs.inform(qs(error));
-        return;
-    }
-    m_dialogs.inform(qs(results::kTextWrittenMessage));
 }
 
 // ---------------------------------------------------------------- events

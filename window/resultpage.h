@@ -1,12 +1,11 @@
 // Page 2, "計算結果表": the 50 result slots with their print marks, the display of the
 // selected slot with its load and stress diagrams, the slot operations (rename, move,
-// retry, delete), select all / clear all, and the file commands (new, open, save, text
-// export). The table logic lives in results/; this page binds its controls to it and
+// retry, delete), select all / clear all, and the images of the project commands (new,
+// open, save; ProjectCommands runs them). The table logic lives in results/; this page binds its controls to it and
 // shows what the table holds (button caption = field 2, mark image = print mark, the
 // selected button drawn 5 pixels to the left with the shadow `kage` beside it).
 #pragma once
 
-#include "files/textfile.h"
 #include "results/table.h"
 
 #include <QHash>
@@ -67,27 +66,17 @@ public:
     void move1Click();
     void rename1Click();
     void recalc1Click();       // Retry: the selected slot back into the input page
+    // The images of the project commands: new, open and save.
     void newdataClick();
-    void yobidashiClick();     // open a project file
-    // Opens the file as the open command does once the file is chosen: read and checked
-    // whole, else a message and the table as it was.
-    void openFile(const QString &path);
-    // Save the project file: the save dialog proposes the project's file; overwriting an
-    // existing file asks, and so does overwriting the project's file when someone else has
-    // changed it on disk since this page opened or saved it.
+    void yobidashiClick();
     void hozonClick();
-    // Opens the project file `path` as the open command does, without the open dialog
-    // (the question before the table is replaced is asked all the same).
-    void openRecent(const QString &path);
-    void N2Click();            // text export
-
-    // The window caption: the project's ("KOVEL-新規", "KOVEL-" + file name) with " *"
-    // while the table has changes that are not saved. Every command that changes the
-    // table's records calls it.
-    void refreshCaption();
 
     // Every command starts here: a rename under way ends first.
     void beginCommand();
+    // A waiting move is given up (the table or the selection changes under it).
+    void cancelMove();
+    // Every slot and the selected one shown again, once the table has been replaced.
+    void showTable();
     // A command from outside the page that changes the table: before it a rename under
     // way ends and a waiting move is cancelled; after it every slot and the selected one
     // are shown again and this page becomes the active one.
@@ -95,8 +84,10 @@ public:
     void tableChanged();
 
 Q_SIGNALS:
-    void captionChanged(const QString &caption); // "KOVEL-新規", "KOVEL-" + file name
-    void projectFileUsed(const QString &path);   // a project file opened or saved
+    void recordsChanged();                       // the records changed: the unsaved mark may change
+    void newRequested();                         // the images `newdata`, `yobidashi`, `hozon`
+    void openRequested();
+    void saveRequested();
     void resultPageWanted();                     // make this page the active one
     void inputPageWanted();                      // make the input page the active one
     void printRequested();                       // the print image `printer1`
@@ -124,19 +115,12 @@ private:
     void drawDiagrams(const results::SlotView &view);
     void clearDiagrams();
     void moveTo(int destination);
-    void cancelMove();
     void finishRename();
-    void openProject(const QString &path); // empty: chosen in the open dialog
-    QString dialogFilter(const char *filter) const;
 
     results::Table &m_table;
     Dialogs &m_dialogs;
     InputPage &m_input;
     QString m_shapepath;
-    QString m_caption = QStringLiteral("KOVEL"); // the caption without the unsaved mark
-    // The project's file (empty until one is opened or saved) and what it held then.
-    QString m_projectPath;
-    files::FileStamp m_projectStamp;
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]
