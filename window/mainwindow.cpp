@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include <functional>
+
 namespace {
 
 constexpr int kClientWidth = 788;
@@ -32,32 +34,6 @@ constexpr int kClientHeight = 547;
 constexpr int kVersionLineHeight = 18;
 
 const char *const kHomePage = "https://example.com/kovel/";
-
-// The menu items: menu caption, item caption, object name, keyboard shortcut. An item
-// without a name is a separator; "menuRecent" is the submenu of the recent projects.
-struct MenuItem {
-    const char *menu;
-    const char *item;
-    const char *name;
-    const char *shortcut;
-};
-constexpr MenuItem kMenuItems[] = {
-    {"ﾌｧｲﾙ", "新規作成", "menuNew", "Ctrl+N"},
-    {"ﾌｧｲﾙ", "呼出", "menuOpen", "Ctrl+O"},
-    {"ﾌｧｲﾙ", "最近使ったファイル", "menuRecent", nullptr},
-    {"ﾌｧｲﾙ", "保存", "menuSave", "Ctrl+S"},
-    {"ﾌｧｲﾙ", "名前を付けて保存", "menuSaveAs", "Ctrl+Shift+S"},
-    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
-    {"ﾌｧｲﾙ", "PDF出力...", "menuPdf", nullptr},
-    {"ﾌｧｲﾙ", "印刷", "menuPrint", "Ctrl+P"},
-    {"ﾌｧｲﾙ", nullptr, nullptr, nullptr},
-    {"ﾌｧｲﾙ", "終了", "menuExit", "Ctrl+Q"},
-    {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText", "Ctrl+E"},
-    {"ｵﾌﾟｼｮﾝ", "検定基準...", "menuBasis", nullptr},
-    {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion", nullptr},
-    {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp", "F1"},
-    {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome", nullptr},
-};
 
 } // namespace
 
@@ -131,8 +107,37 @@ MainWindow::~MainWindow()
 
 void MainWindow::setupMenus()
 {
+    // The menu items: menu caption, item caption, object name, keyboard shortcut and what
+    // the item runs. An item without a name is a separator, one that runs nothing the
+    // submenu of the recent projects ("menuRecent"). The save always asks for the name,
+    // proposing the project's own file, so saving under a new name is the same command.
+    struct MenuItem {
+        const char *menu;
+        const char *item;
+        const char *name;
+        const char *shortcut;
+        std::function<void()> run;
+    };
+    const MenuItem items[] = {
+        {"ﾌｧｲﾙ", "新規作成", "menuNew", "Ctrl+N", [this] { m_projects->newProject(); }},
+        {"ﾌｧｲﾙ", "呼出", "menuOpen", "Ctrl+O", [this] { m_projects->open(); }},
+        {"ﾌｧｲﾙ", "最近使ったファイル", "menuRecent", nullptr, {}},
+        {"ﾌｧｲﾙ", "保存", "menuSave", "Ctrl+S", [this] { m_projects->save(); }},
+        {"ﾌｧｲﾙ", "名前を付けて保存", "menuSaveAs", "Ctrl+Shift+S", [this] { m_projects->save(); }},
+        {"ﾌｧｲﾙ", nullptr, nullptr, nullptr, {}},
+        {"ﾌｧｲﾙ", "PDF出力...", "menuPdf", nullptr, [this] { m_previewPage->pdfClick(); }},
+        {"ﾌｧｲﾙ", "印刷", "menuPrint", "Ctrl+P", [this] { printSheets(); }},
+        {"ﾌｧｲﾙ", nullptr, nullptr, nullptr, {}},
+        {"ﾌｧｲﾙ", "終了", "menuExit", "Ctrl+Q", [this] { close(); }},
+        {"ｵﾌﾟｼｮﾝ", "ﾃｷｽﾄ形式出力", "menuText", "Ctrl+E", [this] { m_projects->exportText(); }},
+        {"ｵﾌﾟｼｮﾝ", "検定基準...", "menuBasis", nullptr, [this] { chooseBasis(); }},
+        {"ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ情報", "menuVersion", nullptr, [this] { showAbout(); }},
+        {"ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ呼出", "menuHelp", "F1", [this] { openHelp(); }},
+        {"ﾍﾙﾌﾟ", "ﾎｰﾑﾍﾟｰｼﾞ", "menuHome", nullptr, [this] { openHomePage(); }},
+    };
+
     QHash<QString, QMenu *> menus;
-    for (const MenuItem &m : kMenuItems) {
+    for (const MenuItem &m : items) {
         const QString caption = QString::fromUtf8(m.menu);
         QMenu *menu = menus.value(caption);
         if (!menu) {
@@ -144,7 +149,7 @@ void MainWindow::setupMenus()
             continue;
         }
         const QString name = QString::fromUtf8(m.name);
-        if (name == QLatin1String("menuRecent")) {
+        if (!m.run) {
             m_recentMenu = menu->addMenu(QString::fromUtf8(m.item));
             m_recentMenu->setObjectName(name);
             connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { m_projects->fillRecentMenu(m_recentMenu); });
@@ -156,32 +161,7 @@ void MainWindow::setupMenus()
             action->setShortcut(QKeySequence(QString::fromLatin1(m.shortcut)));
             m_shortcuts << action->shortcut();
         }
-        if (name == QLatin1String("menuExit"))
-            connect(action, &QAction::triggered, this, &QWidget::close);
-        else if (name == QLatin1String("menuVersion"))
-            connect(action, &QAction::triggered, this, &MainWindow::showAbout);
-        else if (name == QLatin1String("menuHelp"))
-            connect(action, &QAction::triggered, this, &MainWindow::openHelp);
-        else if (name == QLatin1String("menuHome"))
-            connect(action, &QAction::triggered, this, &MainWindow::openHomePage);
-        else if (name == QLatin1String("menuNew"))
-            connect(action, &QAction::triggered, m_projects, &ProjectCommands::newProject);
-        else if (name == QLatin1String("menuOpen"))
-            connect(action, &QAction::triggered, m_projects, &ProjectCommands::open);
-        else if (name == QLatin1String("menuSave") || name == QLatin1String("menuSaveAs"))
-            // the save always asks for the name, proposing the project's own file, so saving
-            // under a new name is the same command
-            connect(action, &QAction::triggered, m_projects, &ProjectCommands::save);
-        else if (name == QLatin1String("menuText"))
-            connect(action, &QAction::triggered, m_projects, &ProjectCommands::exportText);
-        else if (name == QLatin1String("menuPrint"))
-            connect(action, &QAction::triggered, this, &MainWindow::printSheets);
-        else if (name == QLatin1String("menuBasis"))
-            connect(action, &QAction::triggered, this, &MainWindow::chooseBasis);
-        else if (name == QLatin1String("menuPdf"))
-            connect(action, &QAction::triggered, m_previewPage, &PreviewPage::pdfClick);
-        else
-            connect(action, &QAction::triggered, this, &MainWindow::notYetAvailable);
+        connect(action, &QAction::triggered, this, m.run);
     }
     m_projects->fillRecentMenu(m_recentMenu);
     // the text boxes of the X11 key scheme claim Ctrl+E (end of line) for themselves
@@ -252,11 +232,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-void MainWindow::notYetAvailable()
-{
-    m_dialogs->inform(QStringLiteral("この機能はまだ使えません。"));
 }
 
 void MainWindow::chooseBasis()

@@ -80,7 +80,6 @@ protected:
 private:
     void setupMenus();
     void startUp();
-    void notYetAvailable();
     void showAbout();
     void openHelp();
     void openHomePage();
