@@ -13,6 +13,14 @@ namespace pictures {
 constexpr QSize kCommandSize(59, 20); // a command image of page 2
 constexpr QSize kMarkSize(17, 25);    // a print mark
 
+// The faces of the command images: file commands, slot operations, the deletion and the
+// exit, the print marks, printing.
+inline const QColor kFileFace(40, 90, 170);
+inline const QColor kSlotFace(40, 130, 70);
+inline const QColor kDeleteFace(150, 60, 60);
+inline const QColor kMarkFace(110, 110, 110);
+inline const QColor kPrintFace(30, 40, 110);
+
 // A command image: the caption in white on a coloured face.
 QPixmap command(const char *caption, const QColor &face);
 // A print mark: an empty box, or a box with a tick.

@@ -1,16 +1,14 @@
 // Page 2, "計算結果表": the 50 result slots with their print marks, the display of the
-// selected slot with its load and stress diagrams, the slot operations (rename, move,
-// retry, delete), select all / clear all, and the images of the project commands (new,
-// open, save; ProjectCommands runs them). The table logic lives in results/; this page binds its controls to it and
-// shows what the table holds (button caption = field 2, mark image = print mark, the
+// selected slot (SlotDisplay), the slot operations (rename, move, retry, delete), select
+// all / clear all, and the images of the project commands (new, open, save; run by
+// ProjectCommands). The table logic lives in results/; this page binds its controls to it
+// and shows what the table holds (button caption = field 2, mark image = print mark, the
 // selected button drawn 5 pixels to the left with the shadow `kage` beside it).
 #pragma once
 
 #include "results/table.h"
 
-#include <QHash>
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -22,10 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-
-namespace results {
-struct SlotView;
-}
+class SlotDisplay;
 
 class ResultPage : public QWidget {
     Q_OBJECT
@@ -52,8 +47,8 @@ public:
     static constexpr int kMoveWaits = 99;
     int movecom() const { return m_movecom; }
     bool moveWaits() const { return m_movecom == kMoveWaits; }
-    const QImage &loadDiagramImage() const { return m_loadImage; }
-    const QImage &stressDiagramImage() const { return m_stressImage; }
+    const QImage &loadDiagramImage() const;
+    const QImage &stressDiagramImage() const;
 
     // ---- named operations ----
     void list();               // store the input page's result into the next slot
@@ -98,29 +93,16 @@ protected:
 
 private:
     void setupSlotArea();
-    void setupSettingsGroup();
-    void setupLoadsGroup();
-    void setupDiagrams();
-    void setupResultsGroup();
-
-    QLineEdit *makeCopy(QWidget *parent, const char *name, const QRect &geometry);
-    QLabel *makeValue(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align);
-    QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &geometry, const char *name = nullptr);
-
     void refreshSlot(int slot);
     void refreshAll();
     void placeButtons();
-    void fillView(const results::SlotView &view);
-    void showBasis(const results::SlotView &view); // the notice rule's shear ratio and basis
-    void drawDiagrams(const results::SlotView &view);
-    void clearDiagrams();
     void moveTo(int destination);
     void finishRename();
 
     results::Table &m_table;
     Dialogs &m_dialogs;
     InputPage &m_input;
-    QString m_shapepath;
+    SlotDisplay *m_display = nullptr;
 
     std::array<QPushButton *, results::kSlots + 1> m_data{}; // [1..50]
     std::array<ImageButton *, results::kSlots + 1> m_chk{};  // [1..50]
@@ -132,15 +114,4 @@ private:
     QLineEdit *m_rename = nullptr;
     int m_renameSlot = 0; // the slot being renamed; 0 when no rename is under way
     int m_movecom = 0;
-
-    QHash<QString, QLineEdit *> m_copies; // read-out copies of the input boxes (and listmember, listtype)
-    QHash<QString, QLabel *> m_values;    // the other shown texts
-    std::array<QLabel *, 10> m_unitLabels{};
-    QLabel *m_listcond = nullptr;
-    QLabel *m_listShear = nullptr; // τ/fs of a result of the notice rule, beside σb/fb
-    QLabel *m_listkajuuzu = nullptr, *m_listouryokuzu = nullptr;
-    QLabel *m_lista = nullptr, *m_listb = nullptr, *m_listkajuuzuL = nullptr;
-    QLabel *m_Menda1 = nullptr, *m_Mendb1 = nullptr, *m_Mcent1 = nullptr;
-    QImage m_loadImage;
-    QImage m_stressImage;
 };
