@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/sheets.h"
 #include "files/datafiles.h"
+#include "files/platform.h"
 #include "files/textfile.h"
 #include "results/csv.h"
 #include "results/projectfile.h"
@@ -23,7 +24,6 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
 
 namespace {
 
@@ -209,7 +209,7 @@ std::vector<std::string> earlierProjectFiles(const std::string &chosen, int writ
 // A progress line on a terminal, once the run has taken about a second.
 class Progress {
 public:
-    explicit Progress(std::size_t total) : m_total(total), m_shown(::isatty(STDERR_FILENO) == 1) {}
+    explicit Progress(std::size_t total) : m_total(total), m_shown(files::platform::standardErrorIsTerminal()) {}
     // Clears the line before the summary.
     void finish()
     {
