@@ -2,6 +2,7 @@
 
 #include "window/dialogs.h"
 #include "window/fittext.h"
+#include "window/imagebutton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,28 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, c
     if (!name.isEmpty())
         l->setObjectName(name);
     return l;
+}
+
+QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setGeometry(geometry);
+    e->setTextMargins(1, 0, 1, 0);
+    fit::keepReadable(e);
+    return e;
+}
+
+ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at, const char *hint)
+{
+    auto *b = new ImageButton(parent);
+    b->setObjectName(QString::fromUtf8(name));
+    const QPixmap picture = imageResource(image);
+    b->setPixmap(picture);
+    b->setGeometry(QRect(at, picture.size()));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
 }
 
 QPushButton *makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint)

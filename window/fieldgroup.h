@@ -1,5 +1,6 @@
 // The parts the panels of page 1 are built from: a group box that owns named input boxes
-// (the page gathers them for the field rules) and the small helpers every panel uses.
+// (the page gathers them for the field rules) and the small helpers every panel (and
+// page 4's groups) uses.
 #pragma once
 
 #include "window/style.h"
@@ -9,6 +10,7 @@
 #include <QString>
 
 class Dialogs;
+class ImageButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +28,11 @@ struct LabelSpec {
 };
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
+// A plain input box: a pixel of margin, a text too wide for it drawn smaller.
+QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry);
+// An image button at `at`, as large as its picture (the compiled-in `image`).
+ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at,
+                             const char *hint);
 // A "Reset" button of a load group, out of the Tab order.
 QPushButton *makeResetButton(QWidget *parent, const char *name, const QRect &geometry, const char *hint);
 QPixmap imageResource(const char *name);

@@ -2,27 +2,27 @@
 
 #include "beam/fieldrules.h"
 #include "beam/numtext.h"
-#include "sections/calculator.h"
 #include "sections/converter.h"
 #include "sections/members.h"
+#include "window/calculatorgroup.h"
 #include "window/dialogs.h"
+#include "window/fieldgroup.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/style.h"
 
 #include <QButtonGroup>
 #include <QEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QTableWidget>
 
+using namespace panel;
 using namespace style;
 
 namespace {
@@ -59,36 +59,13 @@ struct ButtonSpec {
     const char *image;
     QPoint at;
     const char *hint;
+    void (MemberPage::*click)();
 };
 constexpr ButtonSpec kMemberButtons[] = {
-    {"Image29", "touroku.png", QPoint(352, 395), "入力した部材を Data No. の行に登録します。"},
-    {"Image30", "sakujo.png", QPoint(411, 395), "登録部材を削除します。"},
-    {"Image31", "henkou.png", QPoint(470, 395), "登録部材を変更します。"},
+    {"Image29", "touroku.png", QPoint(352, 395), "入力した部材を Data No. の行に登録します。", &MemberPage::Image29Click},
+    {"Image30", "sakujo.png", QPoint(411, 395), "登録部材を削除します。", &MemberPage::Image30Click},
+    {"Image31", "henkou.png", QPoint(470, 395), "登録部材を変更します。", &MemberPage::Image31Click},
 };
-
-// ---- the section property calculator ----
-constexpr QRect kCalculatorGroup(539, 0, 245, 498);
-constexpr int kPanel = 81;   // palette panel, pixels
-constexpr int kPicture = 70; // shape picture, pixels
-constexpr QPoint kPalette(1, 16);
-constexpr int kPaletteColumns = 3;
-
-struct DimensionSpec {
-    const char *name;
-    const char *caption;
-    QPoint at; // caption's top-left; the box follows it
-};
-// In the order of sections::ShapeDimensions: a, b, H, h, r, D.
-constexpr DimensionSpec kDimensions[] = {
-    {"danA", "a =", QPoint(6, 350)},  {"danB", "b =", QPoint(98, 350)},
-    {"danHH", "H =", QPoint(6, 374)}, {"danH", "h =", QPoint(98, 374)},
-    {"danR", "r =", QPoint(6, 398)},  {"danD", "D =", QPoint(98, 398)},
-};
-constexpr int kDimensionCaptionWidth = 22;
-constexpr int kDimensionBoxWidth = 64;
-constexpr QPoint kReset(190, 370);
-constexpr int kResultTop = 424;
-constexpr int kResultPitch = 17;
 
 // ---- the stress unit converter ----
 constexpr QRect kTraditionalGroup(1, 432, 226, 66);
@@ -120,7 +97,7 @@ MemberPage::MemberPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_d
 {
     setObjectName(QStringLiteral("memberPage"));
     setupMemberGroup();
-    setupCalculatorGroup();
+    new CalculatorGroup(dialogs, this);
     setupConverter();
     // A number an input method typed full-width reads as its ASCII form, and shows so
     // once its box is left, as on the input page; the member name is kept as typed.
@@ -136,38 +113,6 @@ MemberPage::MemberPage(Dialogs &dialogs, QWidget *parent) : QWidget(parent), m_d
 }
 
 // ---------------------------------------------------------------- construction
-
-QLineEdit *MemberPage::makeEdit(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromUtf8(name));
-    e->setGeometry(geometry);
-    e->setTextMargins(1, 0, 1, 0);
-    fit::keepReadable(e);
-    return e;
-}
-
-QLabel *MemberPage::makeLabel(QWidget *parent, const char *text, const QRect &geometry, const char *name)
-{
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
-    l->setGeometry(geometry);
-    if (name)
-        l->setObjectName(QString::fromUtf8(name));
-    return l;
-}
-
-ImageButton *MemberPage::makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at,
-                                         const char *hint)
-{
-    auto *b = new ImageButton(parent);
-    b->setObjectName(QString::fromUtf8(name));
-    const QPixmap picture(QStringLiteral(":/images/%1").arg(QLatin1String(image)));
-    b->setPixmap(picture);
-    b->setGeometry(QRect(at, picture.size()));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
 
 void MemberPage::setupMemberGroup()
 {
@@ -203,27 +148,19 @@ void MemberPage::setupMemberGroup()
     header->setStyle(gridStyle);
 
     for (const EntrySpec &s : kEntries) {
-        makeLabel(g, s.label, s.labelGeometry);
+        makeLabel(g, qs(s.label), s.labelGeometry);
         QLineEdit *e = makeEdit(g, s.name, s.boxGeometry);
         e->installEventFilter(this);
         m_entry[static_cast<std::size_t>(&s - kEntries)] = e;
     }
-    makeLabel(g, "Data No.", kUnoLabel);
+    makeLabel(g, QStringLiteral("Data No."), kUnoLabel);
     m_uno = makeEdit(g, "uno", kUno);
     m_uno->setEnabled(false);
     m_uno->installEventFilter(this);
-    m_labelh = makeLabel(g, "Labelh", kLabelh, "labelh");
+    m_labelh = makeLabel(g, QStringLiteral("Labelh"), kLabelh, QStringLiteral("labelh"));
 
-    for (const ButtonSpec &s : kMemberButtons) {
-        ImageButton *b = makeImageButton(g, s.name, s.image, s.at, s.hint);
-        const QString name = b->objectName();
-        if (name == QLatin1String("Image29"))
-            connect(b, &ImageButton::clicked, this, &MemberPage::Image29Click);
-        else if (name == QLatin1String("Image30"))
-            connect(b, &ImageButton::clicked, this, &MemberPage::Image30Click);
-        else
-            connect(b, &ImageButton::clicked, this, &MemberPage::Image31Click);
-    }
+    for (const ButtonSpec &s : kMemberButtons)
+        connect(makeImageButton(g, s.name, s.image, s.at, s.hint), &ImageButton::clicked, this, s.click);
     prepareGrid();
 }
 
@@ -236,49 +173,6 @@ void MemberPage::prepareGrid()
     m_usergrid->setHorizontalHeaderLabels(captions);
     for (std::size_t c = 0; c < sections::kMemberColumnWidths.size(); ++c)
         m_usergrid->setColumnWidth(static_cast<int>(c), sections::kMemberColumnWidths[c]);
-}
-
-void MemberPage::setupCalculatorGroup()
-{
-    auto *g = new QGroupBox(QStringLiteral("断面性能"), this);
-    g->setObjectName(QStringLiteral("calculatorGroup"));
-    g->setGeometry(kCalculatorGroup);
-
-    for (int i = 0; i < sections::kShapePanels; ++i) {
-        auto *panel = new QFrame(g);
-        panel->setObjectName(QStringLiteral("dan%1").arg(i + 1));
-        panel->setGeometry(kPalette.x() + kPanel * (i % kPaletteColumns), kPalette.y() + kPanel * (i / kPaletteColumns),
-                           kPanel, kPanel);
-        panel->setFrameShadow(QFrame::Plain);
-        panel->setLineWidth(1);
-        panel->setFrameShape(QFrame::NoFrame);
-        panel->setMouseTracking(true);
-        panel->installEventFilter(this);
-        if (i < sections::kShapesWithResult) {
-            auto *picture = new QLabel(panel);
-            picture->setObjectName(QStringLiteral("dan%1picture").arg(i + 1));
-            picture->setPixmap(QPixmap(QStringLiteral(":/images/dan%1.png").arg(i + 1)));
-            const int margin = (kPanel - kPicture) / 2;
-            picture->setGeometry(margin, margin, kPicture, kPicture);
-            picture->setMouseTracking(true);
-            picture->installEventFilter(this);
-        }
-        m_dan[static_cast<std::size_t>(i)] = panel;
-    }
-
-    for (std::size_t i = 0; i < std::size(kDimensions); ++i) {
-        const DimensionSpec &s = kDimensions[i];
-        makeLabel(g, s.caption, QRect(s.at + QPoint(0, 3), QSize(kDimensionCaptionWidth, 14)));
-        m_dims[i] = makeEdit(g, s.name, QRect(s.at + QPoint(kDimensionCaptionWidth, 0), QSize(kDimensionBoxWidth, 20)));
-    }
-    ImageButton *reset = makeImageButton(g, "Image24", "danreset.png", kReset, "寸法と計算結果を消去します。");
-    connect(reset, &ImageButton::clicked, this, &MemberPage::Image24Click);
-
-    for (int i = 0; i < 4; ++i) {
-        QLabel *l = makeLabel(g, "", QRect(6, kResultTop + kResultPitch * i, kCalculatorGroup.width() - 10, 15));
-        l->setObjectName(QStringLiteral("danres%1").arg(i + 1));
-        m_danres[static_cast<std::size_t>(i)] = l;
-    }
 }
 
 void MemberPage::setupConverter()
@@ -442,45 +336,6 @@ bool MemberPage::unoKeyPress(QChar key)
     return confirm.consumed;
 }
 
-// ---------------------------------------------------------------- calculator
-
-void MemberPage::danClick(int panel)
-{
-    sections::ShapeDimensions d;
-    std::string *fields[] = {&d.danA, &d.danB, &d.danHH, &d.danH, &d.danR, &d.danD};
-    for (std::size_t i = 0; i < m_dims.size(); ++i)
-        *fields[i] = ss(m_dims[i]->text());
-    const sections::ShapeCalculation c = sections::computeShape(panel, d);
-    if (!c.error.empty()) {
-        m_dialogs.inform(qs(c.error)); // the result lines keep their texts
-        return;
-    }
-    if (!c.texts)
-        return;
-    m_danres[0]->setText(qs(c.texts->danres1));
-    m_danres[1]->setText(qs(c.texts->danres2));
-    m_danres[2]->setText(qs(c.texts->danres3));
-    m_danres[3]->setText(qs(c.texts->danres4));
-}
-
-void MemberPage::danMouseMove(int panel)
-{
-    for (std::size_t i = 0; i < m_dan.size(); ++i) {
-        const QFrame::Shape shape = static_cast<int>(i) + 1 == panel ? QFrame::Box : QFrame::NoFrame;
-        if (m_dan[i]->frameShape() != shape)
-            m_dan[i]->setFrameShape(shape);
-    }
-}
-
-void MemberPage::Image24Click()
-{
-    // in the order danA, danB, danH, danHH, danR, danD, then the four result lines
-    for (const char *name : {"danA", "danB", "danH", "danHH", "danR", "danD"})
-        findChild<QLineEdit *>(QString::fromUtf8(name))->clear();
-    for (QLabel *l : m_danres)
-        l->clear();
-}
-
 // ---------------------------------------------------------------- converter
 
 void MemberPage::Image25Click()
@@ -525,29 +380,6 @@ void MemberPage::changeEvent(QEvent *event)
 
 bool MemberPage::eventFilter(QObject *watched, QEvent *event)
 {
-    // the palette: a panel or its picture
-    for (std::size_t i = 0; i < m_dan.size(); ++i) {
-        if (watched != m_dan[i] && watched->parent() != m_dan[i])
-            continue;
-        const int panel = static_cast<int>(i) + 1;
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            danMouseMove(panel);
-            break;
-        case QEvent::MouseButtonPress:
-            // taken here, so that a click on the picture does not reach the panel as well
-            return static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
-                break;
-            danClick(panel);
-            return true;
-        default:
-            break;
-        }
-        return QWidget::eventFilter(watched, event);
-    }
-
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

@@ -1,5 +1,5 @@
 // Page 4, "部材登録他": the registered members (group "部材登録"), the section property
-// calculator (group "断面性能") and the stress unit converter (groups "従来単位" and
+// calculator (group "断面性能", CalculatorGroup) and the stress unit converter (groups "従来単位" and
 // "SI単位").
 //
 // The member group shows sections::MemberList (owned by the main window): before an
@@ -13,8 +13,6 @@
 #include <array>
 
 class Dialogs;
-class ImageButton;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -42,11 +40,6 @@ public:
     // Enter in `uno`: confirms the awaited number; true when the key was consumed.
     bool unoKeyPress(QChar key);
 
-    // ---- the section property calculator ----
-    void danClick(int panel);     // `dan1Click`..`dan11Click`; panel 12 computes nothing
-    void danMouseMove(int panel); // outlines the panel under the mouse (1..12)
-    void Image24Click();          // Reset: empties the dimension boxes and the result lines
-
     // ---- the stress unit converter ----
     void Image25Click(); // `tmunit` to `siunit`
     void Image26Click(); // `siunit` to `tmunit`
@@ -61,13 +54,7 @@ protected:
 
 private:
     void setupMemberGroup();
-    void setupCalculatorGroup();
     void setupConverter();
-
-    QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry);
-    QLabel *makeLabel(QWidget *parent, const char *text, const QRect &geometry, const char *name = nullptr);
-    ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at,
-                                 const char *hint);
 
     void readMemberControls(); // entry boxes and `uno` into the list
     void showMembers();        // the list into the grid, `labelh`, `uno` and the entry boxes
@@ -82,10 +69,6 @@ private:
     std::array<QLineEdit *, 7> m_entry{}; // umember, uA, uWW, uIx, uIy, uZx, uZy
     QLineEdit *m_uno = nullptr;
     QLabel *m_labelh = nullptr;
-
-    std::array<QFrame *, 12> m_dan{};     // the palette panels dan1..dan12
-    std::array<QLineEdit *, 6> m_dims{};  // danA, danB, danHH, danH, danR, danD
-    std::array<QLabel *, 4> m_danres{};   // danres1..danres4
 
     QLineEdit *m_tmunit = nullptr;
     QLineEdit *m_siunit = nullptr;
