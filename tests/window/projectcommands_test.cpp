@@ -11,11 +11,14 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
+
+#include <functional>
 
 namespace {
 
@@ -275,6 +278,38 @@ TEST_F(ProjectCommandsTest, ABrokenFileLeavesTableCountMarksAndCaptionAsTheyWere
     ASSERT_EQ(dialogs->shown.size(), 2);
     EXPECT_TRUE(dialogs->shown[1].contains(QStringLiteral("missing.kvl"))) << dialogs->shown[1].toStdString();
     EXPECT_EQ(table().slots, before.slots);
+}
+
+// The page tells the caption when an operation of its own changes the records.
+TEST_F(ProjectCommandsTest, EveryOperationThatChangesTheRecordsMarksTheCaptionUnsaved)
+{
+    struct Case { const char *name; std::function<void()> change; };
+    const Case cases[] = {
+        {"rename", [this] {
+             rp()->rename1Click();
+             QTest::keyClicks(find<QLineEdit>("rename"), QStringLiteral("X"));
+             QTest::keyClick(find<QLineEdit>("rename"), Qt::Key_Return);
+         }},
+        {"move", [this] {
+             rp()->move1Click();
+             rp()->dataClick(5);
+         }},
+        {"delete", [this] {
+             dialogs->answers = {true};
+             rp()->delete1Click();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs->answers = {true};
+        menu("menuNew");
+        twoSlots();
+        saveAs(path("marked"));
+        ASSERT_FALSE(window->windowTitle().endsWith(QStringLiteral(" *")));
+        rp()->dataClick(1);
+        c.change();
+        EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" *"))) << window->windowTitle().toStdString();
+    }
 }
 
 TEST_F(ProjectCommandsTest, AShortFileOpensWithEmptyFieldsAndSaysSo)
