@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/sheets.h"
 #include "files/datafiles.h"
+#include "files/platform.h"
 #include "files/textfile.h"
 #include "results/csv.h"
 #include "results/projectfile.h"
@@ -23,7 +24,6 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
 
 namespace {
 
@@ -209,7 +209,7 @@ std::vector<std::string> earlierProjectFiles(const std::string &chosen, int writ
 // A progress line on a terminal, once the run has taken about a second.
 class Progress {
 public:
-    explicit Progress(std::size_t total) : m_total(total), m_shown(::isatty(STDERR_FILENO) == 1) {}
+    explicit Progress(std::size_t total) : m_total(total), m_shown(files::platform::standardErrorIsTerminal()) {}
     // Clears the line before the summary.
     void finish()
     {
@@ -236,33 +236,23 @@ private:
 // The results, written as the rows come, to a file of the run's set or to standard output.
 class Output {
 public:
-    Output(files::SafeFileWriter *file, results::CsvEncoding encoding) : m_file(file), m_encoding(encoding) {}
+    Output(files::SafeFileWriter *file, results::CsvEncoding encoding) : m_file(file), m_encoder(encoding) {}
     // Appends the records; a text code page 932 cannot hold is refused, naming the record.
     std::string write(const std::vector<results::CsvRecord> &records, std::size_t firstRecord)
     {
-        std::string bytes;
-        if (m_first && m_encoding == results::CsvEncoding::Utf8)
-            bytes = results::kUtf8Bom;
-        m_first = false;
         std::size_t bad = 0;
-        if (m_encoding == results::CsvEncoding::Utf8) {
-            for (const results::CsvRecord &r : records)
-                results::appendCsvRecord(bytes, r);
-        } else if (std::optional<std::string> encoded = results::encodeCsv(records, m_encoding, &bad)) {
-            bytes = std::move(*encoded);
-        } else {
+        const std::optional<std::string> bytes = m_encoder.encode(records, &bad);
+        if (!bytes)
             return "出力の " + std::to_string(firstRecord + bad + 1) +
                    " 件目にShift-JIS（コードページ932）で表せない文字があります。--encoding utf8 で出力して下さい。";
-        }
-        return m_file ? m_file->write(bytes) : files::writeStandardOutput(bytes);
+        return m_file ? m_file->write(*bytes) : files::writeStandardOutput(*bytes);
     }
     // The file's bytes on disk (renamed later with the set), or standard output flushed.
     std::string finish() { return m_file ? m_file->finish() : files::finishStandardOutput(); }
 
 private:
     files::SafeFileWriter *m_file; // nullptr: standard output
-    results::CsvEncoding m_encoding;
-    bool m_first = true;
+    results::CsvEncoder m_encoder;
 };
 
 // The computed rows stored as the window's store does, 50 slots a file, each file
@@ -368,38 +358,24 @@ int runBatch(int argc, char **argv)
         std::fprintf(stderr, "kovel-cli batch: %s\n", message.c_str());
         return status;
     };
-    if (!a.pdf.empty() && !canPrintSheets())
-        return fail("この kovel-cli は計算書の印刷を含まずにビルドされているため、--sheets は使えません。", 2);
 
-    // the whole file, then its text; the rows are read from it twice, never all kept
-    std::string bytes;
-    if (const std::string error = files::readFileBytes(a.schedule, bytes, files::kLargestSchedule); !error.empty())
-        return fail(error, 1);
-    results::CsvText text = results::decodeCsv(bytes);
-    std::string().swap(bytes);
+    // the whole file as its text; the rows are read from it twice, never all kept
+    const results::ScheduleText text = results::readScheduleText(a.schedule);
     if (!text.utf8)
-        return fail("ファイル「" + a.schedule + "」を読めません。" + text.error, 2);
+        return fail(text.error, text.undecodable ? 2 : 1);
 
     // first pass: the shape of the whole file, before anything is written
     results::ScheduleColumns columns;
     std::size_t rows = 0;
     {
-        results::CsvReader reader(*text.utf8);
-        results::CsvRecord record;
-        if (!reader.next(record)) {
-            if (!reader.error().empty())
-                return fail(reader.error(), 2);
+        results::ScheduleReader reader(*text.utf8);
+        if (reader.empty())
             return fail("一覧表「" + a.schedule + "」が空です。", 2);
-        }
-        if (std::string error = results::readScheduleHeader(record, columns); !error.empty())
-            return fail(error, 2);
-        while (reader.next(record)) {
-            if (std::string error = results::checkRowShape(columns, record, reader.line()); !error.empty())
-                return fail(error, 2);
-            rows += !results::blankRow(record);
-        }
-        if (!reader.error().empty())
-            return fail(reader.error(), 2);
+        for (results::CsvRecord record; reader.next(record);)
+            ++rows;
+        if (!reader.fault().empty())
+            return fail(reader.fault(), 2);
+        columns = reader.columns();
     }
     if (std::string refusal = plannedOutputRefusal(a.schedule, plannedOutputs(a, rows)); !refusal.empty())
         return fail(refusal, 2);
@@ -445,15 +421,13 @@ int runBatch(int argc, char **argv)
         return failOutput(error);
     std::size_t written = 1;
 
-    results::CsvReader reader(*text.utf8);
+    results::ScheduleReader reader(*text.utf8);
     results::CsvRecord record;
-    reader.next(record); // the header
     bool more = true;
     while (more) {
         records.clear();
         while (records.size() < kChunkRows && (more = reader.next(record)))
-            if (!results::blankRow(record))
-                records.push_back(record);
+            records.push_back(record);
         if (records.empty())
             break;
 

@@ -5,6 +5,7 @@
 #include "cli/text.h"
 
 #include "files/datafiles.h"
+#include "files/platform.h"
 #include "files/textfile.h"
 #include "sections/catalogue.h"
 #include "sections/members.h"
@@ -97,7 +98,7 @@ int checkedExit(int status)
 int main(int argc, char **argv)
 {
     // before any file is opened: a file must never get the number of a closed standard output
-    files::reserveStandardStreams();
+    files::platform::reserveStandardStreams();
     files::removeTemporaryFilesOnSignals();
     if (argc < 2) {
         printUsage(stderr);

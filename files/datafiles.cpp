@@ -1,11 +1,9 @@
 #include "files/datafiles.h"
 
-#include <cstdlib>
+#include "files/platform.h"
+
 #include <filesystem>
 #include <system_error>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace files {
 
@@ -26,28 +24,13 @@ bool exists(const std::string &path)
     return !path.empty() && fs::exists(path, ec);
 }
 
-std::string environment(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 } // namespace
 
 DataFolders dataFolders()
 {
     DataFolders folders;
-    // XDG: a relative $XDG_DATA_HOME is to be ignored
-    const std::string xdg = environment("XDG_DATA_HOME");
-    const std::string home = environment("HOME");
-    if (!xdg.empty() && xdg.front() == '/')
-        folders.user = inFolder(xdg, "kovel");
-    else if (!home.empty())
-        folders.user = inFolder(home, ".local/share/kovel");
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path())
-        folders.installed = (exe.parent_path().parent_path() / "share" / "kovel").string();
+    folders.user = platform::userDataFolder();
+    folders.installed = platform::installedDataFolder();
     return folders;
 }
 
@@ -72,11 +55,8 @@ std::string userDataFile(const DataFolders &folders, const std::string &relative
 
 bool mayWriteFile(const std::string &path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
-            return false;
-    }
+    if (platform::replaceProtection(path))
+        return false;
     fs::path folder = fs::path(path).parent_path();
     if (folder.empty())
         folder = ".";
@@ -84,7 +64,7 @@ bool mayWriteFile(const std::string &path)
     std::error_code ec;
     while (!fs::exists(folder, ec) && folder.has_parent_path() && folder.parent_path() != folder)
         folder = folder.parent_path();
-    return ::access(folder.c_str(), W_OK) == 0;
+    return platform::mayCreateIn(folder.string());
 }
 
 std::string placeName(DataPlace place)

@@ -5,6 +5,7 @@
 //   2. the user's data folder, $XDG_DATA_HOME/kovel (default ~/.local/share/kovel),
 //   3. the installed folder PREFIX/share/kovel, found from the executable's own location
 //      (PREFIX/bin/kovel), so a relocated installation works too.
+// (files/platform.h finds the last two on each system.)
 // The window and kovel-cli use the same lookup.
 #pragma once
 
@@ -18,8 +19,8 @@ struct DataFolders {
     std::string installed; // "" when the executable's location is not known
 };
 
-// The folders of this process: the working directory, the user's data folder from the
-// environment, the installed folder from /proc/self/exe.
+// The folders of this process: the working directory, the user's data folder and the
+// installed folder.
 DataFolders dataFolders();
 
 enum class DataPlace { Work, User, Installed, Missing };

@@ -2,11 +2,14 @@
 // line ends; inside the program every text is UTF-8.
 #pragma once
 
+#include "files/platform.h"
+
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace files {
@@ -103,10 +106,10 @@ public:
     const std::string &path() const { return m_shownPath; }
 
 private:
-    std::string fail(int err);
+    std::string fail(const platform::SystemError &error);
     void dropTemporary();
     std::string m_shownPath, m_path, m_tmp;
-    int m_fd = -1;
+    platform::OutputFile m_file;
     bool m_finished = false;      // closed, the temporary file waiting for replace()
     void *m_temporary = nullptr;  // its entry among the names removed on a signal
 };
@@ -131,7 +134,7 @@ private:
 };
 
 // A file in the system's folder for temporary files, for a library that writes by name
-// (the PDF printer): removed when destroyed, and on the signals that
+// (the PDF printer): removed when destroyed, and on the interruptions that
 // removeTemporaryFilesOnSignals() handles.
 class ScratchFile {
 public:
@@ -148,15 +151,10 @@ private:
     void *m_temporary = nullptr;
 };
 
-// For a program run from a shell: SIGINT, SIGTERM, SIGHUP and SIGPIPE (those not ignored
-// when the program started) remove every temporary file of the safe writers, then end the
-// program by that signal as before.
+// For a program run from a shell: an interruption (Ctrl+C, SIGTERM, SIGHUP, SIGPIPE; see
+// platform::callOnInterruption) removes every temporary file of the safe writers and the
+// scratch files, then ends the program as it would have.
 void removeTemporaryFilesOnSignals();
-
-// For a program run from a shell: descriptors 0, 1 and 2 that the program was started
-// without are taken by /dev/null opened for reading, so no file the program opens
-// becomes its standard output, and a write to a closed standard output fails.
-void reserveStandardStreams();
 
 // Standard output written and checked: an empty string, or the message
 // ("標準出力に書き込めません。…"). finishStandardOutput() flushes and reports any
@@ -167,8 +165,8 @@ std::string finishStandardOutput();
 // Reads standard input to its end, refusing more than `limit` bytes.
 std::string readStandardInput(std::string &bytes, std::size_t limit);
 
-// Japanese text for an errno value ("アクセスが拒否されました。" ...).
-std::string systemReason(int err);
+// Japanese text for an error of the standard library ("アクセスが拒否されました。" ...).
+std::string systemReason(const std::error_code &error);
 
 // The whole file as bytes; an empty text, or the message ("ファイル「…」を開けません。…").
 // Only a regular file is read (a device, FIFO or socket is refused without waiting for

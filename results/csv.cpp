@@ -155,33 +155,6 @@ bool CsvReader::next(CsvRecord &record)
     }
 }
 
-CsvRead readCsvFile(const std::string &path)
-{
-    CsvRead out;
-    std::string bytes;
-    if (std::string error = files::readFileBytes(path, bytes, files::kLargestSchedule); !error.empty()) {
-        out.error = std::move(error);
-        return out;
-    }
-    const CsvText text = decodeCsv(bytes);
-    out.encoding = text.encoding;
-    if (!text.utf8) {
-        out.error = "ファイル「" + path + "」を読めません。" + text.error;
-        return out;
-    }
-    std::vector<CsvRecord> records;
-    CsvReader reader(*text.utf8);
-    CsvRecord record;
-    while (reader.next(record))
-        records.push_back(record);
-    if (!reader.error().empty()) {
-        out.error = "ファイル「" + path + "」の " + reader.error();
-        return out;
-    }
-    out.records = std::move(records);
-    return out;
-}
-
 void appendCsvRecord(std::string &out, const CsvRecord &record)
 {
     for (std::size_t i = 0; i < record.size(); ++i) {
@@ -205,12 +178,13 @@ void appendCsvRecord(std::string &out, const CsvRecord &record)
     out += "\r\n";
 }
 
-std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvEncoding encoding,
-                                     std::size_t *badRecord)
+std::optional<std::string> CsvEncoder::encode(const std::vector<CsvRecord> &records, std::size_t *badRecord)
 {
     std::string bytes;
-    if (encoding == CsvEncoding::Utf8) {
-        bytes = kUtf8Bom;
+    if (m_encoding == CsvEncoding::Utf8) {
+        if (!m_started)
+            bytes = kUtf8Bom;
+        m_started = true;
         for (const CsvRecord &r : records)
             appendCsvRecord(bytes, r);
         return bytes;
@@ -228,6 +202,12 @@ std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvE
         bytes += *encoded;
     }
     return bytes;
+}
+
+std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvEncoding encoding,
+                                     std::size_t *badRecord)
+{
+    return CsvEncoder(encoding).encode(records, badRecord);
 }
 
 std::string writeCsvFile(const std::string &path, const std::vector<CsvRecord> &records, CsvEncoding encoding)

@@ -51,16 +51,6 @@ private:
     std::string m_error;
 };
 
-// Reads a whole file (the encoding told by its bytes) into records, a regular file of at
-// most files::kLargestSchedule bytes. Meant for small files; a schedule of any size is better
-// read with CsvReader.
-struct CsvRead {
-    std::optional<std::vector<CsvRecord>> records;
-    CsvEncoding encoding = CsvEncoding::Utf8;
-    std::string error; // Japanese, naming the file and the line
-};
-CsvRead readCsvFile(const std::string &path);
-
 // Appends one record to `out`: cells joined by commas, a formula-looking text behind an
 // apostrophe, quoted when they hold a comma, a quote, a line end or a leading or trailing
 // blank, ended by CR LF.
@@ -71,6 +61,20 @@ void appendCsvRecord(std::string &out, const CsvRecord &record);
 // (optional) then receives its index.
 std::optional<std::string> encodeCsv(const std::vector<CsvRecord> &records, CsvEncoding encoding,
                                      std::size_t *badRecord = nullptr);
+
+// Encodes records piece by piece as encodeCsv encodes them whole (the byte-order mark of
+// a UTF-8 file before the first piece), for a file written as its records come.
+class CsvEncoder {
+public:
+    explicit CsvEncoder(CsvEncoding encoding) : m_encoding(encoding) {}
+    // The bytes of the next records. nullopt when a cell holds a character that code page
+    // 932 cannot hold; `badRecord` (optional) then receives its index among `records`.
+    std::optional<std::string> encode(const std::vector<CsvRecord> &records, std::size_t *badRecord = nullptr);
+
+private:
+    CsvEncoding m_encoding;
+    bool m_started = false;
+};
 
 // Writes the records through a temporary file and a rename (files::writeBinaryFile).
 // Returns an empty string, or the Japanese message.

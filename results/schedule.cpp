@@ -3,6 +3,7 @@
 #include "beam/allowable.h"
 #include "beam/fieldrules.h"
 #include "beam/numtext.h"
+#include "files/textfile.h"
 #include "results/projectfile.h"
 
 #include <algorithm>
@@ -15,14 +16,30 @@ namespace results {
 
 namespace {
 
-std::string trimmed(const std::string &s)
+std::string_view trimmed(std::string_view s)
 {
     const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     const std::size_t last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
+
+// A name as a message shows it: one longer than 40 characters cut there, with "…".
+std::string shownName(std::string_view name)
+{
+    constexpr int kShown = 40;
+    std::size_t end = 0;
+    for (int characters = 0; end < name.size() && characters < kShown; ++characters)
+        do
+            ++end;
+        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80);
+    return end < name.size() ? std::string(name.substr(0, end)) + "…" : std::string(name);
+}
+
+// No column name comes near this length: a longer header cell (a file that is no
+// schedule) is refused without a copy of it being looked up.
+constexpr std::size_t kLongestLookedUp = 64;
 
 // The station of a column "M0".."M100"; -1 for any other name.
 int stationOf(const std::string &name)
@@ -137,9 +154,9 @@ std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns
 {
     columns = {};
     for (std::size_t k = 0; k < header.size(); ++k) {
-        const std::string name = trimmed(header[k]);
-        const std::string where = "1行目 " + std::to_string(k + 1) + "列目「" + name + "」: ";
-        const bool input = sections::isInputName(name);
+        const std::string_view cell = trimmed(header[k]);
+        const std::string name = cell.size() <= kLongestLookedUp ? std::string(cell) : std::string();
+        const bool input = !name.empty() && sections::isInputName(name);
         if (input) {
             const auto first = std::find(columns.names.begin(), columns.names.end(), name);
             if (first != columns.names.end())
@@ -147,10 +164,12 @@ std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns
                        std::to_string(k + 1) + "列目: 入力項目「" + name +
                        "」の列が2つあります。どちらの値を使うか決められません。"
                        "以前の版の batch の出力を読むときは、後ろの結果の列を消して下さい。";
-        } else if (!isResultColumn(name)) {
-            if (name.empty())
+        } else if (name.empty() || !isResultColumn(name)) {
+            const std::string shown = shownName(cell);
+            const std::string where = "1行目 " + std::to_string(k + 1) + "列目「" + shown + "」: ";
+            if (cell.empty())
                 return where + "列の名前がありません。";
-            return where + "「" + name + "」という入力項目はありません。";
+            return where + "「" + shown + "」という入力項目はありません。";
         }
         columns.names.push_back(name);
         columns.input.push_back(input);
@@ -160,6 +179,56 @@ std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns
     if (std::find(columns.input.begin(), columns.input.end(), true) == columns.input.end())
         return "1行目: 入力項目の列がありません（1行目には Span、p1 などの名前を書いて下さい）。";
     return {};
+}
+
+ScheduleText readScheduleText(const std::string &path)
+{
+    ScheduleText out;
+    std::string bytes;
+    if (std::string error = files::readFileBytes(path, bytes, files::kLargestSchedule); !error.empty()) {
+        out.error = std::move(error);
+        return out;
+    }
+    CsvText text = decodeCsv(bytes);
+    std::string().swap(bytes); // the file's bytes no longer held beside its text
+    out.utf8 = std::move(text.utf8);
+    if (!out.utf8) {
+        out.error = "ファイル「" + path + "」を読めません。" + text.error;
+        out.undecodable = true;
+    }
+    return out;
+}
+
+ScheduleReader::ScheduleReader(std::string_view utf8) : m_csv(utf8)
+{
+    CsvRecord header;
+    if (!m_csv.next(header)) {
+        if (m_csv.error().empty())
+            m_empty = true;
+        failCsv();
+        return;
+    }
+    m_fault = readScheduleHeader(header, m_columns);
+}
+
+void ScheduleReader::failCsv()
+{
+    m_fault = m_csv.error();
+    m_csvFault = !m_fault.empty();
+}
+
+bool ScheduleReader::next(CsvRecord &record)
+{
+    if (m_empty || !m_fault.empty())
+        return false;
+    while (m_csv.next(record)) {
+        if (m_fault = checkRowShape(m_columns, record, m_csv.line()); !m_fault.empty())
+            return false;
+        if (!blankRow(record))
+            return true;
+    }
+    failCsv();
+    return false;
 }
 
 std::vector<std::string> inputColumnNames(const ScheduleColumns &columns)

@@ -9,7 +9,9 @@
 #include "results/store.h"
 #include "sections/namedbeam.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace results {
@@ -32,6 +34,47 @@ struct ScheduleColumns {
 // skipped; an input named twice is refused, as is a name that is neither. Returns an empty
 // string, or the Japanese message naming the column ("1行目 3列目「Spam」: ...") or both.
 std::string readScheduleHeader(const results::CsvRecord &header, ScheduleColumns &columns);
+
+// The text of a schedule file: read whole (a regular file of at most
+// files::kLargestSchedule bytes) and decoded as its bytes tell (decodeCsv). `error` names
+// the file when `utf8` is empty; `undecodable` when it was read but is neither UTF-8 nor
+// code page 932.
+struct ScheduleText {
+    std::optional<std::string> utf8;
+    std::string error;
+    bool undecodable = false;
+};
+ScheduleText readScheduleText(const std::string &path);
+
+// Reads a schedule's text: the header first (readScheduleHeader), then its beam rows one
+// after the other, without keeping them. Blank rows are passed over; a row with more cells
+// than the header ends the reading, as does a fault of the CSV itself.
+class ScheduleReader {
+public:
+    explicit ScheduleReader(std::string_view utf8);
+
+    // True when the text holds no record at all, not even a header.
+    bool empty() const { return m_empty; }
+    const ScheduleColumns &columns() const { return m_columns; }
+
+    // The next beam row into `record`. False at the end of the text or at a fault.
+    bool next(CsvRecord &record);
+    // The line the last row begins on, 1 for the header.
+    int line() const { return m_csv.line(); }
+
+    // The first fault, in Japanese naming the line ("3行目 2列目: ..."); empty when none.
+    const std::string &fault() const { return m_fault; }
+    // True when that fault is one of the CSV (a quote left open), not of the schedule.
+    bool csvFault() const { return m_csvFault; }
+
+private:
+    void failCsv();
+    CsvReader m_csv;
+    ScheduleColumns m_columns;
+    std::string m_fault;
+    bool m_empty = false;
+    bool m_csvFault = false;
+};
 
 // The input columns, in their order.
 std::vector<std::string> inputColumnNames(const ScheduleColumns &columns);

@@ -2,7 +2,6 @@
 
 #include "beam/numtext.h"
 #include "files/textfile.h"
-#include "results/projectfile.h"
 #include "results/store.h"
 
 namespace results {
@@ -126,17 +125,6 @@ std::string writeTextReport(const std::string &path, const Table &table)
         lines.insert(lines.end(), block.begin(), block.end());
     }
     return files::writeTextFile(path, lines);
-}
-
-std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath,
-                                std::string *notice)
-{
-    ProjectRead read = readProject(projectPath);
-    if (!read.table)
-        return read.error;
-    if (notice)
-        *notice = read.notice;
-    return writeTextReport(reportPath, *read.table);
 }
 
 } // namespace results

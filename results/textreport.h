@@ -25,9 +25,4 @@ std::vector<std::string> reportLines(const Table &table);
 // Japanese message. An existing file is replaced: the caller asks first.
 std::string writeTextReport(const std::string &path, const Table &table);
 
-// The command-line export: reads the project file, writes its report. Empty string on
-// success, else the Japanese message; `notice` (optional) receives the short-file note.
-std::string exportProjectReport(const std::string &projectPath, const std::string &reportPath,
-                                std::string *notice = nullptr);
-
 } // namespace results

@@ -1,11 +1,11 @@
 #include "sections/members.h"
 
 #include "beam/numtext.h"
+#include "files/platform.h"
 #include "files/textfile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 
@@ -105,11 +105,7 @@ std::string keepName(const std::string &path)
     if (!fileExists(bak))
         return bak;
     const fs::path p(path);
-    char stamp[32] = {};
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string stamp = files::platform::localTimeForFileName();
     const std::string base = (p.parent_path() / (p.stem().string() + "-" + stamp)).string();
     std::string name = base + p.extension().string();
     for (int i = 2; fileExists(name); ++i)
@@ -376,7 +372,7 @@ std::string save(MemberList &list, const Change *change)
         fs::copy_file(target, kept, ec);
         if (ec)
             return "登録部材を保存できませんでした。読めなかった元のファイルを「" + kept + "」として残せません。"
-                + files::systemReason(ec.value()) + "一覧の変更はファイルに反映されていません。";
+                + files::systemReason(ec) + "一覧の変更はファイルに反映されていません。";
     }
     const std::string error = files::writeTextFile(target, lines);
     if (!error.empty())

@@ -1,5 +1,6 @@
 // KOVEL: checks one steel beam at a time. `kovel [FILE.kvl]` opens the project file at
 // start. The data files are looked up as files/datafiles.h says.
+#include "files/platform.h"
 #include "window/demo.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"
@@ -15,22 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-bool hasDisplay()
-{
-    auto set = [](const char *name) {
-        const char *v = std::getenv(name);
-        return v && *v;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    if (!hasDisplay()) {
+    if (!files::platform::displayAvailable()) {
         std::fprintf(stderr,
                      "画面（ディスプレイ）が見つかりません。仮想画面の上で起動して下さい: xvfb-run %s\n"
                      "No display found (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset).\n"

@@ -6,7 +6,7 @@
 #include "window/inputpage.h"
 #include "window/memberpage.h"
 #include "window/previewpage.h"
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
 #include "window/resultpage.h"
 #include "window/schedulecommands.h"
 

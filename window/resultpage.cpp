@@ -11,7 +11,7 @@
 #include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/inputpage.h"
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
 #include "window/valuelabel.h"
 
 #include <QDir>

@@ -49,31 +49,23 @@ void ScheduleCommands::importSchedule()
         return;
 
     // the whole file read and its shape checked before any slot changes
-    const results::CsvRead read = results::readCsvFile(ss(chosen));
-    if (!read.records) {
-        dialogs.inform(qs(read.error + "\n計算結果表はそのままです。"));
+    const results::ScheduleText text = results::readScheduleText(ss(chosen));
+    if (!text.utf8) {
+        dialogs.inform(qs(text.error + "\n計算結果表はそのままです。"));
         return;
     }
-    const std::vector<results::CsvRecord> &records = *read.records;
-    results::ScheduleColumns columns;
-    std::string fault = records.empty() ? "一覧表が空です。" : results::readScheduleHeader(records[0], columns);
-    // the line each record begins on: a quoted cell may hold line ends
-    std::vector<int> lines(records.size(), 0);
-    int line = 1;
-    std::vector<std::size_t> rows;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        lines[i] = line;
-        for (const std::string &cell : records[i])
-            for (char c : cell)
-                line += c == '\n';
-        ++line;
-        if (i == 0 || !fault.empty())
-            continue;
-        fault = results::checkRowShape(columns, records[i], lines[i]);
-        if (!results::blankRow(records[i]))
-            rows.push_back(i);
+    results::ScheduleReader reader(*text.utf8);
+    std::vector<results::CsvRecord> rows;
+    std::vector<int> lines; // the line each row begins on
+    for (results::CsvRecord record; reader.next(record);) {
+        rows.push_back(std::move(record));
+        lines.push_back(reader.line());
     }
-    if (!fault.empty()) {
+    if (reader.csvFault()) {
+        dialogs.inform(qs("ファイル「" + ss(chosen) + "」の " + reader.fault() + "\n計算結果表はそのままです。"));
+        return;
+    }
+    if (const std::string fault = reader.empty() ? "一覧表が空です。" : reader.fault(); !fault.empty()) {
         dialogs.inform(qs("一覧表「" + ss(chosen) + "」を読めません。" + fault + "\n計算結果表はそのままです。"));
         return;
     }
@@ -108,12 +100,11 @@ void ScheduleCommands::importSchedule()
     std::size_t next = 0;
     std::string refused, noted;
     for (; next < rows.size() && results::usedCount(table) < results::kSlots; ++next) {
-        const std::size_t i = rows[next];
-        const results::ScheduleRow row = results::computeRow(columns, records[i], sources, start);
+        const results::ScheduleRow row = results::computeRow(reader.columns(), rows[next], sources, start);
         for (const std::string &note : row.notes)
-            noted += "\n" + std::to_string(lines[i]) + "行目: " + note;
+            noted += "\n" + std::to_string(lines[next]) + "行目: " + note;
         if (!row.computed()) {
-            refused += "\n" + std::to_string(lines[i]) + "行目: " + row.error;
+            refused += "\n" + std::to_string(lines[next]) + "行目: " + row.error;
             continue;
         }
         results::storeResult(table, results::pageTextsOf(row), results::WhenFull::Refuse);

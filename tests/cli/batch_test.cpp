@@ -111,6 +111,9 @@ TEST(CliBatch, MalformedScheduleStopsBeforeWriting)
     };
     const Row rows[] = {
         {"unknown column", "Span,Spam\n6,1\n", "1行目 2列目「Spam」"},
+        // a name of a megabyte is shown by its first 40 characters
+        {"huge unknown column", "Span," + std::string(20, 'x') + std::string(std::size_t{1} << 20, 'y') + "\n6,1\n",
+         "1行目 2列目「xxxxxxxxxxxxxxxxxxxxyyyyyyyyyyyyyyyyyyyy…」: 「xxxxxxxxxxxxxxxxxxxxyyyyyyyyyyyyyyyyyyyy…」という"},
         {"quote left open", "Span,Bname\n6,a\n6,\"b\n6,c\n", "3行目 2列目"},
         {"more cells than the header", "Span,Bname\n6,a\n6,b,c\n", "3行目 3列目"},
         {"an input named twice", "Span,member,Rmember,member\n6,a,b,c\n", "1行目 2列目と 4列目: 入力項目「member」"},

@@ -1,6 +1,7 @@
 #include "helpers.h"
 
 #include "files/textfile.h"
+#include "results/projectfile.h"
 #include "results/textreport.h"
 
 #include <gtest/gtest.h>
@@ -188,7 +189,10 @@ TEST(TextReport, RefusesOnlyWrittenTextsCodePage932CannotHold)
 TEST(TextReport, ProjectFileToReport)
 {
     TempDir dir("export");
-    ASSERT_EQ(results::exportProjectReport(dataFile("two_slots.kvl"), dir.file("two.txt")), "");
+    // as kovel-cli text does it
+    const results::ProjectRead project = results::readProject(dataFile("two_slots.kvl"));
+    ASSERT_TRUE(project.table) << project.error;
+    ASSERT_EQ(results::writeTextReport(dir.file("two.txt"), *project.table), "");
     auto read = files::readTextFile(dir.file("two.txt"));
     ASSERT_TRUE(read.lines);
     ASSERT_EQ(read.lines->size(), 62u);
@@ -198,9 +202,9 @@ TEST(TextReport, ProjectFileToReport)
     EXPECT_EQ((*read.lines)[31 + 7], "  w = 1.2(tf/m) (1.2×3＋0.5 )");
     EXPECT_EQ((*read.lines)[31 + 14], "  w1(1) = 2(tf/m), w2(1) = 4(tf/m), LD1(1) = 0.5(m), LD2(1) = 1.5(m)");
 
-    const std::string error = results::exportProjectReport(dir.file("none.kvl"), dir.file("x.txt"));
-    EXPECT_NE(error, "");
-    EXPECT_FALSE(fs::exists(dir.path / "x.txt"));
+    const results::ProjectRead missing = results::readProject(dir.file("none.kvl"));
+    EXPECT_FALSE(missing.table);
+    EXPECT_NE(missing.error, "");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
 
 #include <QFont>
 #include <QFontDatabase>
