@@ -8,6 +8,7 @@
 #include "sheets/print.h"
 
 #include "printing/printerjob.h"
+#include "printing/qtcanvas.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -132,7 +133,7 @@ ParsedArgs parseArgs(int argc, char **argv)
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
 } // namespace
@@ -220,7 +221,9 @@ std::unique_ptr<QGuiApplication> printingApplication()
     static int qtArgc = 1;
     static char name[] = "kovel-cli";
     static char *qtArgv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    auto app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    QtCanvas::loadShippedFonts();
+    return app;
 }
 
 // The sheets into a PDF file named by `target` (a path, or a writer of a set).

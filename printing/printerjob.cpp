@@ -132,7 +132,7 @@ std::string printThroughScratchFile(QPrinter &printer, files::SafeFileWriter &fi
     const files::ScratchFile scratch(".pdf");
     if (scratch.path().empty())
         return scratch.error();
-    const QString temporary = QFile::decodeName(QByteArray::fromStdString(scratch.path()));
+    const QString temporary = QString::fromStdString(scratch.path());
     if (std::string refusal = print(temporary); !refusal.empty())
         return refusal;
 

@@ -522,7 +522,7 @@ void PreviewPage::TobmpClick()
         m_dialogs.inform(QStringLiteral("ファイル「%1」に書き込めません。ビットマップを作成できませんでした。").arg(target));
         return;
     }
-    const std::string error = files::writeBinaryFile(QFile::encodeName(target).toStdString(),
+    const std::string error = files::writeBinaryFile(target.toStdString(),
                                                     std::string_view(bytes.constData(), bytes.size()));
     if (!error.empty()) {
         m_dialogs.inform(QString::fromStdString(error));
@@ -589,7 +589,7 @@ void PreviewPage::pdfClick()
         return;
     showMargin(*margin);
     // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling
-    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), QFile::encodeName(target).toStdString());
+    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), target.toStdString());
     if (!outcome.error.empty()) {
         QString error = QString::fromStdString(outcome.error);
         if (!error.contains(target)) // a failed write names the file itself
@@ -629,7 +629,7 @@ void PreviewPage::printer2Click()
             m_dialogs.inform(QString::fromStdString(error));
         return;
     }
-    files::SafeFileWriter file(QFile::encodeName(target).toStdString());
+    files::SafeFileWriter file(target.toStdString());
     std::string error = file.open();
     if (error.empty())
         error = printThroughScratchFile(printer, file, [&](const QString &scratch) {

@@ -247,7 +247,7 @@ cp /usr/share/qt6/translations/qtbase_ja.qm "$stage/translations/"
         printf 'File "%s"\n' "$stage/${f#./}"
       done
     done
-  } >"$build/files.nsh.part"
+  } >"$build/files.nsh"
   {
     find . -type f | sort | while IFS= read -r f; do
       rel="${f#./}"; printf 'Delete "$INSTDIR\\%s"\n' "${rel//\//\\}"
@@ -255,16 +255,14 @@ cp /usr/share/qt6/translations/qtbase_ja.qm "$stage/translations/"
     find . -mindepth 1 -type d | sort -r | while IFS= read -r d; do
       rel="${d#./}"; printf 'RMDir "$INSTDIR\\%s"\n' "${rel//\//\\}"
     done
-  } >"$build/unfiles.nsh.part"
+  } >"$build/unfiles.nsh"
 )
-mv "$build/files.nsh.part" "$stage/files.nsh"
-mv "$build/unfiles.nsh.part" "$stage/unfiles.nsh"
-setup_key="$( { cat "$here/kovel.nsi"; (cd "$stage" && find . -type f -print0 | sort -z | xargs -0 sha256sum); } | sha256sum | cut -c1-16)"
+setup_key="$( { cat "$here/kovel.nsi" "$build/files.nsh" "$build/unfiles.nsh"; (cd "$stage" && find . -type f -print0 | sort -z | xargs -0 sha256sum); } | sha256sum | cut -c1-16)"
 if [ -f "$setup" ] && [ "$(cat "$setup.key" 2>/dev/null)" = "$setup_key" ]; then
   done_in "unchanged"
 else
   rm -f "$setup" "$setup.key"
-  nice -n 19 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
+  nice -n 19 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DLISTS="$build" -DOUTFILE="$setup" \
     "$here/kovel.nsi" >"$build/makensis.log" 2>&1 || { cat "$build/makensis.log" >&2; fail "makensis failed"; }
   echo "$setup_key" >"$setup.key"
   done_in "made ($(du -h "$setup" | cut -f1))"

@@ -1,8 +1,9 @@
 ; The installer of KOVEL for Windows, made by build.sh with Debian's makensis:
-;   makensis -DVERSION=1.0 -DSTAGE=DIR -DOUTFILE=kovel-1.0-setup.exe kovel.nsi
-; STAGE holds the installed layout (the programs and their DLLs, platforms\, styles\,
-; translations\, share\kovel\) and files.nsh, the list of its files that build.sh writes,
-; so that the uninstaller removes exactly what was installed. Per user, without
+;   makensis -DVERSION=1.0 -DLISTS=DIR -DOUTFILE=kovel-1.0-setup.exe kovel.nsi
+; DIR holds files.nsh and unfiles.nsh, which build.sh writes from the installed layout it
+; stages (the programs and their DLLs, platforms\, styles\, translations\, share\kovel\):
+; the files put in place and the same files taken away, so that the uninstaller removes
+; exactly what was installed. Per user, without
 ; administrator rights: $LOCALAPPDATA\Programs\KOVEL, the shortcuts and the .kvl type in
 ; HKEY_CURRENT_USER. The user's own data (%APPDATA%\KOVEL: registered members, and
 ; HKEY_CURRENT_USER\Software\KOVEL: the recent files) is never touched.
@@ -13,8 +14,8 @@ RequestExecutionLevel user
 !ifndef VERSION
   !error "VERSION is not given"
 !endif
-!ifndef STAGE
-  !error "STAGE is not given"
+!ifndef LISTS
+  !error "LISTS is not given"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "kovel-${VERSION}-setup.exe"
@@ -49,7 +50,7 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
 
 Section "KOVEL"
   SetShellVarContext current
-  !include "${STAGE}\files.nsh"
+  !include "${LISTS}\files.nsh"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateDirectory "$SMPROGRAMS\KOVEL"
@@ -76,7 +77,7 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext current
-  !include "${STAGE}\unfiles.nsh"
+  !include "${LISTS}\unfiles.nsh"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 
