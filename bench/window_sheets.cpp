@@ -3,7 +3,8 @@
 //   the same work in one process (open the project, print the PDF):     target <= 2 s
 //   one preview page with two results composed onto the page bitmap:      target <= 10 ms
 #include "results/projectfile.h"
-#include "window/sheetcanvas.h"
+#include "printing/printerjob.h"
+#include "printing/sheetcanvas.h"
 
 #include <QDir>
 #include <QFileInfo>

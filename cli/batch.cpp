@@ -358,8 +358,6 @@ int runBatch(int argc, char **argv)
         std::fprintf(stderr, "kovel-cli batch: %s\n", message.c_str());
         return status;
     };
-    if (!a.pdf.empty() && !canPrintSheets())
-        return fail("この kovel-cli は計算書の印刷を含まずにビルドされているため、--sheets は使えません。", 2);
 
     // the whole file as its text; the rows are read from it twice, never all kept
     const results::ScheduleText text = results::readScheduleText(a.schedule);

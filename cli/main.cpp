@@ -51,10 +51,17 @@ void printUsage(std::FILE *out)
 void printFilesInUse()
 {
     const files::DataFolders folders = files::dataFolders();
+#ifdef _WIN32
+    std::fputs("データファイルは、作業ディレクトリ、ユーザーのデータフォルダ（%APPDATA%\\KOVEL）、\n"
+               "インストール先（プログラムのフォルダの share\\kovel）の順に探します。\n"
+               "いま使うファイル:\n",
+               stdout);
+#else
     std::fputs("データファイルは、作業ディレクトリ、ユーザーのデータフォルダ（$XDG_DATA_HOME/kovel、\n"
                "既定は ~/.local/share/kovel）、インストール先（PREFIX/share/kovel）の順に探します。\n"
                "いま使うファイル:\n",
                stdout);
+#endif
     const std::pair<const char *, const char *> files[] = {{"部材リスト", sections::kCatalogueFile},
                                                            {"登録部材", sections::kMemberFile}};
     for (const auto &[caption, relative] : files) {
@@ -95,11 +102,14 @@ int checkedExit(int status)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int systemArgc, char **systemArgv)
 {
     // before any file is opened: a file must never get the number of a closed standard output
     files::platform::reserveStandardStreams();
     files::removeTemporaryFilesOnSignals();
+    files::platform::Arguments arguments(systemArgc, systemArgv);
+    const int argc = arguments.argc();
+    char **argv = arguments.argv();
     if (argc < 2) {
         printUsage(stderr);
         return 2;

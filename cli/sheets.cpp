@@ -7,12 +7,11 @@
 #include "sheets/page.h"
 #include "sheets/print.h"
 
-#if KOVEL_CLI_PRINTING
-#include "window/sheetcanvas.h"
+#include "printing/printerjob.h"
+#include "printing/qtcanvas.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
-#endif
 
 #include <cstdio>
 #include <memory>
@@ -130,14 +129,12 @@ ParsedArgs parseArgs(int argc, char **argv)
     return out;
 }
 
-#if KOVEL_CLI_PRINTING
 // Qt's own notes (English, for developers) stay off the command line's standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
-#endif
 
 } // namespace
 
@@ -205,24 +202,14 @@ int runSheets(int argc, char **argv)
     if (!printed.error.empty()) {
         std::fprintf(stderr, "%s\n", printed.error.c_str());
         // past the margin, every failure is one of making or writing the PDF
-        return printed.marginTooLarge ? 2 : canPrintSheets() ? kOutputFailed : 1;
+        return printed.marginTooLarge ? 2 : kOutputFailed;
     }
     std::printf("「%s」に計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
     return 0;
 }
 
-bool canPrintSheets()
-{
-#if KOVEL_CLI_PRINTING
-    return true;
-#else
-    return false;
-#endif
-}
-
 namespace {
 
-#if KOVEL_CLI_PRINTING
 // A command needs no display: the sheets are drawn off screen unless a platform is chosen.
 std::unique_ptr<QGuiApplication> printingApplication()
 {
@@ -234,31 +221,18 @@ std::unique_ptr<QGuiApplication> printingApplication()
     static int qtArgc = 1;
     static char name[] = "kovel-cli";
     static char *qtArgv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    auto app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    QtCanvas::loadShippedFonts();
+    return app;
 }
-#else
-sheets::PrintOutcome cannotPrint()
-{
-    sheets::PrintOutcome outcome;
-    outcome.error = "この kovel-cli は計算書の印刷を含まずにビルドされています（Qt なしのビルド）。";
-    return outcome;
-}
-#endif
 
 // The sheets into a PDF file named by `target` (a path, or a writer of a set).
 template <typename Target>
 sheets::PrintOutcome printInto(const std::vector<const results::SlotRecord *> &records,
                                const sheets::PageSettings &settings, Target &target)
 {
-#if KOVEL_CLI_PRINTING
     const std::unique_ptr<QGuiApplication> app = printingApplication();
     return printSheetsToPdf(records, settings, target);
-#else
-    (void)records;
-    (void)settings;
-    (void)target;
-    return cannotPrint();
-#endif
 }
 
 } // namespace

@@ -15,13 +15,14 @@ std::string inFolder(const std::string &folder, const std::string &relative)
 {
     if (folder.empty())
         return relative;
-    return (fs::path(folder) / relative).string();
+    // "shape/buzai.txt" with the system's separators: one kind of them in a Windows path
+    return platform::pathText((platform::nativePath(folder) / platform::nativePath(relative)).make_preferred());
 }
 
 bool exists(const std::string &path)
 {
     std::error_code ec;
-    return !path.empty() && fs::exists(path, ec);
+    return !path.empty() && fs::exists(platform::nativePath(path), ec);
 }
 
 } // namespace
@@ -57,7 +58,7 @@ bool mayWriteFile(const std::string &path)
 {
     if (platform::replaceProtection(path))
         return false;
-    fs::path folder = fs::path(path).parent_path();
+    fs::path folder = platform::nativePath(path).parent_path();
     if (folder.empty())
         folder = ".";
     // a folder still to be made: the nearest one that exists decides

@@ -5,7 +5,8 @@
 //   2. the user's data folder, $XDG_DATA_HOME/kovel (default ~/.local/share/kovel),
 //   3. the installed folder PREFIX/share/kovel, found from the executable's own location
 //      (PREFIX/bin/kovel), so a relocated installation works too.
-// (files/platform.h finds the last two on each system.)
+// (files/platform.h finds the last two on each system: on Windows %APPDATA%\KOVEL and
+// share\kovel in the program's own folder.)
 // The window and kovel-cli use the same lookup.
 #pragma once
 

@@ -7,12 +7,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace files::platform {
 
@@ -166,5 +168,26 @@ std::string localTimeForFileName();
 
 // True when a window can be shown at all (a display, or a Qt platform that needs none).
 bool displayAvailable();
+
+// A path of the program (UTF-8) as the standard library's file functions take it, and
+// back. On Windows a narrow std::filesystem::path is in the ANSI code page, which holds
+// few of the characters of a Japanese file name.
+std::filesystem::path nativePath(const std::string &path);
+std::string pathText(const std::filesystem::path &path);
+
+// The program's arguments as UTF-8 (on Windows read as UTF-16 from the system, since
+// argv there is in the ANSI code page), with argc and argv for the parsers.
+class Arguments {
+public:
+    Arguments(int argc, char **argv);
+    Arguments(const Arguments &) = delete;
+    Arguments &operator=(const Arguments &) = delete;
+    int argc() const { return static_cast<int>(m_texts.size()); }
+    char **argv() { return m_pointers.data(); }
+
+private:
+    std::vector<std::string> m_texts;
+    std::vector<char *> m_pointers;
+};
 
 } // namespace files::platform

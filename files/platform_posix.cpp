@@ -429,3 +429,18 @@ bool displayAvailable()
 }
 
 } // namespace files::platform
+
+namespace files::platform {
+
+std::filesystem::path nativePath(const std::string &path) { return std::filesystem::path(path); }
+
+std::string pathText(const std::filesystem::path &path) { return path.string(); }
+
+Arguments::Arguments(int argc, char **argv) : m_texts(argv, argv + argc)
+{
+    for (std::string &text : m_texts)
+        m_pointers.push_back(text.data());
+    m_pointers.push_back(nullptr);
+}
+
+} // namespace files::platform

@@ -221,9 +221,9 @@ std::vector<std::string> folderEntries(const std::string &folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error))
-        names.push_back(it->path().filename().string());
+    for (std::filesystem::directory_iterator it(platform::nativePath(folder.empty() ? "." : folder), error), end;
+         !error && it != end; it.increment(error))
+        names.push_back(platform::pathText(it->path().filename()));
     return names;
 }
 
@@ -262,9 +262,9 @@ namespace {
 std::string canonicalPath(const std::string &path)
 {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(platform::nativePath(path), error);
     const std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
-    return error ? absolute.lexically_normal().string() : canonical.string();
+    return platform::pathText(error ? absolute.lexically_normal() : canonical);
 }
 
 } // namespace

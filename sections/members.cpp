@@ -49,13 +49,13 @@ void fillUserlist(MemberList &list)
 bool fileExists(const std::string &path)
 {
     std::error_code ec;
-    return fs::exists(path, ec);
+    return fs::exists(files::platform::nativePath(path), ec);
 }
 
 bool regularFile(const std::string &path)
 {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(files::platform::nativePath(path), ec);
 }
 
 // Writes `row` (columns 1..7) into row `r`, 1..n+1; n+1 adds a member.
@@ -104,12 +104,14 @@ std::string keepName(const std::string &path)
     const std::string bak = path + ".bak";
     if (!fileExists(bak))
         return bak;
-    const fs::path p(path);
+    using files::platform::pathText;
+    const fs::path p = files::platform::nativePath(path);
     const std::string stamp = files::platform::localTimeForFileName();
-    const std::string base = (p.parent_path() / (p.stem().string() + "-" + stamp)).string();
-    std::string name = base + p.extension().string();
+    const std::string base = pathText(p.parent_path() / files::platform::nativePath(pathText(p.stem()) + "-" + stamp));
+    const std::string extension = pathText(p.extension());
+    std::string name = base + extension;
     for (int i = 2; fileExists(name); ++i)
-        name = base + "-" + std::to_string(i) + p.extension().string();
+        name = base + "-" + std::to_string(i) + extension;
     return name;
 }
 
@@ -206,7 +208,7 @@ MemberLoad loadUserMembers(const files::DataFolders &folders)
     // a write-protected file in the working directory: the copy made by an earlier store
     // holds this user's members
     std::error_code ec;
-    if (fs::exists(own, ec))
+    if (fs::exists(files::platform::nativePath(own), ec))
         return loadMembers(own);
     MemberLoad load = loadMembers(found.path);
     load.list.userCopyPath = own;
@@ -365,11 +367,11 @@ std::string save(MemberList &list, const Change *change)
             lines.push_back(cell);
     std::error_code ec;
     if (moving)
-        fs::create_directories(fs::path(target).parent_path(), ec);
+        fs::create_directories(files::platform::nativePath(target).parent_path(), ec);
     std::string kept;
     if (list.keepOnSave && regularFile(target)) {
         kept = keepName(target);
-        fs::copy_file(target, kept, ec);
+        fs::copy_file(files::platform::nativePath(target), files::platform::nativePath(kept), ec);
         if (ec)
             return "登録部材を保存できませんでした。読めなかった元のファイルを「" + kept + "」として残せません。"
                 + files::systemReason(ec) + "一覧の変更はファイルに反映されていません。";

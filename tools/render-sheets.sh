@@ -18,9 +18,9 @@ out="${2:-$(mktemp -d)}"
 mkdir -p "$out"
 
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DKOVEL_WITH_BENCH=OFF >/dev/null
-cmake --build "$build" --target kovel-cli window >/dev/null
+cmake --build "$build" --target kovel-cli printing >/dev/null
 
-libs=("$build/results/libresults.a" "$build/sections/libsections.a" "$build/beam/libbeam.a")
+libs=("$build/results/libresults.a" "$build/sections/libsections.a" "$build/beam/libbeam.a" "$build/files/libfiles.a")
 tools="$(mktemp -d)"
 trap 'rm -rf "$tools"' EXIT
 
@@ -29,7 +29,7 @@ if [ "${SAMPLE:-0}" = 1 ]; then
   "$tools/make_sheet_sample" tools/data/sheets-sample.kvl
 fi
 
-g++ -std=c++20 -O1 -fPIC -I. tools/render_sheet_page.cpp window/sheetcanvas.cpp window/qtcanvas.cpp \
+g++ -std=c++20 -O1 -fPIC -DQT_NO_KEYWORDS -I. tools/render_sheet_page.cpp "$build/printing/libprinting.a" \
     "$build/sheets/libsheets.a" "${libs[@]}" -o "$tools/render_sheet_page" \
     $(pkg-config --cflags --libs Qt6Gui Qt6PrintSupport)
 for page in ${PAGES:-1 2}; do

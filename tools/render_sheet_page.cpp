@@ -3,7 +3,7 @@
 //     render_sheet_page PROJECT.kvl PAGE OUT.png
 #include "beam/numtext.h"
 #include "results/projectfile.h"
-#include "window/sheetcanvas.h"
+#include "printing/sheetcanvas.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,7 @@
 // KOVEL: checks one steel beam at a time. `kovel [FILE.kvl]` opens the project file at
 // start. The data files are looked up as files/datafiles.h says.
 #include "files/platform.h"
+#include "printing/qtcanvas.h"
 #include "window/demo.h"
 #include "window/dialogs.h"
 #include "window/mainwindow.h"
@@ -16,8 +17,11 @@
 #include <cstdlib>
 #include <cstring>
 
-int main(int argc, char **argv)
+int main(int systemArgc, char **systemArgv)
 {
+    files::platform::Arguments arguments(systemArgc, systemArgv);
+    int argc = arguments.argc();
+    char **argv = arguments.argv();
     if (!files::platform::displayAvailable()) {
         std::fprintf(stderr,
                      "画面（ディスプレイ）が見つかりません。仮想画面の上で起動して下さい: xvfb-run %s\n"
@@ -27,6 +31,7 @@ int main(int argc, char **argv)
         return 2;
     }
     QApplication app(argc, argv);
+    QtCanvas::loadShippedFonts();
     // the standard boxes in Japanese; without Qt's translations they stay in English
     if (QTranslator *japanese = loadQtJapanese(&app))
         QCoreApplication::installTranslator(japanese);
@@ -58,13 +63,13 @@ int main(int argc, char **argv)
         else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
             page = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
-            screenshot = QString::fromLocal8Bit(argv[++i]);
+            screenshot = QString::fromUtf8(argv[++i]);
         else if (std::strcmp(argv[i], "--member") == 0 && i + 1 < argc)
-            member = QString::fromLocal8Bit(argv[++i]);
+            member = QString::fromUtf8(argv[++i]);
         else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc)
             delay = std::atoi(argv[++i]);
         else
-            files.append(QString::fromLocal8Bit(argv[i]));
+            files.append(QString::fromUtf8(argv[i]));
     }
 
     MainWindow window(demo || !screenshot.isEmpty() || !member.isEmpty() ? consoleDialogs() : nullptr);

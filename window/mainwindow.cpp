@@ -7,7 +7,6 @@
 #include "window/memberpage.h"
 #include "window/previewpage.h"
 #include "window/projectcommands.h"
-#include "window/qtcanvas.h"
 #include "window/resultpage.h"
 #include "window/schedulecommands.h"
 

@@ -1,6 +1,6 @@
 #include "window/pictures.h"
 
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
 #include "window/style.h"
 
 #include <QFont>

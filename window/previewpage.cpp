@@ -2,12 +2,13 @@
 
 #include "beam/numtext.h"
 #include "files/textfile.h"
+#include "printing/printerjob.h"
+#include "printing/sheetcanvas.h"
 #include "results/table.h"
 #include "sheets/print.h"
 #include "window/dialogs.h"
 #include "window/imagebutton.h"
 #include "window/pictures.h"
-#include "window/sheetcanvas.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -26,7 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -392,7 +392,7 @@ void PreviewPage::TobmpClick()
         m_dialogs.inform(QStringLiteral("ファイル「%1」に書き込めません。ビットマップを作成できませんでした。").arg(target));
         return;
     }
-    const std::string error = files::writeBinaryFile(QFile::encodeName(target).toStdString(),
+    const std::string error = files::writeBinaryFile(target.toStdString(),
                                                     std::string_view(bytes.constData(), bytes.size()));
     if (!error.empty()) {
         m_dialogs.inform(QString::fromStdString(error));
@@ -459,7 +459,7 @@ void PreviewPage::pdfClick()
         return;
     showMargin(*margin);
     // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling
-    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), QFile::encodeName(target).toStdString());
+    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), target.toStdString());
     if (!outcome.error.empty()) {
         QString error = QString::fromStdString(outcome.error);
         if (!error.contains(target)) // a failed write names the file itself
@@ -484,43 +484,34 @@ void PreviewPage::printer2Click()
         return;
     showMargin(*margin);
 
-    // printing into a file: the whole file is made beside the temporary files first and
-    // then replaces the chosen one, so a failed printout never leaves a broken file
+    // printing to paper, or into a file made whole first, so that a failed printout never
+    // leaves a broken file
     const QString target = printer.outputFileName();
-    QTemporaryDir work;
-    if (!target.isEmpty()) {
-        if (!work.isValid()) {
-            m_dialogs.inform(QStringLiteral("ファイル「%1」に印刷できません。一時フォルダを作成できませんでした。").arg(target));
-            return;
-        }
-        printer.setOutputFileName(work.filePath(QStringLiteral("sheets.pdf")));
-    }
-
-    QString error;
-    {
+    auto print = [&] {
         PrinterJob job(printer);
         const sheets::PrintOutcome outcome = sheets::printSheets(job, m_table, settings());
-        error = QString::fromStdString(outcome.error);
-        if (error.isEmpty() && !job.allPagesStarted())
-            error = QStringLiteral("印刷の途中で次の頁を始められませんでした。");
-    }
-    if (!error.isEmpty()) {
-        if (!target.isEmpty())
-            error = QStringLiteral("ファイル「%1」に印刷できません。").arg(target) + error;
-        m_dialogs.inform(error);
+        if (outcome.error.empty() && !job.allPagesStarted())
+            return std::string("印刷の途中で次の頁を始められませんでした。");
+        return outcome.error;
+    };
+    if (target.isEmpty()) {
+        if (const std::string error = print(); !error.empty())
+            m_dialogs.inform(QString::fromStdString(error));
         return;
     }
-    if (target.isEmpty())
-        return;
-    QFile printed(printer.outputFileName());
-    const QByteArray bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
-    // a complete PDF ends with its end-of-file marker
-    if (printer.outputFormat() == QPrinter::PdfFormat && !bytes.trimmed().endsWith("%%EOF")) {
-        m_dialogs.inform(QStringLiteral("ファイル「%1」に印刷できません。PDFファイルを最後まで作成できませんでした。").arg(target));
-        return;
+    files::SafeFileWriter file(target.toStdString());
+    std::string error = file.open();
+    if (error.empty())
+        error = printThroughScratchFile(printer, file, [&](const QString &scratch) {
+            printer.setOutputFileName(scratch);
+            return print();
+        });
+    if (error.empty())
+        error = file.commit();
+    if (!error.empty()) {
+        QString message = QString::fromStdString(error);
+        if (!message.contains(target)) // a failed write names the file itself
+            message.prepend(QStringLiteral("ファイル「%1」に印刷できません。").arg(target));
+        m_dialogs.inform(message);
     }
-    const std::string written = files::writeBinaryFile(QFile::encodeName(target).toStdString(),
-                                                      std::string_view(bytes.constData(), bytes.size()));
-    if (!written.empty())
-        m_dialogs.inform(QString::fromStdString(written));
 }

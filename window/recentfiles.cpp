@@ -15,15 +15,18 @@ RecentFiles::RecentFiles(QString settingsFile) : m_settingsFile(std::move(settin
 
 QString RecentFiles::defaultSettingsFile()
 {
+#ifdef _WIN32
+    return {};
+#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
            + QStringLiteral("/kovel/kovel.conf");
+#endif
 }
 
 QStringList RecentFiles::files() const
 {
-    const QSettings settings(m_settingsFile, QSettings::IniFormat);
     QStringList files;
-    for (const QString &f : settings.value(kKey).toStringList())
+    for (const QString &f : settings()->value(kKey).toStringList())
         if (!f.isEmpty() && !files.contains(f) && files.size() < kMaxFiles)
             files << f;
     return files;
@@ -49,8 +52,16 @@ void RecentFiles::store(const QStringList &files)
 {
     // the list is a convenience: a configuration folder that cannot be written only
     // means that the next run does not see it
-    QDir().mkpath(QFileInfo(m_settingsFile).absolutePath());
-    QSettings settings(m_settingsFile, QSettings::IniFormat);
-    settings.setValue(kKey, files);
-    settings.sync();
+    if (!m_settingsFile.isEmpty())
+        QDir().mkpath(QFileInfo(m_settingsFile).absolutePath());
+    const std::unique_ptr<QSettings> kept = settings();
+    kept->setValue(kKey, files);
+    kept->sync();
+}
+
+std::unique_ptr<QSettings> RecentFiles::settings() const
+{
+    if (m_settingsFile.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KOVEL"));
+    return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
 }

@@ -3,6 +3,9 @@
 // from its default in every run.
 #pragma once
 
+#include <memory>
+
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -24,11 +27,13 @@ public:
     void remove(const QString &path);
 
     // "kovel/kovel.conf" in the user's configuration folder ($XDG_CONFIG_HOME, by default
-    // ~/.config).
+    // ~/.config). On Windows an empty name: the list is kept where Windows programs keep
+    // their settings, the registry (HKEY_CURRENT_USER\Software\KOVEL).
     static QString defaultSettingsFile();
 
 private:
     void store(const QStringList &files);
+    std::unique_ptr<QSettings> settings() const;
 
     QString m_settingsFile;
 };

@@ -2,7 +2,7 @@
 
 #include "window/fieldgroup.h"
 #include "window/imagebutton.h"
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
 #include "window/valuelabel.h"
 
 #include <QGroupBox>

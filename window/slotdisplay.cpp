@@ -1,6 +1,7 @@
 #include "window/slotdisplay.h"
 
 #include "beam/diagrams.h"
+#include "printing/qtcanvas.h"
 #include "results/slotview.h"
 #include "results/store.h"
 #include "window/boxrules.h"
@@ -8,7 +9,6 @@
 #include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/pictures.h"
-#include "window/qtcanvas.h"
 #include "window/style.h"
 #include "window/valuelabel.h"
 

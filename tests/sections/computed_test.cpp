@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -82,11 +83,11 @@ TEST(ComputedSection, AgreesWithTheExactFormulasWithinFloatPrecision)
 
     // Round pipe D 216.3, t 8.2
     const double D = 21.63, d = D - 2 * 0.82;
-    const double I = M_PI * (D * D * D * D - d * d * d * d) / 64;
+    const double I = std::numbers::pi * (D * D * D * D - d * d * d * d) / 64;
     const sections::ComputedSection r = sections::computeSection(Family::Maru, {"", "216.3", "", "8.2"}, false);
     EXPECT_NEAR(r.properties.Ix, I, 1e-6 * I);
     EXPECT_NEAR(r.properties.Zx, I / (D / 2), 1e-6 * I);
-    EXPECT_NEAR(r.properties.A, M_PI * (D * D - d * d) / 4, 1e-5);
+    EXPECT_NEAR(r.properties.A, std::numbers::pi * (D * D - d * d) / 4, 1e-5);
 }
 
 TEST(ComputedSection, OtherShapesComputeNothing)

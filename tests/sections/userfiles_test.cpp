@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 #include <unistd.h>
 
@@ -27,6 +28,25 @@ std::string slurp(const fs::path &p)
     return s.str();
 }
 
+// Sets a variable of the environment, or removes it (nullptr).
+void setEnvironment(const char *name, const char *value)
+{
+#ifdef _WIN32
+    ::_putenv_s(name, value ? value : "");
+#else
+    if (value)
+        ::setenv(name, value, 1);
+    else
+        ::unsetenv(name);
+#endif
+}
+
+// `relative` in `folder`, with the separators the system's paths have.
+std::string inDir(const std::string &folder, const char *relative)
+{
+    return (fs::path(folder) / relative).make_preferred().string();
+}
+
 // A temporary home: a working directory, a user's data folder and an installed folder.
 struct Folders {
     fs::path root;
@@ -34,7 +54,8 @@ struct Folders {
     Folders() : root(fs::temp_directory_path() / ("kovel-userfiles-" + std::to_string(::getpid())))
     {
         fs::remove_all(root);
-        dirs = {(root / "work").string(), (root / "home/.local/share/kovel").string(), (root / "usr/share/kovel").string()};
+        dirs = {(root / "work").make_preferred().string(), (root / "home/.local/share/kovel").make_preferred().string(),
+                (root / "usr/share/kovel").make_preferred().string()};
         for (const std::string *d : {&dirs.work, &dirs.user, &dirs.installed})
             fs::create_directories(*d);
     }
@@ -43,7 +64,10 @@ struct Folders {
         std::error_code ec;
         fs::permissions(dirs.installed, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::permissions(fs::path(dirs.installed) / "shape", fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(root);
+        // a read-only file cannot be removed on Windows
+        for (const std::string *d : {&dirs.work, &dirs.installed})
+            fs::permissions(fs::path(*d) / "shape/ubuzai.txt", fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::remove_all(root, ec);
     }
 };
 
@@ -100,26 +124,32 @@ TEST(DataFiles, EachFileIsLookedUpInTheWorkingDirectoryThenTheUsersFolderThenThe
             {row.work, &f.dirs.work}, {row.user, &f.dirs.user}, {row.installed, &f.dirs.installed}};
         for (const auto &[holds, dir] : holders)
             if (holds)
-                writeMembers(*dir + "/shape/buzai.txt", {});
+                writeMembers(inDir(*dir, "shape/buzai.txt"), {});
         const files::DataFile found = files::findDataFile(f.dirs, "shape/buzai.txt");
         EXPECT_EQ(found.place, row.expected);
         const std::string &in = row.expected == DataPlace::User        ? f.dirs.user
                                 : row.expected == DataPlace::Installed ? f.dirs.installed
                                                                        : f.dirs.work;
-        EXPECT_EQ(found.path, in + "/shape/buzai.txt");
+        EXPECT_EQ(found.path, inDir(in, "shape/buzai.txt"));
     }
+#ifdef _WIN32
+    // the user's folder is KOVEL in the roaming application data
+    const char *oldAppData = std::getenv("APPDATA");
+    const std::string keep = oldAppData ? oldAppData : "";
+    setEnvironment("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+    EXPECT_EQ(files::dataFolders().user, "C:\\Users\\u\\AppData\\Roaming\\KOVEL");
+    setEnvironment("APPDATA", oldAppData ? keep.c_str() : nullptr);
+#else
     // the user's folder follows $XDG_DATA_HOME when it is absolute, else the home folder
     const char *oldXdg = std::getenv("XDG_DATA_HOME");
     const std::string keep = oldXdg ? oldXdg : "";
-    ::setenv("HOME", "/home/u", 1);
-    ::setenv("XDG_DATA_HOME", "/data/u", 1);
+    setEnvironment("HOME", "/home/u");
+    setEnvironment("XDG_DATA_HOME", "/data/u");
     EXPECT_EQ(files::dataFolders().user, "/data/u/kovel");
-    ::setenv("XDG_DATA_HOME", "relative", 1);
+    setEnvironment("XDG_DATA_HOME", "relative");
     EXPECT_EQ(files::dataFolders().user, "/home/u/.local/share/kovel");
-    if (oldXdg)
-        ::setenv("XDG_DATA_HOME", keep.c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
+    setEnvironment("XDG_DATA_HOME", oldXdg ? keep.c_str() : nullptr);
+#endif
 }
 
 TEST(DataFiles, TheInstalledOrAWriteProtectedMemberFileIsCopiedToTheUsersFolderOnTheFirstStore)
@@ -127,7 +157,7 @@ TEST(DataFiles, TheInstalledOrAWriteProtectedMemberFileIsCopiedToTheUsersFolderO
     for (const bool installed : {true, false}) {
         SCOPED_TRACE(installed ? "installed, read-only folder" : "write-protected file in the working directory");
         Folders f;
-        const std::string source = (installed ? f.dirs.installed : f.dirs.work) + "/shape/ubuzai.txt";
+        const std::string source = inDir(installed ? f.dirs.installed : f.dirs.work, "shape/ubuzai.txt");
         writeMembers(source, {"M1"});
         const std::string before = slurp(source);
         fs::permissions(source, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -141,7 +171,7 @@ TEST(DataFiles, TheInstalledOrAWriteProtectedMemberFileIsCopiedToTheUsersFolderO
         ASSERT_EQ(load.error, "");
         MemberList &list = load.list;
         EXPECT_EQ(list.userbuzaipath, source);
-        const std::string own = f.dirs.user + "/shape/ubuzai.txt";
+        const std::string own = inDir(f.dirs.user, "shape/ubuzai.txt");
         EXPECT_EQ(list.userCopyPath, own);
 
         const sections::MemberOutcome out = storeNew(list, "N1");
@@ -161,7 +191,7 @@ TEST(DataFiles, TheInstalledOrAWriteProtectedMemberFileIsCopiedToTheUsersFolderO
 TEST(DataFiles, TwoListsOverOneMemberFileKeepEachOthersStoresAndDeletions)
 {
     Folders f;
-    const std::string path = f.dirs.work + "/shape/ubuzai.txt";
+    const std::string path = inDir(f.dirs.work, "shape/ubuzai.txt");
     writeMembers(path, {"M1", "M2"});
     MemberList a = sections::loadMembers(path).list;
     MemberList b = sections::loadMembers(path).list;
@@ -187,7 +217,7 @@ TEST(DataFiles, TwoListsOverOneMemberFileKeepEachOthersStoresAndDeletions)
 TEST(DataFiles, AMemberFileNotReadWholeIsKeptBesideItselfBeforeTheFirstStore)
 {
     Folders f;
-    const std::string path = f.dirs.work + "/shape/ubuzai.txt";
+    const std::string path = inDir(f.dirs.work, "shape/ubuzai.txt");
     const std::string shortFile = "3\r\n1\r\nM1\r\n11.850\r\n9.300\r\n187.000\r\n14.800\r\n37.500\r\n5.910\r\n";
     // the first keeps "ubuzai.txt.bak"; with that there, the next a time-stamped name
     fs::create_directories(fs::path(path).parent_path());
@@ -208,7 +238,9 @@ TEST(DataFiles, AMemberFileNotReadWholeIsKeptBesideItselfBeforeTheFirstStore)
         const fs::path newest = round == 0 ? fs::path(path + ".bak") : (kept[0].extension() == ".bak" ? kept[1] : kept[0]);
         EXPECT_EQ(slurp(newest), shortFile);
         if (round == 1) {
-            EXPECT_THAT(newest.filename().string(), ::testing::MatchesRegex("ubuzai-[0-9]{8}-[0-9]{6}\\.txt"));
+            // std::regex: GoogleTest's own expressions on Windows know no [0-9]{8}
+            const std::string name = newest.filename().string();
+            EXPECT_TRUE(std::regex_match(name, std::regex("ubuzai-[0-9]{8}-[0-9]{6}\\.txt"))) << name;
         }
         EXPECT_EQ(namesIn(path), (std::vector<std::string>{"M1", "N1"}));
         // a second store in the same run keeps nothing more

@@ -1,3 +1,5 @@
+#include "printing/qtcanvas.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QStyleFactory>
@@ -16,7 +18,11 @@ int main(int argc, char **argv)
         return 1;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
+#ifdef _WIN32
+    qputenv("APPDATA", userData.path().toUtf8());
+#endif
     QApplication app(argc, argv);
+    QtCanvas::loadShippedFonts();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

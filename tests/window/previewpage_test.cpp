@@ -10,7 +10,8 @@
 #include "sheets/page.h"
 #include "sheets/print.h"
 #include "window/previewpage.h"
-#include "window/sheetcanvas.h"
+#include "printing/printerjob.h"
+#include "printing/sheetcanvas.h"
 
 #include <QAction>
 #include <QFile>

@@ -7,10 +7,16 @@
 #   3. qtbase's source from Debian (the version of the host's qt6-base-dev);
 #   4. qtbase for x86_64-w64-mingw32, installed to a prefix keyed by the Qt
 #      version and a hash of the options, so a second run takes minutes;
-#   5. GoogleTest for Windows from Debian's googletest source.
+#   5. GoogleTest for Windows from Debian's googletest source;
+#   6. KOVEL itself (RelWithDebInfo, with its tests) in build-win/ of the checkout
+#      (or $KOVEL_WIN_BUILD), configured with the Windows Qt's qt-cmake;
+#   7. the installer, build-win/kovel-VERSION-setup.exe (tools/windows/kovel.nsi),
+#      from the installed layout in build-win/stage, remade only when it changed.
+# KOVEL_WIN_STAGES=qt stops after step 5.
 # The compiles run under `nice -n 19` with $KOVEL_WIN_JOBS jobs (default 2), so
 # that others building on the same machine keep priority.
-# At the end it prints the prefixes on lines "qt-prefix=..." and "gtest-prefix=...".
+# At the end it prints lines "qt-prefix=...", "gtest-prefix=...", "build=..." and
+# "installer=...".
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cache="${KOVEL_WIN_CACHE:-$HOME/.cache/kovel}"
@@ -39,7 +45,7 @@ packages=(
   wine64 wine nsis
   dpkg-dev cmake ninja-build perl python3 pkg-config
   qt6-base-dev qt6-base-dev-tools
-  googletest
+  googletest qt6-translations-l10n
   fonts-ipafont-gothic xvfb xauth x11-apps netpbm poppler-utils
 )
 missing=()
@@ -196,3 +202,70 @@ fi
 
 echo "qt-prefix=$qtprefix"
 echo "gtest-prefix=$gtprefix"
+[ "${KOVEL_WIN_STAGES:-all}" = qt ] && exit 0
+
+# --- 6. KOVEL for Windows -------------------------------------------------
+source_dir="$(cd "$here/../.." && pwd)"
+build="${KOVEL_WIN_BUILD:-$source_dir/build-win}"
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+begin "KOVEL for Windows ($build)"
+# RelWithDebInfo: Release's -O3 brings false -Wrestrict warnings from this GCC
+nice -n 19 "$qtprefix/bin/qt-cmake" -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKOVEL_WITH_BENCH=OFF -DCMAKE_FIND_ROOT_PATH="$gtprefix" -DCMAKE_PREFIX_PATH="$gtprefix" "${launcher[@]}" \
+  >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; fail "configuring KOVEL failed"; }
+mv "$build.configure.log" "$build/kovel-configure.log"
+nice -n 19 cmake --build "$build" --parallel "$jobs" || fail "building KOVEL failed"
+done_in "built"
+
+# --- 7. the installer -------------------------------------------------------
+version="$(sed -n 's/^project(kovel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")"
+[ -n "$version" ] || fail "no version in CMakeLists.txt"
+stage="$build/stage"
+setup="$build/kovel-$version-setup.exe"
+begin "installer $setup"
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage" --strip >/dev/null || fail "installing KOVEL into $stage failed"
+# the platform plugins (the offscreen one draws kovel-cli's sheets), the style, and
+# every DLL that the programs and plugins import
+"$here/deploy.sh" "$qtprefix" "$stage" plugins/platforms/qwindows.dll plugins/platforms/qoffscreen.dll \
+  plugins/styles/qwindowsvistastyle.dll
+# Qt's paths from the installation folder, wherever it is: the plugins beside the
+# programs, the Japanese texts of Qt's dialogs in translations\
+printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' >"$stage/qt.conf"
+mkdir -p "$stage/translations"
+cp /usr/share/qt6/translations/qtbase_ja.qm "$stage/translations/"
+# the file lists: what the installer puts and the uninstaller takes away, no more
+(
+  cd "$stage"
+  {
+    find . -type d | sort | while IFS= read -r d; do
+      rel="${d#./}"; [ "$d" = . ] && rel=""
+      win="${rel//\//\\}"
+      printf 'SetOutPath "$INSTDIR%s"\n' "${win:+\\$win}"
+      find "$d" -maxdepth 1 -type f | sort | while IFS= read -r f; do
+        printf 'File "%s"\n' "$stage/${f#./}"
+      done
+    done
+  } >"$build/files.nsh"
+  {
+    find . -type f | sort | while IFS= read -r f; do
+      rel="${f#./}"; printf 'Delete "$INSTDIR\\%s"\n' "${rel//\//\\}"
+    done
+    find . -mindepth 1 -type d | sort -r | while IFS= read -r d; do
+      rel="${d#./}"; printf 'RMDir "$INSTDIR\\%s"\n' "${rel//\//\\}"
+    done
+  } >"$build/unfiles.nsh"
+)
+setup_key="$( { cat "$here/kovel.nsi" "$build/files.nsh" "$build/unfiles.nsh"; (cd "$stage" && find . -type f -print0 | sort -z | xargs -0 sha256sum); } | sha256sum | cut -c1-16)"
+if [ -f "$setup" ] && [ "$(cat "$setup.key" 2>/dev/null)" = "$setup_key" ]; then
+  done_in "unchanged"
+else
+  rm -f "$setup" "$setup.key"
+  nice -n 19 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DLISTS="$build" -DOUTFILE="$setup" \
+    "$here/kovel.nsi" >"$build/makensis.log" 2>&1 || { cat "$build/makensis.log" >&2; fail "makensis failed"; }
+  echo "$setup_key" >"$setup.key"
+  done_in "made ($(du -h "$setup" | cut -f1))"
+fi
+echo "build=$build"
+echo "installer=$setup"

@@ -1,7 +1,8 @@
 // The Qt surfaces of the calculation sheets: the preview page bitmap (pixels checked where
 // the layout puts texts and lines, and where it puts nothing) and the printer, through a
 // PDF file (pages, printed texts, refusals and failed writes).
-#include "window/sheetcanvas.h"
+#include "printing/printerjob.h"
+#include "printing/sheetcanvas.h"
 
 #include "files/textfile.h"
 #include "results/projectfile.h"

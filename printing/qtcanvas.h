@@ -26,6 +26,10 @@ public:
 
     // The family of the text font (a Gothic face that has the Japanese glyphs).
     static QString fontFamily();
+    // Where the system has no IPA Gothic of its own (Windows), the faces shipped in the
+    // data folder (fonts/ipag.ttf, fonts/ipagp.ttf) are added for this process, so the
+    // pages, sheets and PDFs are laid out as everywhere else. Call it before any drawing.
+    static void loadShippedFonts();
     // The family for `text` drawn `pixels` high: fontFamily(), except that a number
     // (digits with "." "-" "+") of 12 pixels or less takes the proportional Gothic face.
     // At that size the fixed face puts "." a pixel under the baseline, where "22.690"

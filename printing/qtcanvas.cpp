@@ -1,4 +1,6 @@
-#include "window/qtcanvas.h"
+#include "printing/qtcanvas.h"
+
+#include "files/datafiles.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -38,6 +40,18 @@ QFont QtCanvas::diagramFont()
     font.setHintingPreference(QFont::PreferFullHinting); // else "6.000" reads like "6,000"
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+void QtCanvas::loadShippedFonts()
+{
+#ifdef _WIN32
+    const files::DataFolders folders = files::dataFolders();
+    for (const char *face : {"fonts/ipag.ttf", "fonts/ipagp.ttf"}) {
+        const files::DataFile found = files::findDataFile(folders, face);
+        if (found.place != files::DataPlace::Missing)
+            QFontDatabase::addApplicationFont(QString::fromStdString(found.path));
+    }
+#endif
 }
 
 QString QtCanvas::fontFamily()
