@@ -1,5 +1,6 @@
 // Composing one preview page of calculation sheets with two fully loaded slots.
 #include "beam/numtext.h"
+#include "results/slotfields.h"
 #include "sheets/page.h"
 #include "sheets/recordingcanvas.h"
 
@@ -10,25 +11,30 @@ namespace {
 // A slot with every load group in use: uniform load, eight point loads, three part-span loads.
 results::SlotRecord fullSlot(const std::string &name, const char *support, const char *units)
 {
+    using namespace results::field;
     results::SlotRecord s{};
-    s[1] = "1"; s[2] = name; s[3] = "強軸"; s[4] = "長期"; s[5] = support; s[6] = units;
-    s[7] = "8.00"; s[8] = "4.00"; s[9] = "300"; s[10] = "2.0"; s[11] = "10.5"; s[12] = "3.500x3.000";
-    s[13] = "自重自動計算";
+    s[kNumber] = "1"; s[kName] = name; s[kAxis] = "強軸"; s[kTerm] = "長期";
+    s[kSupport] = support; s[kUnits] = units;
+    s[kSpan] = "8.00"; s[kLb] = "4.00"; s[kLimitRatio] = "300"; s[kLimitAbs] = "2.0";
+    s[kUniform] = "10.5"; s[kFormula] = "3.500x3.000"; s[kSelfSwitch] = "自重自動計算";
     for (int n = 0; n < 8; ++n) {
-        s[14 + n] = beam::formatNumber(5.0 + n, "##0.00");
-        s[22 + n] = beam::formatNumber(0.8 + 0.8 * n, "##0.00");
+        s[kP1 + n] = beam::formatNumber(5.0 + n, "##0.00");
+        s[kPl1 + n] = beam::formatNumber(0.8 + 0.8 * n, "##0.00");
     }
     const char *w1[] = {"2.0", "3.0", "1.5"}, *w2[] = {"4.0", "1.0", "1.5"};
     const char *ld1[] = {"0", "2.5", "5.0"}, *ld2[] = {"2.0", "2.0", "3.0"};
     for (int j = 0; j < 3; ++j) {
-        s[30 + j] = w1[j]; s[33 + j] = w2[j]; s[36 + j] = ld1[j]; s[39 + j] = ld2[j]; s[42 + j] = "1.0";
+        s[kW1a + j] = w1[j]; s[kW2a + j] = w2[j]; s[kLd1a + j] = ld1[j]; s[kLd2a + j] = ld2[j];
+        s[kLd3a + j] = "1.0";
     }
-    s[45] = "HN"; s[46] = "H-400x200x8x13"; s[51] = "23500"; s[52] = "1170"; s[53] = "65.4";
-    s[54] = "182.450"; s[55] = "3.920"; s[56] = "15.59"; s[57] = "15.69"; s[58] = "121.300";
-    s[59] = "0.994"; s[60] = "95.120"; s[61] = "90.880"; s[62] = "1.812"; s[63] = "441.5"; s[64] = "OK.";
+    s[kFamily] = "HN"; s[kMember] = "H-400x200x8x13";
+    s[kInertia] = "23500"; s[kModulus] = "1170"; s[kSelfWeight] = "65.4";
+    s[kMmax] = "182.450"; s[kMmaxAt] = "3.920"; s[kSigma] = "15.59"; s[kFb] = "15.69"; s[kMcent] = "121.300";
+    s[kRatio] = "0.994"; s[kRa] = "95.120"; s[kRb] = "90.880"; s[kDelta] = "1.812"; s[kLx] = "441.5";
+    s[kVerdict] = "OK.";
     for (int i = 0; i <= 100; ++i) {
         const double x = 8.0 * i / 100.0;
-        s[65 + i] = beam::formatNumber(182.45 * 4.0 * x * (8.0 - x) / 64.0, "###0.####");
+        s[kMoment0 + i] = beam::formatNumber(182.45 * 4.0 * x * (8.0 - x) / 64.0, "###0.####");
     }
     return s;
 }

@@ -6,7 +6,7 @@
 //                                                                   target <= 10 ms
 #include "bench/windowbench.h"
 #include "results/projectfile.h"
-#include "sheets/slotfields.h"
+#include "results/slotfields.h"
 #include "window/mainwindow.h"
 #include "window/previewpage.h"
 
@@ -22,7 +22,7 @@
 
 namespace {
 
-namespace field = sheets::field;
+namespace field = results::field;
 
 QApplication &application()
 {
@@ -33,7 +33,7 @@ QApplication &application()
 results::SlotRecord fullSlot(const results::SlotRecord &sample)
 {
     results::SlotRecord slot = sample;
-    const double span = sheets::storedNumber(sample, field::kSpan);
+    const double span = results::storedNumber(sample, field::kSpan);
     for (int n = 0; n < 8; ++n) {
         slot[field::kP1 + n] = std::to_string(5 + n);
         slot[field::kPl1 + n] = std::to_string(span * (n + 1) / 9);

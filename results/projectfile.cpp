@@ -4,6 +4,7 @@
 #include "beam/numtext.h"
 #include "files/textfile.h"
 #include "results/messages.h"
+#include "results/slotfields.h"
 #include "results/store.h"
 
 #include <algorithm>
@@ -18,12 +19,12 @@ constexpr char kTableKept[] = "計算結果表はそのままです。";
 
 void replacePlaceholders(SlotRecord &record)
 {
-    if (record[5] == "flag1")
-        record[5] = "両端ピン";
-    if (record[6] == "flag2")
-        record[6] = "従来単位";
-    if (record[58] == "flag3")
-        record[58] = record[54];
+    if (record[field::kSupport] == "flag1")
+        record[field::kSupport] = "両端ピン";
+    if (record[field::kUnits] == "flag2")
+        record[field::kUnits] = "従来単位";
+    if (record[field::kMcent] == "flag3")
+        record[field::kMcent] = record[field::kMmax];
 }
 
 // A line quoted in a message, cut to a readable length on a character boundary.
@@ -102,7 +103,7 @@ std::string readExtension(const std::vector<std::string> &lines, std::size_t fir
               shear == beam::kShearNone))
             return slot + "検定基準が正しくありません。";
         if (!noticeAgreesWithFb(record))
-            return slot + "F、fb1、fb2 から求まる許容曲げ応力度がデータの fb「" + record[57] +
+            return slot + "F、fb1、fb2 から求まる許容曲げ応力度がデータの fb「" + record[field::kFb] +
                    "」と合いません。別のデータの追加情報か、ファイルが壊れています。";
     }
     return {};

@@ -5,6 +5,7 @@
 #include "beam/numtext.h"
 #include "files/textfile.h"
 #include "results/projectfile.h"
+#include "results/slotfields.h"
 
 #include <algorithm>
 #include <array>
@@ -432,7 +433,7 @@ std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
             r.insert(r.end(), group->begin(), group->end());
         // a support or family word the file does not know stays as it is, and the row
         // is then refused when read back
-        r.push_back(p.support ? beam::supportName(*p.support) : record[5]);
+        r.push_back(p.support ? beam::supportName(*p.support) : record[field::kSupport]);
         r.push_back(flagText(p.jijuucheck));
         r.push_back(p.familyCode);
         for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})

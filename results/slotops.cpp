@@ -1,5 +1,7 @@
 #include "results/slotops.h"
 
+#include "results/slotfields.h"
+
 #include <utility>
 
 namespace results {
@@ -73,7 +75,7 @@ std::string moveQuestion(const Table &table, int destination)
 {
     std::string name;
     if (slotInUse(table, destination))
-        name = table.slots[static_cast<std::size_t>(destination)][2];
+        name = table.slots[static_cast<std::size_t>(destination)][field::kName];
     return "移動先の" + std::to_string(destination) + "番には「" + name
         + "」のデータがあります。このデータは消えてしまいます。移動してよろしいですか？";
 }
@@ -124,7 +126,7 @@ bool renameSelected(Table &table, const std::string &name)
 {
     if (!selectedInUse(table))
         return false;
-    std::string &caption = record(table, table.selected)[2];
+    std::string &caption = record(table, table.selected)[field::kName];
     table.changed = table.changed || caption != name;
     caption = name;
     return true;

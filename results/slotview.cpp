@@ -1,6 +1,7 @@
 #include "results/slotview.h"
 
 #include "beam/numtext.h"
+#include "results/slotfields.h"
 
 namespace results {
 
@@ -49,25 +50,25 @@ SlotView slotView(const Table &table, int slot)
     const SlotRecord &r = recordOf(table, slot);
     auto f = [&r](int field) -> const std::string & { return r[static_cast<std::size_t>(field)]; };
     SlotView v;
-    v.listspan = f(7);
-    v.listlb = f(8);
-    v.listseigen1 = f(9);
-    v.listseigen2 = f(10);
-    v.calcunit = f(6);
-    v.units = unitCaptions(f(6));
-    if (f(5) == "両端ピン")
+    v.listspan = f(field::kSpan);
+    v.listlb = f(field::kLb);
+    v.listseigen1 = f(field::kLimitRatio);
+    v.listseigen2 = f(field::kLimitAbs);
+    v.calcunit = f(field::kUnits);
+    v.units = unitCaptions(f(field::kUnits));
+    if (f(field::kSupport) == "両端ピン")
         v.listcond = "Bpin.bmp";
-    else if (f(5) == "左端ピン右端固定")
+    else if (f(field::kSupport) == "左端ピン右端固定")
         v.listcond = "Lpin.bmp";
-    else if (f(5) == "両端固定")
+    else if (f(field::kSupport) == "両端固定")
         v.listcond = "Brigid.bmp";
-    else if (f(5) == "左端自由右端固定")
+    else if (f(field::kSupport) == "左端自由右端固定")
         v.listcond = "Lfree.bmp";
-    v.listweak = f(3) == "弱軸" ? "弱軸で検定" : "強軸で検定";
-    v.listterm = f(4) == "短期" ? "短期荷重として計算" : "長期荷重として計算";
-    v.listuniform = f(11);
-    v.listshiki = f(12);
-    v.listjijuu = f(13) == "自重自動計算" ? "自重を自動計算する" : "自重を自動計算しない";
+    v.listweak = f(field::kAxis) == "弱軸" ? "弱軸で検定" : "強軸で検定";
+    v.listterm = f(field::kTerm) == "短期" ? "短期荷重として計算" : "長期荷重として計算";
+    v.listuniform = f(field::kUniform);
+    v.listshiki = f(field::kFormula);
+    v.listjijuu = f(field::kSelfSwitch) == "自重自動計算" ? "自重を自動計算する" : "自重を自動計算しない";
     for (std::size_t i = 0; i < 8; ++i) {
         v.listp[i] = f(14 + static_cast<int>(i));
         v.listpl[i] = f(22 + static_cast<int>(i));
@@ -80,26 +81,26 @@ SlotView slotView(const Table &table, int slot)
         v.listld2[j] = f(39 + k);
         v.listld3[j] = f(42 + k);
     }
-    v.listtype = f(45);
-    v.listmember = f(46);
-    v.listMmax = f(54);
-    v.listMmaxl = f(55);
-    v.listsigmab = f(56);
-    v.listfb = f(57);
-    v.listratio = f(59);
-    v.listQa = f(60);
-    v.listQb = f(61);
-    v.listdelta = f(62);
-    v.listlx = f(63);
-    v.listhantei = f(64);
+    v.listtype = f(field::kFamily);
+    v.listmember = f(field::kMember);
+    v.listMmax = f(field::kMmax);
+    v.listMmaxl = f(field::kMmaxAt);
+    v.listsigmab = f(field::kSigma);
+    v.listfb = f(field::kFb);
+    v.listratio = f(field::kRatio);
+    v.listQa = f(field::kRa);
+    v.listQb = f(field::kRb);
+    v.listdelta = f(field::kDelta);
+    v.listlx = f(field::kLx);
+    v.listhantei = f(field::kVerdict);
 
-    v.drawDiagrams = !f(7).empty();
+    v.drawDiagrams = !f(field::kSpan).empty();
     if (v.drawDiagrams) {
         v.listkajuuzuL = v.listspan;
-        v.Menda1 = endMoment(f(kFirstMomentField));
-        v.Mendb1 = endMoment(f(kFields));
-        if (f(5) != "左端自由右端固定")
-            v.Mcent1 = f(58);
+        v.Menda1 = endMoment(f(field::kMoment0));
+        v.Mendb1 = endMoment(f(field::kMoment100));
+        if (f(field::kSupport) != "左端自由右端固定")
+            v.Mcent1 = f(field::kMcent);
     }
     return v;
 }
@@ -116,7 +117,7 @@ std::vector<ReactionRow> reactionRows(const Table &table)
 
 bool slotFails(const Table &table, int slot)
 {
-    return slotInUse(table, slot) && table.slots[static_cast<std::size_t>(slot)][64] == "NG.";
+    return slotInUse(table, slot) && table.slots[static_cast<std::size_t>(slot)][field::kVerdict] == "NG.";
 }
 
 } // namespace results

@@ -2,6 +2,7 @@
 
 #include "beam/numtext.h"
 #include "results/projectfile.h"
+#include "results/slotfields.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,54 +20,56 @@ constexpr const char *kSupportWords[] = {"両端ピン", "左端ピン右端固�
 constexpr beam::Support kSupports[] = {beam::Support::PinPin, beam::Support::PinFixed,
                                        beam::Support::FixedFixed, beam::Support::FreeFixed};
 
-// The page text that a verbatim field holds; nullptr for fields 1, 3..6, 13, 45 and the
-// moment line, which are not copied verbatim.
+// The page text that a verbatim field holds; nullptr for the number, the axis, the term,
+// the support, the units, the self-weight switch, the family code and the moment line,
+// which are not copied verbatim.
 template <typename Page>
-auto verbatimText(Page &page, int field) -> decltype(&page.Bname)
+auto verbatimText(Page &page, int f) -> decltype(&page.Bname)
 {
+    using namespace field;
     auto &r = page.result;
-    if (field >= 14 && field <= 21)
-        return &page.p[static_cast<std::size_t>(field - 14)];
-    if (field >= 22 && field <= 29)
-        return &page.pl[static_cast<std::size_t>(field - 22)];
-    if (field >= 30 && field <= 44) {
+    if (f >= kP1 && f < kP1 + 8)
+        return &page.p[static_cast<std::size_t>(f - kP1)];
+    if (f >= kPl1 && f < kPl1 + 8)
+        return &page.pl[static_cast<std::size_t>(f - kPl1)];
+    if (f >= kW1a && f < kLd3a + 3) {
         const auto groups = std::array{&page.w1, &page.w2, &page.ld1, &page.ld2, &page.ld3};
-        const int k = field - 30;
+        const int k = f - kW1a;
         return &(*groups[static_cast<std::size_t>(k / 3)])[static_cast<std::size_t>(k % 3)];
     }
-    switch (field) {
-    case 2: return &page.Bname;
-    case 7: return &page.Span;
-    case 8: return &page.lb;
-    case 9: return &page.seigen1;
-    case 10: return &page.seigen2;
-    case 11: return &page.uniform;
-    case 12: return &page.shiki;
-    case 46: return &page.member;
-    case 47: return &page.H;
-    case 48: return &page.B;
-    case 49: return &page.tw;
-    case 50: return &page.tf;
-    case 51: return &page.inertia;
-    case 52: return &page.modulus;
-    case 53: return &page.selfw;
-    case 54: return &r.RMmax;
-    case 55: return &r.RMmaxl;
-    case 56: return &r.RSigmab;
-    case 57: return &r.Rfb;
-    case 58: return &r.Mcent;
-    case 59: return &r.Rratio;
-    case 60: return &r.RQa;
-    case 61: return &r.RQb;
-    case 62: return &r.Rdelta;
-    case 63: return &r.Rlx;
-    case 64: return &r.hantei;
+    switch (f) {
+    case kName: return &page.Bname;
+    case kSpan: return &page.Span;
+    case kLb: return &page.lb;
+    case kLimitRatio: return &page.seigen1;
+    case kLimitAbs: return &page.seigen2;
+    case kUniform: return &page.uniform;
+    case kFormula: return &page.shiki;
+    case kMember: return &page.member;
+    case kH: return &page.H;
+    case kB: return &page.B;
+    case kTw: return &page.tw;
+    case kTf: return &page.tf;
+    case kInertia: return &page.inertia;
+    case kModulus: return &page.modulus;
+    case kSelfWeight: return &page.selfw;
+    case kMmax: return &r.RMmax;
+    case kMmaxAt: return &r.RMmaxl;
+    case kSigma: return &r.RSigmab;
+    case kFb: return &r.Rfb;
+    case kMcent: return &r.Mcent;
+    case kRatio: return &r.Rratio;
+    case kRa: return &r.RQa;
+    case kRb: return &r.RQb;
+    case kDelta: return &r.Rdelta;
+    case kLx: return &r.Rlx;
+    case kVerdict: return &r.hantei;
     default: return nullptr;
     }
 }
 
-std::string &field(SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
-const std::string &field(const SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
+std::string &at(SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
+const std::string &at(const SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
 
 // The basis keys after "fbrule", in the order of kNoticeKeys.
 using N = beam::NoticeTexts;
@@ -76,9 +79,9 @@ static_assert(std::size(kNoticeMembers) + 1 == std::size(kNoticeKeys));
 
 void writeNotice(SlotRecord &record, const std::optional<beam::NoticeTexts> &notice)
 {
-    field(record, kFirstNoticeField) = notice ? kNoticeRuleName : "";
+    at(record, kFirstNoticeField) = notice ? kNoticeRuleName : "";
     for (int k = 1; k < kNoticeKeyCount; ++k)
-        field(record, kFirstNoticeField + k) = notice ? (*notice).*kNoticeMembers[k - 1] : std::string();
+        at(record, kFirstNoticeField + k) = notice ? (*notice).*kNoticeMembers[k - 1] : std::string();
 }
 
 } // namespace
@@ -89,7 +92,7 @@ std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record)
         return std::nullopt;
     beam::NoticeTexts notice;
     for (int k = 1; k < kNoticeKeyCount; ++k)
-        notice.*kNoticeMembers[k - 1] = field(record, kFirstNoticeField + k);
+        notice.*kNoticeMembers[k - 1] = at(record, kFirstNoticeField + k);
     return notice;
 }
 
@@ -100,9 +103,9 @@ bool noticeAgreesWithFb(const SlotRecord &record)
         return true;
     // F/1.5 in the unit of the results (kN/cm2 or tf/cm2), times 1.5 for a short-term load
     double expected = beam::parseDouble(notice->F) / 1.5 / 10;
-    if (field(record, 6) != kSi)
+    if (at(record, field::kUnits) != kSi)
         expected /= static_cast<double>(beam::kGravity);
-    if (field(record, 4) != kLong)
+    if (at(record, field::kTerm) != kLong)
         expected *= 1.5;
     if (!notice->fb1.empty() || !notice->fb2.empty()) {
         double larger = -HUGE_VAL;
@@ -112,7 +115,7 @@ bool noticeAgreesWithFb(const SlotRecord &record)
         expected = std::min(expected, larger);
     }
     // each text is rounded to 0.001, and F to 0.001 N/mm2
-    return std::fabs(beam::parseDouble(field(record, 57)) - expected) <= 0.0011;
+    return std::fabs(beam::parseDouble(at(record, field::kFb)) - expected) <= 0.0011;
 }
 
 const char *supportWord(beam::Support support)
@@ -133,20 +136,20 @@ std::optional<beam::Support> supportFromWord(const std::string &word)
 
 void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
 {
-    field(record, 1) = std::to_string(slotNumber);
-    for (int f = 2; f < kFirstMomentField; ++f)
+    at(record, field::kNumber) = std::to_string(slotNumber);
+    for (int f = field::kName; f < kFirstMomentField; ++f)
         if (const std::string *text = verbatimText(page, f))
-            field(record, f) = *text;
-    field(record, 3) = page.weak ? kWeak : kStrong;
-    field(record, 4) = page.term ? kShort : kLong;
+            at(record, f) = *text;
+    at(record, field::kAxis) = page.weak ? kWeak : kStrong;
+    at(record, field::kTerm) = page.term ? kShort : kLong;
     if (page.support)
-        field(record, 5) = supportWord(*page.support);
-    field(record, 6) = page.si ? kSi : kTraditional;
-    field(record, 13) = page.jijuucheck ? kSelfWeightOn : kSelfWeightOff;
+        at(record, field::kSupport) = supportWord(*page.support);
+    at(record, field::kUnits) = page.si ? kSi : kTraditional;
+    at(record, field::kSelfSwitch) = page.jijuucheck ? kSelfWeightOn : kSelfWeightOff;
     if (!page.familyCode.empty())
-        field(record, 45) = page.familyCode;
+        at(record, field::kFamily) = page.familyCode;
     for (int i = 0; i < kStations; ++i)
-        field(record, kFirstMomentField + i) =
+        at(record, kFirstMomentField + i) =
             beam::formatNumber(beam::parseDouble(page.result.Mgrid[static_cast<std::size_t>(i)]), "###0.####");
     writeNotice(record, page.result.notice);
 }
@@ -159,7 +162,7 @@ std::string storeRefusal(const Table &table, const PageTexts &page)
     SlotRecord record{};
     writeRecord(record, page, slot);
     for (int f = 1; f <= kFields; ++f)
-        if (std::string reason = unwritableReason(field(record, f)); !reason.empty())
+        if (std::string reason = unwritableReason(at(record, f)); !reason.empty())
             return describeField({slot, f}) + reason + "格納しませんでした。";
     return {};
 }
@@ -181,20 +184,20 @@ int storeResult(Table &table, const PageTexts &page, WhenFull whenFull)
 PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
 {
     PageTexts page;
-    for (int f = 2; f < kFirstMomentField; ++f)
+    for (int f = field::kName; f < kFirstMomentField; ++f)
         if (std::string *text = verbatimText(page, f))
-            *text = field(record, f);
+            *text = at(record, f);
     // each check box compares with one word of its pair only
-    page.weak = field(record, 3) != kStrong;
-    page.term = field(record, 4) != kLong;
-    page.si = field(record, 6) == kSi;
-    page.jijuucheck = field(record, 13) == kSelfWeightOn;
-    page.support = supportFromWord(field(record, 5));
-    page.familyCode = field(record, 45);
+    page.weak = at(record, field::kAxis) != kStrong;
+    page.term = at(record, field::kTerm) != kLong;
+    page.si = at(record, field::kUnits) == kSi;
+    page.jijuucheck = at(record, field::kSelfSwitch) == kSelfWeightOn;
+    page.support = supportFromWord(at(record, field::kSupport));
+    page.familyCode = at(record, field::kFamily);
 
     beam::ResultTexts &r = page.result;
-    r.Menda = field(record, kFirstMomentField);
-    r.Mendb = field(record, kFields);
+    r.Menda = at(record, field::kMoment0);
+    r.Mendb = at(record, field::kMoment100);
     switch (page.support.value_or(supportNow)) {
     case beam::Support::PinPin:
         r.Menda.clear();
@@ -211,7 +214,7 @@ PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
         break;
     }
     for (int i = 0; i < kStations; ++i)
-        r.Mgrid[static_cast<std::size_t>(i)] = field(record, kFirstMomentField + i);
+        r.Mgrid[static_cast<std::size_t>(i)] = at(record, kFirstMomentField + i);
     r.notice = noticeTexts(record);
     return page;
 }

@@ -2,6 +2,7 @@
 
 #include "beam/numtext.h"
 #include "files/textfile.h"
+#include "results/slotfields.h"
 #include "results/store.h"
 
 namespace results {
@@ -37,7 +38,7 @@ private:
 std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> *written)
 {
     BlockFields F(record, written);
-    const bool si = F.raw(6) == "SI単位";
+    const bool si = F.raw(field::kUnits) == "SI単位";
     const std::string force = si ? "(kN)" : "(tf)";
     const std::string lineLoad = si ? "(kN/m)" : "(tf/m)";
     const std::string stress = si ? "(kN/cm2)" : "(tf/cm2)";
@@ -45,55 +46,55 @@ std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> 
 
     std::vector<std::string> lines;
     lines.reserve(kReportBlockLines + 1);
-    lines.push_back(F.text(2) + "の設計");
-    lines.push_back(F.text(46) + " で検定");
-    lines.push_back("[ " + F.text(3) + ", I = " + F.text(51) + " (cm4), Z = " + F.text(52) + " (cm3), 自重 "
-                    + F.text(53) + " (kg/m) ]");
-    const std::string support = F.raw(5) == "flag1" ? std::string("両端ピン") : F.text(5);
-    lines.push_back("L = " + F.text(7) + " (m), lb = " + F.text(8) + " (m), 支持条件:" + support);
+    lines.push_back(F.text(field::kName) + "の設計");
+    lines.push_back(F.text(field::kMember) + " で検定");
+    lines.push_back("[ " + F.text(field::kAxis) + ", I = " + F.text(field::kInertia) + " (cm4), Z = " + F.text(field::kModulus) + " (cm3), 自重 "
+                    + F.text(field::kSelfWeight) + " (kg/m) ]");
+    const std::string support = F.raw(field::kSupport) == "flag1" ? std::string("両端ピン") : F.text(field::kSupport);
+    lines.push_back("L = " + F.text(field::kSpan) + " (m), lb = " + F.text(field::kLb) + " (m), 支持条件:" + support);
     lines.emplace_back();
     lines.emplace_back("1.荷重");
-    lines.push_back(" 1)等分布荷重 (" + F.text(13) + ")");
+    lines.push_back(" 1)等分布荷重 (" + F.text(field::kSelfSwitch) + ")");
     std::string formula;
-    if (!F.raw(12).empty())
-        formula = " (" + F.text(12) + " )";
-    lines.push_back("  w = " + F.dashed(11) + lineLoad + formula);
+    if (!F.raw(field::kFormula).empty())
+        formula = " (" + F.text(field::kFormula) + " )";
+    lines.push_back("  w = " + F.dashed(field::kUniform) + lineLoad + formula);
     lines.emplace_back(" 2)集中荷重");
     for (int i = 1; i <= 7; i += 2) {
         const std::string a = std::to_string(i), b = std::to_string(i + 1);
-        lines.push_back("  P(" + a + ") = " + F.dashed(13 + i) + force + ", Lp(" + a + ") = " + F.dashed(21 + i)
-                        + "(m),P(" + b + ") = " + F.dashed(14 + i) + force + ", Lp(" + b + ") = "
-                        + F.dashed(22 + i) + "(m)");
+        lines.push_back("  P(" + a + ") = " + F.dashed(field::kP1 + i - 1) + force + ", Lp(" + a + ") = " + F.dashed(field::kPl1 + i - 1)
+                        + "(m),P(" + b + ") = " + F.dashed(field::kP1 + i) + force + ", Lp(" + b + ") = "
+                        + F.dashed(field::kPl1 + i) + "(m)");
     }
     lines.emplace_back(" 3)分布荷重");
     for (int j = 1; j <= 3; ++j) {
-        const bool none = F.isZero(38 + j); // LD2 decides for the whole line
+        const bool none = F.isZero(field::kLd2a + j - 1); // LD2 decides for the whole line
         auto value = [&](int field) { return none ? std::string(kDash) : F.text(field); };
         const std::string k = std::to_string(j);
-        lines.push_back("  w1(" + k + ") = " + value(29 + j) + lineLoad + ", w2(" + k + ") = " + value(32 + j)
-                        + lineLoad + ", LD1(" + k + ") = " + value(35 + j) + "(m), LD2(" + k + ") = "
-                        + value(38 + j) + "(m)");
+        lines.push_back("  w1(" + k + ") = " + value(field::kW1a + j - 1) + lineLoad + ", w2(" + k + ") = " + value(field::kW2a + j - 1)
+                        + lineLoad + ", LD1(" + k + ") = " + value(field::kLd1a + j - 1) + "(m), LD2(" + k + ") = "
+                        + value(field::kLd2a + j - 1) + "(m)");
     }
     lines.emplace_back("2.最大曲げモーメント");
-    lines.push_back("  M = " + F.text(54) + moment + ", (計算位置：左端から " + F.text(55) + "m)");
+    lines.push_back("  M = " + F.text(field::kMmax) + moment + ", (計算位置：左端から " + F.text(field::kMmaxAt) + "m)");
     lines.emplace_back("3.支点反力");
-    lines.push_back("  RA = " + F.text(60) + force + ", RB = " + F.text(61) + force);
+    lines.push_back("  RA = " + F.text(field::kRa) + force + ", RB = " + F.text(field::kRb) + force);
     lines.emplace_back("4.許容曲げ応力度");
     // The basis keys are printable ASCII (the open refuses anything else), so they can
     // always be written.
     const std::optional<beam::NoticeTexts> notice = noticeTexts(record);
     if (notice)
-        lines.push_back("  fb = " + F.text(57) + stress + " (" + beam::noticeLabel(*notice) + ")");
+        lines.push_back("  fb = " + F.text(field::kFb) + stress + " (" + beam::noticeLabel(*notice) + ")");
     else
-        lines.push_back("  fb = " + F.text(57) + stress);
+        lines.push_back("  fb = " + F.text(field::kFb) + stress);
     lines.emplace_back("5.曲げ判定");
-    lines.push_back("  σ/fb = M/(Z.fb) = " + F.text(59));
+    lines.push_back("  σ/fb = M/(Z.fb) = " + F.text(field::kRatio));
     if (notice)
         lines.push_back("  " + beam::shearSummary(*notice, stress));
     lines.emplace_back("6.撓み判定");
-    lines.push_back("  δ= " + F.text(62) + " (cm) = L/ " + F.text(63));
-    lines.push_back("  制限値: " + F.text(10) + " (cm)以下 かつ L/ " + F.text(9) + "以下");
-    lines.push_back("7.判定  : " + F.text(64));
+    lines.push_back("  δ= " + F.text(field::kDelta) + " (cm) = L/ " + F.text(field::kLx));
+    lines.push_back("  制限値: " + F.text(field::kLimitAbs) + " (cm)以下 かつ L/ " + F.text(field::kLimitRatio) + "以下");
+    lines.push_back("7.判定  : " + F.text(field::kVerdict));
     lines.emplace_back(46, '-');
     lines.emplace_back();
     return lines;

@@ -1,13 +1,16 @@
 #include "sheets/block.h"
 
 #include "beam/numtext.h"
+#include "results/slotfields.h"
 #include "results/store.h"
 #include "sheets/figures.h"
-#include "sheets/slotfields.h"
 
 #include <cmath>
 
 namespace sheets {
+
+namespace field = results::field;
+using results::storedNumber;
 
 namespace {
 

@@ -1,13 +1,17 @@
 #include "sheets/figures.h"
 
 #include "beam/numtext.h"
-#include "sheets/slotfields.h"
+#include "results/slotfields.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <string>
 
 namespace sheets {
+
+namespace field = results::field;
+using results::stationMoment;
+using results::storedNumber;
 
 namespace {
 

@@ -1,12 +1,14 @@
 #include "sheets/page.h"
 
 #include "beam/numtext.h"
+#include "results/slotfields.h"
 #include "sheets/block.h"
-#include "sheets/slotfields.h"
 
 #include <algorithm>
 
 namespace sheets {
+
+namespace field = results::field;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "window/resultpage.h"
 
 #include "results/messages.h"
+#include "results/slotfields.h"
 #include "results/slotops.h"
 #include "results/slotview.h"
 #include "results/store.h"
@@ -229,7 +230,7 @@ bool ResultPage::markShown(int slot) const
 void ResultPage::refreshSlot(int slot)
 {
     const auto k = static_cast<std::size_t>(slot);
-    QString caption = qs(m_table.slots[k][2]);
+    QString caption = qs(m_table.slots[k][results::field::kName]);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     m_data[k]->setText(caption);
     if (results::slotFails(m_table, slot))
@@ -397,7 +398,7 @@ void ResultPage::rename1Click()
         return;
     m_renameSlot = m_table.selected;
     m_rename->move(button->pos());
-    m_rename->setText(qs(m_table.slots[static_cast<std::size_t>(m_renameSlot)][2]));
+    m_rename->setText(qs(m_table.slots[static_cast<std::size_t>(m_renameSlot)][results::field::kName]));
     m_rename->show();
     m_rename->raise();
     m_rename->selectAll();

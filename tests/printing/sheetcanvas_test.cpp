@@ -7,7 +7,7 @@
 #include "files/textfile.h"
 #include "results/projectfile.h"
 #include "sheets/block.h"
-#include "sheets/slotfields.h"
+#include "results/slotfields.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -29,7 +29,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace field = sheets::field;
+namespace field = results::field;
 
 // The four checked beams of the sample project: all four supports, SI and traditional.
 results::Table sampleTable()

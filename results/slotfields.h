@@ -1,4 +1,4 @@
-// The slot record fields a calculation sheet reads, by number, and how it reads them.
+// The fields of a slot record by name, and how a stored text reads as a number.
 #pragma once
 
 #include "beam/numtext.h"
@@ -6,8 +6,9 @@
 
 #include <string>
 
-namespace sheets::field {
+namespace results::field {
 
+inline constexpr int kNumber = 1;        // slot number
 inline constexpr int kName = 2;          // beam name
 inline constexpr int kAxis = 3;          // "強軸" / "弱軸"
 inline constexpr int kTerm = 4;          // "長期" / "短期"
@@ -26,7 +27,13 @@ inline constexpr int kW1a = 30;          // start intensities of loads a, b, c a
 inline constexpr int kW2a = 33;          // end intensities at 33..35
 inline constexpr int kLd1a = 36;         // start distances from A at 36..38, m
 inline constexpr int kLd2a = 39;         // loaded lengths at 39..41, m
+inline constexpr int kLd3a = 42;         // lengths after the loads at 42..44, m
+inline constexpr int kFamily = 45;       // family code of the section ("HW" .. "user")
 inline constexpr int kMember = 46;       // member designation
+inline constexpr int kH = 47;            // mm, section dimensions H, B, tw, tf at 47..50
+inline constexpr int kB = 48;
+inline constexpr int kTw = 49;
+inline constexpr int kTf = 50;
 inline constexpr int kInertia = 51;      // cm4
 inline constexpr int kModulus = 52;      // cm3
 inline constexpr int kSelfWeight = 53;   // kg/m
@@ -40,18 +47,21 @@ inline constexpr int kRa = 60;           // reaction at A
 inline constexpr int kRb = 61;           // reaction at B
 inline constexpr int kDelta = 62;        // largest deflection, cm
 inline constexpr int kLx = 63;           // n of L/n reached
+inline constexpr int kVerdict = 64;      // "OK." / "NG."
+inline constexpr int kMoment0 = kFirstMomentField; // moment at station 0 (end A)
+inline constexpr int kMoment100 = kFields;         // moment at station 100 (end B)
 
-} // namespace sheets::field
+} // namespace results::field
 
-namespace sheets {
+namespace results {
 
 // A stored text read as a number (empty or non-numeric text reads as 0).
-inline double storedNumber(const results::SlotRecord &slot, int fieldNo) { return beam::parseDouble(slot[fieldNo]); }
+inline double storedNumber(const SlotRecord &slot, int fieldNo) { return beam::parseDouble(slot[fieldNo]); }
 
 // The stored moment at station i (0..100).
-inline double stationMoment(const results::SlotRecord &slot, int i)
+inline double stationMoment(const SlotRecord &slot, int i)
 {
-    return beam::parseDouble(slot[results::kFirstMomentField + i]);
+    return beam::parseDouble(slot[kFirstMomentField + i]);
 }
 
-} // namespace sheets
+} // namespace results
