@@ -2,7 +2,8 @@
 #include "cli/cli.h"
 
 #include "files/textfile.h"
-#include "sections/namedbeam.h"
+#include "sections/fields.h"
+#include "sections/namedlines.h"
 
 #include <cstdio>
 #include <string>
@@ -143,11 +144,11 @@ std::string calcHelp()
   shear            1: せん断も検定する、0: しない（既定 1。direct と user は検定なし）
 
 出力（成功したとき、終了コード 0）
-  RQa RQb RMmax RMmaxl Mcent Menda Mendb Rdelta Rlx Rfb RSigmab Rratio hantei
-  member inertia modulus selfw、続いて M0..M100（101点の曲げモーメント）の順に
+  )" + sections::fieldNames(sections::FieldUse::Result, false) + R"(
+  )" + sections::fieldNames(sections::FieldUse::Section, false) + R"(、続いて M0..M100（101点の曲げモーメント）の順に
   「名前=値」で1行ずつ。hantei は OK. か NG. です。Rdelta は上向きのたわみなら負、
   Rlx は L/|δ| です。
-  fbrule=notice のときは hantei の後に fb1 fb2 ib C tau fs Rshear が入ります
+  fbrule=notice のときは hantei の後に )" + sections::fieldNames(sections::FieldUse::Result, true) + R"( が入ります
   （fb1, fb2, tau, fs は fb と同じ単位、ib は T 断面の断面二次半径 (cm)、Rshear は τ/fs。
   使わない値は空。せん断が NG. なら hantei も NG. です）。
   lb があるのに登録部材・直接入力の断面で横座屈を考慮しないとき、自動選択でどの部材も

@@ -1,7 +1,7 @@
 // The `kovel-cli calc` input reader on arbitrary bytes, then the calculation the command
 // runs. An accepted input must read back the same when written out again as name=value
 // lines; a finished calculation shows only finite numbers.
-#include "sections/namedbeam.h"
+#include "sections/namedlines.h"
 
 #include "fuzzutil.h"
 

@@ -6,6 +6,8 @@
 #include "files/textfile.h"
 #include "results/projectfile.h"
 #include "results/slotfields.h"
+#include "sections/fields.h"
+#include "sections/namedlines.h"
 
 #include <algorithm>
 #include <array>
@@ -131,15 +133,15 @@ std::string typedC(const SlotRecord &record, const PageTexts &page, const std::s
 
 const std::vector<std::string> &resultColumns(bool notice)
 {
-    static const std::vector<std::string> plain = {
-        "RQa",     "RQb",    "RMmax",  "RMmaxl",  "Mcent",    "Menda",    "Mendb", "Rdelta", "Rlx", "Rfb",
-        "RSigmab", "Rratio", "hantei", "Rmember", "Rinertia", "Rmodulus", "Rselfw", "note",   "error"};
-    static const std::vector<std::string> withNotice = [] {
-        std::vector<std::string> names = plain;
-        const auto after = std::find(names.begin(), names.end(), "hantei") + 1;
-        names.insert(after, {"fb1", "fb2", "ib", "RC", "tau", "fs", "Rshear"});
+    auto columns = [](bool withNotice) {
+        std::vector<std::string> names;
+        for (const sections::Field &f : sections::kFieldTable)
+            if (f.use != sections::FieldUse::Input && (!f.notice || withNotice))
+                names.push_back(resultColumnOf(std::string(f.name)));
+        names.insert(names.end(), {"note", "error"});
         return names;
-    }();
+    };
+    static const std::vector<std::string> plain = columns(false), withNotice = columns(true);
     return notice ? withNotice : plain;
 }
 
@@ -404,19 +406,10 @@ std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
     for (int slot = 1; slot <= usedCount(table); ++slot)
         notice = notice || hasNoticeData(table.slots[static_cast<std::size_t>(slot)]);
 
-    results::CsvRecord header = {"Bname", "Span", "lb", "seigen1", "seigen2", "term", "si", "si157", "uniform", "shiki"};
-    for (const char *group : {"p", "pl"})
-        for (int k = 1; k <= 8; ++k)
-            header.push_back(group + std::to_string(k));
-    for (const char *group : {"w1", "w2", "ld1", "ld2", "ld3"})
-        for (const char *s : {"a", "b", "c"})
-            header.push_back(std::string(group) + s);
-    for (const char *name : {"support", "jijuucheck", "family", "member", "inertia", "modulus", "selfw", "weak", "H",
-                             "B", "tw", "tf", "design"})
-        header.push_back(name);
-    if (notice)
-        for (const char *name : {"fbrule", "grade", "F", "C", "shear"})
-            header.push_back(name);
+    results::CsvRecord header;
+    for (const sections::Field &f : sections::kFieldTable)
+        if (f.use == sections::FieldUse::Input && (!f.notice || notice))
+            header.emplace_back(f.name);
     const std::size_t inputs = header.size();
     const std::vector<std::string> &results = resultColumns(notice);
     header.insert(header.end(), results.begin(), results.end());
@@ -450,19 +443,10 @@ std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
         } else if (notice) {
             r.insert(r.end(), {"old", "", "", "", ""});
         }
-        const beam::ResultTexts &res = p.result;
-        for (const std::string *s : {&res.RQa, &res.RQb, &res.RMmax, &res.RMmaxl, &res.Mcent, &res.Menda, &res.Mendb,
-                                     &res.Rdelta, &res.Rlx, &res.Rfb, &res.RSigmab, &res.Rratio, &res.hantei})
-            r.push_back(*s);
-        if (notice) {
-            const beam::NoticeTexts none;
-            const beam::NoticeTexts &t = n ? *n : none;
-            r.push_back(beam::shownFb1(t.fb1));
-            for (const std::string *s : {&t.fb2, &t.ib, &t.C, &t.tau, &t.fs, &t.Rshear})
-                r.push_back(*s);
-        }
-        for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})
-            r.push_back(*s);
+        const sections::ReportedTexts reported{&p.result, &p.member, &p.inertia, &p.modulus, &p.selfw};
+        for (const sections::Field &f : sections::kFieldTable)
+            if (f.use != sections::FieldUse::Input && (!f.notice || notice))
+                r.push_back(f.read(reported));
         r.resize(inputs + results.size()); // note and error: empty
         records.push_back(std::move(r));
     }

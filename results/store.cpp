@@ -3,9 +3,11 @@
 #include "beam/numtext.h"
 #include "results/projectfile.h"
 #include "results/slotfields.h"
+#include "sections/fields.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace results {
 
@@ -71,17 +73,36 @@ auto verbatimText(Page &page, int f) -> decltype(&page.Bname)
 std::string &at(SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
 const std::string &at(const SlotRecord &record, int f) { return record[static_cast<std::size_t>(f)]; }
 
-// The basis keys after "fbrule", in the order of kNoticeKeys.
+// The text of each basis key after "fbrule", in the order of kNoticeKeys. The keys are
+// the names of `kovel-cli calc`, so a record's basis reads as the calc input or output.
 using N = beam::NoticeTexts;
-constexpr std::string N::*kNoticeMembers[] = {&N::grade, &N::F,   &N::C,  &N::fb1,    &N::fb2,  &N::ib,
-                                              &N::tau,   &N::fs,  &N::Rshear, &N::shear};
-static_assert(std::size(kNoticeMembers) + 1 == std::size(kNoticeKeys));
+struct NoticeMember {
+    std::string_view key;
+    std::string N::*text;
+};
+constexpr NoticeMember kNoticeMembers[] = {
+    {"grade", &N::grade}, {"F", &N::F},   {"C", &N::C},   {"fb1", &N::fb1},       {"fb2", &N::fb2},
+    {"ib", &N::ib},       {"tau", &N::tau}, {"fs", &N::fs}, {"Rshear", &N::Rshear}, {"shear", &N::shear},
+};
+constexpr bool membersFollowKeys()
+{
+    if (std::size(kNoticeMembers) + 1 != std::size(kNoticeKeys) || kNoticeKeys[0] != std::string_view("fbrule"))
+        return false;
+    for (std::size_t k = 0; k < std::size(kNoticeMembers); ++k)
+        if (kNoticeMembers[k].key != kNoticeKeys[k + 1])
+            return false;
+    for (const char *key : kNoticeKeys)
+        if (!sections::isFieldName(key))
+            return false;
+    return true;
+}
+static_assert(membersFollowKeys());
 
 void writeNotice(SlotRecord &record, const std::optional<beam::NoticeTexts> &notice)
 {
     at(record, kFirstNoticeField) = notice ? kNoticeRuleName : "";
     for (int k = 1; k < kNoticeKeyCount; ++k)
-        at(record, kFirstNoticeField + k) = notice ? (*notice).*kNoticeMembers[k - 1] : std::string();
+        at(record, kFirstNoticeField + k) = notice ? (*notice).*kNoticeMembers[k - 1].text : std::string();
 }
 
 } // namespace
@@ -92,7 +113,7 @@ std::optional<beam::NoticeTexts> noticeTexts(const SlotRecord &record)
         return std::nullopt;
     beam::NoticeTexts notice;
     for (int k = 1; k < kNoticeKeyCount; ++k)
-        notice.*kNoticeMembers[k - 1] = at(record, kFirstNoticeField + k);
+        notice.*kNoticeMembers[k - 1].text = at(record, kFirstNoticeField + k);
     return notice;
 }
 

@@ -4,7 +4,7 @@
 #include "beam/analysis.h"
 #include "beam/numtext.h"
 #include "sections/catalogue.h"
-#include "sections/namedbeam.h"
+#include "sections/namedlines.h"
 #include "sections/selection.h"
 
 #include <gtest/gtest.h>
