@@ -3,6 +3,7 @@
 #pragma once
 
 #include "beam/allowable.h"
+#include "results/titleblock.h"
 
 #include <QString>
 
@@ -31,6 +32,9 @@ public:
     // cancelled. A notice-rule basis it returns is one the check can use. Dialogs that
     // show nothing answer as cancelled.
     virtual std::optional<beam::Basis> chooseBasis(const beam::Basis &) { return std::nullopt; }
+    // The dialog "計算書の表題" showing `current`; the title block as typed, or nothing when
+    // cancelled. The caller refuses what the project file could not hold.
+    virtual std::optional<results::TitleBlock> chooseTitle(const results::TitleBlock &) { return std::nullopt; }
 };
 
 // Qt's own Japanese texts ("はい", "いいえ", "ファイル名" ...) for the standard boxes, from Qt's
@@ -49,6 +53,7 @@ public:
     QString saveFileName(const QString &filter, const QString &proposed = {}) override;
     bool choosePrinter(QPrinter &printer) override;
     std::optional<beam::Basis> chooseBasis(const beam::Basis &current) override;
+    std::optional<results::TitleBlock> chooseTitle(const results::TitleBlock &current) override;
 
 private:
     QWidget *m_parent = nullptr;

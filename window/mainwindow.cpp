@@ -1,6 +1,7 @@
 #include "window/mainwindow.h"
 
 #include "results/messages.h"
+#include "results/titleblock.h"
 #include "sections/catalogue.h"
 #include "window/dialogs.h"
 #include "window/inputpage.h"
@@ -91,8 +92,8 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
 
     setupMenus();
     auto *schedules = new ScheduleCommands(*this);
-    if (QAction *pdf = findChild<QAction *>(QStringLiteral("menuPdf")))
-        schedules->addTo(qobject_cast<QMenu *>(pdf->parent()), pdf);
+    if (QAction *title = findChild<QAction *>(QStringLiteral("menuTitle")))
+        schedules->addTo(qobject_cast<QMenu *>(title->parent()), title);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed-size tool window
     startUp();
 }
@@ -124,6 +125,7 @@ void MainWindow::setupMenus()
         {"ﾌｧｲﾙ", "保存", "menuSave", "Ctrl+S", [this] { m_projects->save(); }},
         {"ﾌｧｲﾙ", "名前を付けて保存", "menuSaveAs", "Ctrl+Shift+S", [this] { m_projects->save(); }},
         {"ﾌｧｲﾙ", nullptr, nullptr, nullptr, {}},
+        {"ﾌｧｲﾙ", "計算書の表題...", "menuTitle", nullptr, [this] { chooseTitle(); }},
         {"ﾌｧｲﾙ", "PDF出力...", "menuPdf", nullptr, [this] { m_previewPage->pdfClick(); }},
         {"ﾌｧｲﾙ", "印刷", "menuPrint", "Ctrl+P", [this] { printSheets(); }},
         {"ﾌｧｲﾙ", nullptr, nullptr, nullptr, {}},
@@ -240,6 +242,27 @@ void MainWindow::chooseBasis()
         return;
     m_inputPage->setBasis(*basis);
     m_versionLine->setText(versionLine(*basis));
+}
+
+void MainWindow::chooseTitle()
+{
+    // a refusal is shown and the dialog comes back with the texts as they were typed
+    results::TitleBlock typed = m_table.title;
+    for (;;) {
+        const std::optional<results::TitleBlock> title = m_dialogs->chooseTitle(typed);
+        if (!title)
+            return;
+        typed = *title;
+        const std::string refusal = results::titleBlockRefusal(typed);
+        if (refusal.empty())
+            break;
+        m_dialogs->inform(QString::fromStdString(refusal));
+    }
+    if (typed == m_table.title)
+        return; // OK without a change is no change of the project
+    m_table.title = typed;
+    m_table.changed = true;
+    m_projects->refreshCaption();
 }
 
 QString MainWindow::versionLine(const beam::Basis &basis)

@@ -85,6 +85,7 @@ private:
     void openHomePage();
     void storeRequested();
     void chooseBasis(); // menu "検定基準..."
+    void chooseTitle(); // menu "計算書の表題..."
 
     std::unique_ptr<Dialogs> m_dialogs;
     QTabWidget *m_pages = nullptr;

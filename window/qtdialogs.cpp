@@ -1,6 +1,7 @@
 #include "window/dialogs.h"
 
 #include "window/basisdialog.h"
+#include "window/titledialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -60,4 +61,12 @@ std::optional<beam::Basis> QtDialogs::chooseBasis(const beam::Basis &current)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.basis();
+}
+
+std::optional<results::TitleBlock> QtDialogs::chooseTitle(const results::TitleBlock &current)
+{
+    TitleDialog dialog(current, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.title();
 }

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <utility>
+#include <vector>
 
 class FakeDialogs : public Dialogs {
 public:
@@ -19,6 +20,8 @@ public:
     QStringList fileFilters;        // the filter of every file dialog asked for, in order
     QString printFile;              // choosePrinter prints into this PDF; empty: cancelled
     std::optional<beam::Basis> basis; // chooseBasis answers this once; nothing: cancelled
+    std::deque<results::TitleBlock> titles;         // chooseTitle answers; none left: cancelled
+    std::vector<results::TitleBlock> titlesShown;   // what each chooseTitle was opened with
 
     void inform(const QString &text) override { shown << text; }
     bool askYesNo(const QString &text) override
@@ -53,6 +56,16 @@ public:
     {
         shown << QStringLiteral("検定基準");
         return std::exchange(basis, std::nullopt);
+    }
+
+    std::optional<results::TitleBlock> chooseTitle(const results::TitleBlock &current) override
+    {
+        titlesShown.push_back(current);
+        if (titles.empty())
+            return std::nullopt;
+        results::TitleBlock t = titles.front();
+        titles.pop_front();
+        return t;
     }
 
 private:

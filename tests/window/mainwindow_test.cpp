@@ -85,7 +85,7 @@ TEST_F(WindowTest, MenusHoldEveryItem)
     EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ", "ｵﾌﾟｼｮﾝ", "ﾍﾙﾌﾟ"}));
     items.removeAll(QString()); // the separators
     EXPECT_EQ(items, QStringList({"新規作成", "呼出", "最近使ったファイル", "保存", "名前を付けて保存",
-                                  "一覧表(CSV)の読込...", "計算結果表のCSV出力...", "PDF出力...",
+                                  "一覧表(CSV)の読込...", "計算結果表のCSV出力...", "計算書の表題...", "PDF出力...",
                                   "印刷", "終了", "ﾃｷｽﾄ形式出力", "検定基準...", "ﾊﾞｰｼﾞｮﾝ情報", "ﾍﾙﾌﾟ呼出", "ﾎｰﾑﾍﾟｰｼﾞ"}));
 }
 

@@ -149,6 +149,52 @@ TEST_F(ProjectCommandsTest, SaveNewAndOpenRoundTripThroughTheMenus)
     EXPECT_EQ(bytesOf(path("copy.kvl")), saved);
 }
 
+// The title block of the detailed sheets: set in its dialog (a refusal brings the dialog
+// back with the texts as typed), an unsaved change, kept in the file, emptied by a new
+// project and read back by the open.
+TEST_F(ProjectCommandsTest, TheTitleBlockFromItsDialogIsSavedAndOpened)
+{
+    twoSlots();
+    saveAs(path("titled"));
+    ASSERT_FALSE(table().changed);
+
+    results::TitleBlock bad;
+    bad.project = "○○ビル新築工事";
+    bad.part = "3階 床梁";
+    bad.designer = "設計 一郎";
+    bad.date = "2026-02-30";
+    results::TitleBlock good = bad;
+    good.checker = "照査 花子";
+    good.date = "2026-02-28";
+    dialogs->shown.clear();
+    dialogs->titles = {bad, good};
+    menu("menuTitle");
+    ASSERT_EQ(dialogs->titlesShown.size(), 2u);
+    EXPECT_EQ(dialogs->titlesShown[0], results::TitleBlock());
+    EXPECT_EQ(dialogs->titlesShown[1], bad); // the refused texts are not lost
+    EXPECT_THAT(dialogs->shown, ElementsAre(QString::fromStdString(results::titleBlockRefusal(bad))));
+    EXPECT_EQ(table().title, good);
+    EXPECT_TRUE(window->windowTitle().endsWith(QString::fromUtf8(results::kUnsavedMark)));
+
+    // cancelled: nothing changes
+    dialogs->titlesShown.clear();
+    menu("menuTitle");
+    EXPECT_EQ(dialogs->titlesShown, std::vector<results::TitleBlock>{good});
+    EXPECT_EQ(table().title, good);
+
+    saveAs(path("titled"));
+    EXPECT_FALSE(window->windowTitle().endsWith(QString::fromUtf8(results::kUnsavedMark)));
+    dialogs->answers = {true};
+    menu("menuNew");
+    EXPECT_EQ(table().title, results::TitleBlock());
+    openFile(path("titled.kvl"));
+    EXPECT_EQ(table().title, good);
+    EXPECT_FALSE(table().changed);
+    dialogs->titlesShown.clear();
+    menu("menuTitle");
+    EXPECT_EQ(dialogs->titlesShown, std::vector<results::TitleBlock>{good});
+}
+
 TEST_F(ProjectCommandsTest, TheImagesOfPageTwoRunTheSameCommands)
 {
     twoSlots();
