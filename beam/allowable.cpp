@@ -136,17 +136,20 @@ std::string basisLabel(const Basis &basis)
     return label + "F=" + strengthText(basis.F);
 }
 
-double teeRadius(double H, double B, double tw, double tf, double r)
+TeeSection teeSection(double H, double B, double tw, double tf, double r)
 {
-    const double hw = std::max(0.0, H / 6 - tf);
+    TeeSection t;
+    t.hw = std::max(0.0, H / 6 - tf);
     const double arm = tw / 2 + kFilletCentroid * r;
-    const double I = tf * B * B * B / 12 + hw * tw * tw * tw / 12 +
-                     2 * (kFilletInertia * r * r * r * r + kFilletArea * r * r * arm * arm);
-    const double A = B * tf + hw * tw + 2 * kFilletArea * r * r;
-    if (!(A > 0) || !(I > 0))
-        return 0;
-    return std::sqrt(I / A);
+    t.I = tf * B * B * B / 12 + t.hw * tw * tw * tw / 12 +
+          2 * (kFilletInertia * r * r * r * r + kFilletArea * r * r * arm * arm);
+    t.A = B * tf + t.hw * tw + 2 * kFilletArea * r * r;
+    if (t.A > 0 && t.I > 0)
+        t.i = std::sqrt(t.I / t.A);
+    return t;
 }
+
+double teeRadius(double H, double B, double tw, double tf, double r) { return teeSection(H, B, tw, tf, r).i; }
 
 double noticeFb1(double F, double lb, double i, double C)
 {
@@ -163,19 +166,38 @@ double noticeFs(double F) { return F / (1.5 * std::sqrt(3.0)); }
 
 double automaticC(Support support, double span, double lb, const std::array<double, kStations> &M)
 {
-    if (support == Support::FreeFixed || !(lb >= span))
-        return 1;
+    return momentGradient(support, span, lb, M).C;
+}
+
+MomentGradient momentGradient(Support support, double span, double lb, const std::array<double, kStations> &M)
+{
+    MomentGradient g;
+    if (support == Support::FreeFixed || !(lb >= span)) {
+        g.reason = support == Support::FreeFixed ? CReason::Cantilever : CReason::ShortBracing;
+        return g;
+    }
     const double a = M[0], b = M[kStations - 1];
-    const double M1 = std::max(std::fabs(a), std::fabs(b));
+    g.M1 = std::max(std::fabs(a), std::fabs(b));
+    g.M2 = std::min(std::fabs(a), std::fabs(b));
     for (int i = 1; i < kStations - 1; ++i)
-        if (std::fabs(M[i]) > M1)
-            return 1;
-    if (M1 == 0)
-        return 1;
-    const double M2 = std::min(std::fabs(a), std::fabs(b));
+        if (std::fabs(M[i]) > std::fabs(g.inner))
+            g.inner = M[i];
+    if (std::fabs(g.inner) > g.M1) {
+        g.reason = CReason::InnerMomentLarger;
+        return g;
+    }
+    g.inner = 0;
+    if (g.M1 == 0) {
+        g.reason = CReason::NoEndMoments;
+        return g;
+    }
     const bool doubleCurvature = (a < 0 && b > 0) || (a > 0 && b < 0);
-    const double ratio = (doubleCurvature ? M2 : -M2) / M1;
-    return std::clamp(1.75 + 1.05 * ratio + 0.3 * ratio * ratio, kMinC, kMaxC);
+    g.reason = CReason::EndMoments;
+    g.ratio = (doubleCurvature ? g.M2 : -g.M2) / g.M1;
+    const double C = 1.75 + 1.05 * g.ratio + 0.3 * g.ratio * g.ratio;
+    g.capped = C > kMaxC;
+    g.C = std::clamp(C, kMinC, kMaxC);
+    return g;
 }
 
 NoticeBending noticeBending(const BeamInput &in, double F, double C)

@@ -89,6 +89,16 @@ inline constexpr double kNoticeYoung = 205000;
 // root fillets of radius r. mm; 0 when the T has no area.
 double teeRadius(double H, double B, double tw, double tf, double r);
 
+// The same T with its parts: the web strip's height, the area and the second moment about
+// the web axis, and i = sqrt(I / A) (0 when the T has no area).
+struct TeeSection {
+    double hw = 0; // mm
+    double A = 0;  // mm2
+    double I = 0;  // mm4
+    double i = 0;  // mm
+};
+TeeSection teeSection(double H, double B, double tw, double tf, double r);
+
 // fb1 = F {2/3 - (4/15) (lb/i)^2 / (C Lambda^2)}, Lambda^2 = 1500^2 / (F/1.5); below 0 for a
 // long lb (fb2 then governs alone), 0 when i is not positive. lb and i in the same unit.
 double noticeFb1(double F, double lb, double i, double C);
@@ -103,6 +113,27 @@ double noticeFb2(double lb, double h, double Af);
 // magnitude than M1, for the cantilever, and when lb is shorter than the span.
 // `M` are the station moments (sagging positive), stations 0 and 100 being the ends.
 double automaticC(Support support, double span, double lb, const std::array<double, kStations> &M);
+
+// The same choice with the reason it gave its value. M1, M2 in the unit of the moments;
+// `ratio` is M2/M1 with its sign (positive for double curvature), set with EndMoments;
+// `inner` the moment inside the span of largest magnitude, set with InnerMomentLarger.
+enum class CReason {
+    Typed,             // given with the basis
+    EndMoments,        // from M1, M2
+    InnerMomentLarger, // a moment inside the span is larger in magnitude than M1
+    NoEndMoments,      // every station moment is 0
+    Cantilever,
+    ShortBracing,      // lb is shorter than the span
+};
+struct MomentGradient {
+    double C = 1;
+    CReason reason = CReason::ShortBracing;
+    double M1 = 0, M2 = 0;
+    double ratio = 0;
+    double inner = 0;
+    bool capped = false; // the formula gave more than 2.3
+};
+MomentGradient momentGradient(Support support, double span, double lb, const std::array<double, kStations> &M);
 
 // The allowable bending stress of the notice rule for one section, long term, N/mm2,
 // with the intermediates the rule used (absent when it did not use them).

@@ -1,5 +1,6 @@
 #include "beam/analysis.h"
 
+#include "beam/bending.h"
 #include "beam/numtext.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ using Ext = long double;
 // Rounds an extended intermediate to the double in which it is stored.
 inline double stored(Ext v) { return static_cast<double>(v); }
 
-constexpr double kBasicFb = 1.6;        // tf/cm2, basic allowable bending stress and cap
 constexpr Ext kYoung = 2100;            // tf/cm2
 constexpr double kNoDeflectionRatio = 99999.9;
 
@@ -391,29 +391,6 @@ Deflection deltacalc(const BeamInput &in, Modulus modulus)
     return d;
 }
 
-double fbcalc(const BeamInput &in)
-{
-    double fb;
-    if (in.H1 == 0 || in.lb == 0)
-        fb = kBasicFb;
-    else if (usesBucklingFormula(in.family) && !in.weak)
-        fb = stored(static_cast<Ext>(in.B1) / 10 * 900 * (static_cast<Ext>(in.tf1) / 10) /
-                    (static_cast<Ext>(in.lb) * 100) / (static_cast<Ext>(in.H1) / 10));
-    else
-        fb = kBasicFb;
-    if (fb > kBasicFb)
-        fb = kBasicFb;
-    if (in.si) {
-        if (in.si157)
-            fb = stored(fb * 15.7L / 1.6L);
-        else
-            fb = stored(fb * kGravity);
-    }
-    if (in.term)
-        fb = stored(fb * 1.5L);
-    return fb;
-}
-
 StressCheck stressCheck(const std::string &modulus, const std::string &RMmax, const std::string &Rfb,
                         const std::string &Rdelta, const std::string &Rlx, const std::string &seigen1,
                         const std::string &seigen2)
@@ -479,17 +456,6 @@ std::string inputRefusal(const BeamInput &in)
 
 namespace {
 
-// A notice-rule stress, N/mm2, in the unit of the results; an allowable one with the load term.
-double noticeStress(double nmm2, const BeamInput &in, bool allowable)
-{
-    Ext v = static_cast<Ext>(nmm2) / 10;
-    if (!in.si)
-        v /= kGravity;
-    if (allowable && in.term)
-        v *= 1.5L;
-    return stored(v);
-}
-
 // A check that gives no result, and why.
 CheckOutcome refusedCheck(std::string why)
 {
@@ -498,14 +464,9 @@ CheckOutcome refusedCheck(std::string why)
     return out;
 }
 
-struct NoticeCheck {
-    NoticeBending bending;
-    double C = 1;
-};
-
 // The shear check of the notice rule on the displayed reactions and stresses; the
 // refusal when the section's shear area or allowable shear stress is not positive.
-std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, double F, const ResultTexts &r)
+std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, double fs, const ResultTexts &r)
 {
     if (!basis.shear) {
         n.shear = kShearOff;
@@ -520,11 +481,11 @@ std::string checkShear(NoticeTexts &n, const BeamInput &in, const Basis &basis, 
         return "せん断に有効な断面積 Aw が0以下です。断面の寸法を確認して下さい。";
     const double Q = std::max(std::fabs(parseDouble(r.RQa)), std::fabs(parseDouble(r.RQb)));
     n.tau = formatNumber(stored(static_cast<Ext>(Q) / *Aw), "#0.000");
-    n.fs = formatNumber(noticeStress(noticeFs(F), in, true), "#0.000");
-    const double fs = parseDouble(n.fs);
-    if (!(fs > 0))
+    n.fs = formatNumber(fs, "#0.000");
+    const double shown = parseDouble(n.fs);
+    if (!(shown > 0))
         return "許容せん断応力度 fs が0以下になります（" + n.fs + "）。F を確認して下さい。";
-    const double ratio = stored(static_cast<Ext>(parseDouble(n.tau)) / fs);
+    const double ratio = stored(static_cast<Ext>(parseDouble(n.tau)) / shown);
     if (!std::isfinite(ratio))
         return "計算結果が大きすぎて表示できません。荷重、スパン長さと断面を確認して下さい。";
     n.Rshear = formatNumber(ratio, "##0.000");
@@ -583,12 +544,8 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
     const Reactions q = Qcalc(in);
     const Moments m = Mcalc(in);
     const Deflection d = deltacalc(in, notice ? Modulus::Notice : Modulus::Traditional);
-    NoticeCheck nc;
-    if (notice) {
-        nc.C = basis.C ? *basis.C : automaticC(in.support, in.span, in.lb, m.M);
-        nc.bending = noticeBending(in, strength.F, nc.C);
-    }
-    const double fb = notice ? noticeStress(nc.bending.fb, in, true) : fbcalc(in);
+    const AllowableBending allowable = allowableStress(in, m, basis, strength);
+    const double fb = allowable.fb;
 
     bool finite = std::isfinite(q.RA) && std::isfinite(q.RB) && std::isfinite(m.Mmax) &&
                   std::isfinite(m.position) && std::isfinite(d.delta) && std::isfinite(d.ratio) &&
@@ -639,19 +596,20 @@ CheckOutcome runCheck(const InputTexts &texts, const Basis &basis)
         NoticeTexts n;
         n.grade = basis.grade;
         n.F = strengthText(strength.F);
-        const NoticeBending &b = nc.bending;
-        for (const std::optional<double> &v : {b.fb1, b.fb2, b.i})
+        const NoticeBendingTerms &b = *allowable.notice;
+        const std::optional<double> i = b.tee ? std::optional<double>(b.tee->i) : std::nullopt;
+        for (const std::optional<double> &v : {b.fb1, b.fb2, i})
             if (v && !std::isfinite(*v))
                 return refusedCheck(overflow);
         if (b.fb1) {
-            n.C = formatNumber(nc.C, "0.00");
+            n.C = formatNumber(b.C.C, "0.00");
             // below 0 the formula does not apply: not a computed zero (fb2 governs)
             n.fb1 = *b.fb1 < 0 ? kFb1BelowZero : formatNumber(noticeStress(*b.fb1, in, true), "#0.000");
-            n.ib = formatNumber(*b.i / 10, "#0.000");
+            n.ib = formatNumber(*i / 10, "#0.000");
         }
         if (b.fb2)
             n.fb2 = formatNumber(noticeStress(*b.fb2, in, true), "#0.000");
-        if (std::string refusal = checkShear(n, in, basis, strength.F, r); !refusal.empty())
+        if (std::string refusal = checkShear(n, in, basis, b.fsResult, r); !refusal.empty())
             return refusedCheck(refusal);
         r.notice = std::move(n);
     }

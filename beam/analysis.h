@@ -143,9 +143,6 @@ struct Deflection {
 enum class Modulus { Traditional, Notice };
 Deflection deltacalc(const BeamInput &in, Modulus modulus = Modulus::Traditional);
 
-// `fbcalc`: the allowable bending stress, kN/cm2 or tf/cm2, short-term factor included.
-double fbcalc(const BeamInput &in);
-
 // The stress and deflection check, on the displayed texts of the results.
 struct StressCheck {
     double sigmab = 0;  // M x 100 / Z, kN/cm2 or tf/cm2

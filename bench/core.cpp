@@ -4,6 +4,7 @@
 //   selection over the largest family, every load slot used, catalogue read included:
 //   target <= 25 ms
 #include "beam/analysis.h"
+#include "beam/bending.h"
 #include "sections/catalogue.h"
 #include "sections/selection.h"
 

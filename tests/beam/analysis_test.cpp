@@ -1,4 +1,5 @@
 #include "beam/analysis.h"
+#include "beam/bending.h"
 #include "beam/numtext.h"
 
 #include <gtest/gtest.h>
