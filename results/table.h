@@ -2,6 +2,8 @@
 // selection. Field f of slot s is slots[s][f]; index 0 of both is never used.
 #pragma once
 
+#include "results/titleblock.h"
+
 #include <array>
 #include <optional>
 #include <iterator>
@@ -45,6 +47,9 @@ struct Table {
     // marks and the selection are not saved, so they do not count). Set by the commands
     // that change records; a successful save clears it.
     bool changed = false;
+    // The title block of the detailed sheets, kept with the project (the window's dialog
+    // sets it; a change counts as a change of the project).
+    TitleBlock title;
 };
 
 // The slot count kept inside 0..50, whatever the table holds.
