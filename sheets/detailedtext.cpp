@@ -241,7 +241,7 @@ void deflection(Text &t, const DerivedBeam &b)
     t.put(formula + "　" + EI);
     const std::string &lx = at(b, kLx);
     const bool ratioOk = !(storedNumber(b.slot, kLimitRatio) > storedNumber(b.slot, kLx));
-    t.put("δ=" + at(b, kDelta) + " cm,  L/δ=" + f2(storedNumber(b.slot, kSpan) * 100) + "/|" + at(b, kDelta) + "|=" + lx +
+    t.put("δ=" + at(b, kDelta) + " cm,  L/δ=" + f2(storedNumber(b.slot, kSpan) * 100) + "/|" + at(b, kDelta) + "|≒" + lx +
           (at(b, kLimitRatio).empty() ? "" : (ratioOk ? " ≧ " : " < ") + at(b, kLimitRatio) + (ratioOk ? " OK." : " NG.")));
     if (storedNumber(b.slot, kLimitAbs) > 0) {
         const bool absOk = !(std::fabs(storedNumber(b.slot, kDelta)) > storedNumber(b.slot, kLimitAbs));
