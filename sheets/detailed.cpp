@@ -110,7 +110,8 @@ void drawList(beam::Canvas &c, const DetailedPlan &plan, const DetailedPage &pag
 void drawBeamPage(beam::Canvas &c, const DetailedPlan &plan, const DetailedPage &page, int pageIndex, const Geometry &g)
 {
     const DerivedBeam &b = plan.beams[static_cast<std::size_t>(page.beam)];
-    std::string subject = "部材：" + b.slot[field::kName] + "（No." + b.slot[1] + "）　" + b.slot[field::kMember];
+    std::string subject =
+        "部材：" + b.slot[field::kName] + "（No." + b.slot[field::kNumber] + "）　" + b.slot[field::kMember];
     if (page.part > 0)
         subject += "　（続き）";
     drawTitleBlock(c, plan, pageIndex, g, subject);
