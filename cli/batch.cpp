@@ -266,10 +266,11 @@ private:
 };
 
 // The computed rows stored as the window's store does, 50 slots a file, each file
-// written to the run's set.
+// written to the run's set with the title block of the detailed sheets (empty unless given).
 class ProjectFiles {
 public:
-    ProjectFiles(std::string chosen, files::FileSet &files) : m_chosen(std::move(chosen)), m_files(files)
+    ProjectFiles(std::string chosen, files::FileSet &files, results::TitleBlock title)
+        : m_chosen(std::move(chosen)), m_files(files), m_title(std::move(title))
     {
         results::resetTable(m_table);
     }
@@ -287,6 +288,7 @@ public:
             return {};
         const std::string path = numberedName(m_chosen, ++m_count, ".kvl");
         std::string bytes;
+        m_table.title = m_title;
         std::string error = results::projectBytes(path, m_table, bytes);
         if (error.empty())
             error = m_files.write(path, bytes);
@@ -298,6 +300,7 @@ public:
 private:
     std::string m_chosen;
     files::FileSet &m_files;
+    results::TitleBlock m_title;
     results::Table m_table;
     int m_count = 0;
 };
@@ -338,7 +341,8 @@ std::string batchHelp()
   --detail             --sheets の計算書を詳細計算書（計算書一覧と1件1頁）にします。表題欄は
                        --title（工事名）、--part（建物名・部位）、--designer（設計者）、
                        --checker（照査者）、--date YYYY-MM-DD（日付）で指定します
-                       （kovel-cli sheets --help を見て下さい）。
+                       （kovel-cli sheets --help を見て下さい）。--project のファイルにも
+                       この表題欄を保存します。
   --stations           M0..M100（101点の曲げモーメント）の列も出力します。
   --jobs N             N 本のスレッドで計算します（既定: CPU の数）。出力は N によらず同じです。
   出力ファイルはひとまとまりです。どれも一時ファイルに書き、全部を書き終えてから置き換えるので、
@@ -424,7 +428,7 @@ int runBatch(int argc, char **argv)
     Output output(resultsFile, a.encoding);
     std::optional<ProjectFiles> project;
     if (!a.project.empty())
-        project.emplace(a.project, files);
+        project.emplace(a.project, files, mergedTitle({}, a.detail));
     std::vector<results::SlotRecord> sheetRecords;
 
     std::size_t ok = 0, ng = 0, refused = 0, done = 0;
