@@ -28,8 +28,8 @@
 namespace {
 
 constexpr const char *kUsage =
-    "使い方: kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf] [--stations] "
-    "[--jobs N] [--encoding utf8|cp932]\n  詳しくは kovel-cli batch --help を見て下さい。\n";
+    "使い方: kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf [--detail ...]] "
+    "[--stations] [--jobs N] [--encoding utf8|cp932]\n  詳しくは kovel-cli batch --help を見て下さい。\n";
 
 // Rows checked between two writes of the output: bounds the memory whatever the size of
 // the schedule.
@@ -42,6 +42,7 @@ struct BatchArgs {
     bool stations = false;
     int jobs = 0;
     results::CsvEncoding encoding = results::CsvEncoding::Utf8;
+    DetailOptions detail; // the detailed document for --sheets
 };
 
 struct ParsedArgs {
@@ -70,6 +71,11 @@ ParsedArgs parseArgs(int argc, char **argv)
             a.stations = true;
             continue;
         }
+        bool matched = false;
+        if (std::string bad = takeDetailOption(words, i, a.detail, matched); !bad.empty())
+            return refuse(bad);
+        if (matched)
+            continue;
         // "--name VALUE" or "--name=VALUE"
         std::string name = w, value;
         bool inlineValue = false;
@@ -107,6 +113,10 @@ ParsedArgs parseArgs(int argc, char **argv)
             return refuse("「" + w + "」というオプションはありません。");
         files.push_back(w);
     }
+    if (std::string bad = detailOptionsRefusal(a.detail); !bad.empty())
+        return refuse(bad);
+    if (a.detail.detail && a.pdf.empty())
+        return refuse("--detail は --sheets OUT.pdf と一緒に指定して下さい。");
     if (files.size() != 1)
         return refuse("一覧表の CSV ファイルを1つ指定して下さい。");
     a.schedule = files[0];
@@ -256,10 +266,11 @@ private:
 };
 
 // The computed rows stored as the window's store does, 50 slots a file, each file
-// written to the run's set.
+// written to the run's set with the title block of the detailed sheets (empty unless given).
 class ProjectFiles {
 public:
-    ProjectFiles(std::string chosen, files::FileSet &files) : m_chosen(std::move(chosen)), m_files(files)
+    ProjectFiles(std::string chosen, files::FileSet &files, results::TitleBlock title)
+        : m_chosen(std::move(chosen)), m_files(files), m_title(std::move(title))
     {
         results::resetTable(m_table);
     }
@@ -277,6 +288,7 @@ public:
             return {};
         const std::string path = numberedName(m_chosen, ++m_count, ".kvl");
         std::string bytes;
+        m_table.title = m_title;
         std::string error = results::projectBytes(path, m_table, bytes);
         if (error.empty())
             error = m_files.write(path, bytes);
@@ -288,6 +300,7 @@ public:
 private:
     std::string m_chosen;
     files::FileSet &m_files;
+    results::TitleBlock m_title;
     results::Table m_table;
     int m_count = 0;
 };
@@ -297,6 +310,7 @@ private:
 std::string batchHelp()
 {
     return R"(kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf]
+                [--detail [--title T] [--part T] [--designer N] [--checker N] [--date YYYY-MM-DD]]
                 [--stations] [--jobs N] [--encoding utf8|cp932]
   梁の一覧表（CSV ファイル）の全行を calc と同じように計算し、結果を CSV ファイルに書きます。
   一覧表: 1行目は列の名前（calc の入力項目の名前: Bname, Span, lb, ..., family, member, design）、
@@ -324,6 +338,11 @@ std::string batchHelp()
   --project OUT.kvl    計算できた行を順に、画面の［格納］と同じ形でプロジェクトファイルに保存
                        します（50件ずつ OUT.kvl, OUT-2.kvl, ...。拡張子は .kvl になります）。
   --sheets OUT.pdf     計算できた行の計算書を kovel-cli sheets の既定の設定で PDF に出力します。
+  --detail             --sheets の計算書を詳細計算書（計算書一覧と1件1頁）にします。表題欄は
+                       --title（工事名）、--part（建物名・部位）、--designer（設計者）、
+                       --checker（照査者）、--date YYYY-MM-DD（日付）で指定します
+                       （kovel-cli sheets --help を見て下さい）。--project のファイルにも
+                       この表題欄を保存します。
   --stations           M0..M100（101点の曲げモーメント）の列も出力します。
   --jobs N             N 本のスレッドで計算します（既定: CPU の数）。出力は N によらず同じです。
   出力ファイルはひとまとまりです。どれも一時ファイルに書き、全部を書き終えてから置き換えるので、
@@ -409,7 +428,7 @@ int runBatch(int argc, char **argv)
     Output output(resultsFile, a.encoding);
     std::optional<ProjectFiles> project;
     if (!a.project.empty())
-        project.emplace(a.project, files);
+        project.emplace(a.project, files, mergedTitle({}, a.detail));
     std::vector<results::SlotRecord> sheetRecords;
 
     std::size_t ok = 0, ng = 0, refused = 0, done = 0;
@@ -491,7 +510,9 @@ int runBatch(int argc, char **argv)
             std::vector<const results::SlotRecord *> pointers;
             for (const results::SlotRecord &r : sheetRecords)
                 pointers.push_back(&r);
-            const sheets::PrintOutcome printed = printRecordsToPdf(pointers, sheets::PageSettings{}, *pdf);
+            const sheets::PrintOutcome printed =
+                a.detail.detail ? printDetailedRecordsToPdf(pointers, mergedTitle({}, a.detail), *pdf)
+                                : printRecordsToPdf(pointers, sheets::PageSettings{}, *pdf);
             if (!printed.error.empty())
                 return failOutput(printed.error);
             if (error = pdf->finish(); !error.empty())

@@ -34,9 +34,9 @@ struct Subcommand {
 
 const Subcommand kSubcommands[] = {
     {"calc", "kovel-cli calc [FILE]", "梁を1本計算します（FILE がなければ標準入力から読みます）。", runCalc, calcHelp},
-    {"batch", "kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf] [--stations] [--jobs N] [--encoding utf8|cp932]", "梁の一覧表（CSV）の全行を計算し、結果を CSV ファイルに書きます。", runBatch, batchHelp},
+    {"batch", "kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf [--detail ...]] [--stations] [--jobs N] [--encoding utf8|cp932]", "梁の一覧表（CSV）の全行を計算し、結果を CSV ファイルに書きます。", runBatch, batchHelp},
     {"text", "kovel-cli text PROJECT.kvl OUT.txt", "プロジェクトファイルの全データをテキスト形式で出力します。", runText, nullptr},
-    {"sheets", "kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] [--position leftup|center|leftlower] [--no-page-numbers] [--margin M]", "プロジェクトファイルの全データの計算書を PDF ファイルに印刷します。", runSheets, sheetsHelp},
+    {"sheets", "kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] [--position leftup|center|leftlower] [--no-page-numbers] [--margin M] [--detail [--title T] [--part T] [--designer N] [--checker N] [--date YYYY-MM-DD]]", "プロジェクトファイルの全データの計算書（--detail で詳細計算書）を PDF ファイルに印刷します。", runSheets, sheetsHelp},
 };
 
 void printUsage(std::FILE *out)

@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "files/textfile.h"
 #include "results/projectfile.h"
+#include "sheets/detailed.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
 
@@ -24,12 +25,14 @@ namespace {
 
 constexpr const char *kUsage = "使い方: kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] "
                                "[--position leftup|center|leftlower] [--no-page-numbers] [--margin M]\n"
+                               "       [--detail [--title T] [--part T] [--designer N] [--checker N] [--date YYYY-MM-DD]]\n"
                                "  詳しくは kovel-cli sheets --help を見て下さい。\n";
 
 struct SheetsArgs {
     std::string project;
     std::string pdf;
     sheets::PageSettings settings;
+    DetailOptions detail;
 };
 
 struct ParsedArgs {
@@ -79,6 +82,11 @@ ParsedArgs parseArgs(int argc, char **argv)
             out.help = true;
             return out;
         }
+        bool matched = false;
+        if (std::string bad = takeDetailOption(words, i, a.detail, matched); !bad.empty())
+            return refuse(bad);
+        if (matched)
+            continue;
         if (w == "--no-page-numbers") {
             a.settings.pagechk = false;
             continue;
@@ -121,6 +129,8 @@ ParsedArgs parseArgs(int argc, char **argv)
             return refuse("「" + w + "」というオプションはありません。");
         files.push_back(w);
     }
+    if (std::string bad = detailOptionsRefusal(a.detail); !bad.empty())
+        return refuse(bad);
     if (files.size() != 2)
         return refuse("プロジェクトファイルと出力するPDFファイルを1つずつ指定して下さい。");
     a.project = files[0];
@@ -138,12 +148,70 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 
 } // namespace
 
+std::string takeDetailOption(const std::vector<std::string> &words, std::size_t &i, DetailOptions &options,
+                             bool &matched)
+{
+    matched = false;
+    if (words[i] == "--detail") {
+        matched = true;
+        options.detail = true;
+        return {};
+    }
+    constexpr std::string_view kNames[results::kTitleItems] = {"--title", "--part", "--designer", "--checker", "--date"};
+    for (int k = 0; k < results::kTitleItems; ++k) {
+        ValueOption o = takeValue(kNames[k], words, i);
+        if (!o.matched)
+            continue;
+        matched = true;
+        const results::TitleItem &item = results::titleItems()[static_cast<std::size_t>(k)];
+        if (o.missing)
+            return std::string(kNames[k]) + " の後に" + item.label + "を指定して下さい。";
+        results::TitleBlock one;
+        one.*item.text = o.value;
+        if (std::string bad = results::titleBlockRefusal(one); !bad.empty())
+            return std::string(kNames[k]) + ": " + bad;
+        options.title.*item.text = o.value;
+        options.given[static_cast<std::size_t>(k)] = true;
+        return {};
+    }
+    return {};
+}
+
+std::string detailOptionsRefusal(const DetailOptions &options)
+{
+    for (bool given : options.given)
+        if (given && !options.detail)
+            return "計算書の表題（--title、--part、--designer、--checker、--date）は --detail と一緒に指定して下さい。";
+    return {};
+}
+
+results::TitleBlock mergedTitle(const results::TitleBlock &project, const DetailOptions &options)
+{
+    results::TitleBlock t = project;
+    for (int k = 0; k < results::kTitleItems; ++k)
+        if (options.given[static_cast<std::size_t>(k)]) {
+            const results::TitleItem &item = results::titleItems()[static_cast<std::size_t>(k)];
+            t.*item.text = options.title.*item.text;
+        }
+    return t;
+}
+
 std::string sheetsHelp()
 {
     return R"(kovel-cli sheets PROJECT.kvl OUT.pdf [--first N] [--position leftup|center|leftlower]
                  [--no-page-numbers] [--margin M]
+                 [--detail [--title T] [--part T] [--designer N] [--checker N] [--date YYYY-MM-DD]]
   プロジェクトファイル（*.kvl）の全データの計算書を、印刷と同じ配置で A4 の PDF ファイルに
   出力します。1枚に2件ずつ、データ番号の順です。OUT.pdf が既にあるときは上書きします。
+  --detail             詳細計算書（1件1頁、式と数値を全て示したもの）を出力します。最初に
+                       計算書一覧、各頁に表題欄と「頁 / 全頁数」が付きます（頁番号と左
+                       マージンの指定は標準の計算書だけのものです）。表題欄はプロジェクト
+                       ファイルにあるものを使い、次の指定で置き換えます:
+    --title T          工事名
+    --part T           建物名・部位
+    --designer N       設計者
+    --checker N        照査者
+    --date YYYY-MM-DD  日付（例 2026-04-01。実在しない日付は断ります）
   --first N            開始頁番号（整数、既定 1）
   --position P         頁番号の位置（印刷プレビューの同名のボタンと同じ）:
                          leftup    「左上」 上端の右寄りに n（既定）
@@ -154,7 +222,7 @@ std::string sheetsHelp()
                        用紙からはみ出す値は、使える範囲を示して断ります（頁番号を左上に
                        付けると A4 でおよそ 42 まで）
   終了コード: 0 出力しました、1 プロジェクトファイルを読めない、データがない、
-             2 指定の誤り（オプション、開始頁番号、左マージン、OUT.pdf がプロジェクトファイルと
+             2 指定の誤り（オプション、開始頁番号、左マージン、日付、表題の文字、OUT.pdf がプロジェクトファイルと
                同じ・通常のファイルでない）、3 PDF ファイルを書けない
 )";
 }
@@ -198,6 +266,16 @@ int runSheets(int argc, char **argv)
     std::vector<const results::SlotRecord *> records;
     for (int slot : sheets::markedSlots(table))
         records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    if (a.detail.detail) {
+        const results::TitleBlock title = mergedTitle(table.title, a.detail);
+        const sheets::PrintOutcome printed = printDetailedRecordsToPdf(records, title, a.pdf);
+        if (!printed.error.empty()) {
+            std::fprintf(stderr, "%s\n", printed.error.c_str());
+            return kOutputFailed;
+        }
+        std::printf("「%s」に詳細計算書を %d 頁出力しました。\n", a.pdf.c_str(), printed.sheets);
+        return 0;
+    }
     const sheets::PrintOutcome printed = printRecordsToPdf(records, a.settings, a.pdf);
     if (!printed.error.empty()) {
         std::fprintf(stderr, "%s\n", printed.error.c_str());
@@ -247,4 +325,29 @@ sheets::PrintOutcome printRecordsToPdf(const std::vector<const results::SlotReco
                                        const sheets::PageSettings &settings, files::SafeFileWriter &file)
 {
     return printInto(records, settings, file);
+}
+
+namespace {
+
+template <typename Target>
+sheets::PrintOutcome printDetailedInto(const std::vector<const results::SlotRecord *> &records,
+                                       const results::TitleBlock &title, Target &target)
+{
+    const std::unique_ptr<QGuiApplication> app = printingApplication();
+    const sheets::DetailedPlan plan = sheets::planDetailed(records, title);
+    return printDetailedToPdf(plan, target);
+}
+
+} // namespace
+
+sheets::PrintOutcome printDetailedRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                               const results::TitleBlock &title, const std::string &pdf)
+{
+    return printDetailedInto(records, title, pdf);
+}
+
+sheets::PrintOutcome printDetailedRecordsToPdf(const std::vector<const results::SlotRecord *> &records,
+                                               const results::TitleBlock &title, files::SafeFileWriter &file)
+{
+    return printDetailedInto(records, title, file);
 }

@@ -126,6 +126,37 @@ sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecor
     return outcome;
 }
 
+sheets::PrintOutcome printDetailedToPdf(const sheets::DetailedPlan &plan, const std::string &path)
+{
+    files::SafeFileWriter file(path);
+    sheets::PrintOutcome outcome;
+    if (outcome.error = file.open(); !outcome.error.empty())
+        return outcome;
+    outcome = printDetailedToPdf(plan, file);
+    if (outcome.error.empty())
+        outcome.error = file.commit();
+    return outcome;
+}
+
+sheets::PrintOutcome printDetailedToPdf(const sheets::DetailedPlan &plan, files::SafeFileWriter &file)
+{
+    sheets::PrintOutcome outcome;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        outcome.error = "印刷の準備ができていません（アプリケーションが作られていません）。";
+        return outcome;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    outcome.error = printThroughScratchFile(printer, file, [&](const QString &scratch) {
+        preparePdfPrinter(printer, scratch);
+        PrinterJob job(printer);
+        outcome = sheets::printDetailed(job, plan);
+        if (outcome.error.empty() && !job.allPagesStarted())
+            outcome.error = "PDFファイルに次の頁を作れませんでした。";
+        return outcome.error;
+    });
+    return outcome;
+}
+
 std::string printThroughScratchFile(QPrinter &printer, files::SafeFileWriter &file,
                                     const std::function<std::string(const QString &scratch)> &print)
 {

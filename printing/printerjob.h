@@ -6,6 +6,7 @@
 #include "files/textfile.h"
 #include "printing/sheetcanvas.h"
 #include "results/table.h"
+#include "sheets/detailed.h"
 #include "sheets/print.h"
 
 #include <QPainter>
@@ -65,6 +66,11 @@ sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecor
 // printThroughScratchFile.
 sheets::PrintOutcome printSheetsToPdf(const std::vector<const results::SlotRecord *> &records,
                                       const sheets::PageSettings &settings, files::SafeFileWriter &file);
+
+// The detailed document of a plan into a PDF file, A4 portrait, one page a page of the
+// plan, written whole or not at all as printSheetsToPdf does.
+sheets::PrintOutcome printDetailedToPdf(const sheets::DetailedPlan &plan, const std::string &path);
+sheets::PrintOutcome printDetailedToPdf(const sheets::DetailedPlan &plan, files::SafeFileWriter &file);
 
 // The refusal printSheetsToPdf would give for a margin that does not fit the A4 page of
 // the PDF (the allowed range named), or empty: asked before the file is chosen.

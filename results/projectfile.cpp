@@ -8,6 +8,7 @@
 #include "results/store.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -16,6 +17,7 @@ namespace results {
 namespace {
 
 constexpr char kTableKept[] = "計算結果表はそのままです。";
+constexpr char kTitlePrefix[] = "title.";
 
 void replacePlaceholders(SlotRecord &record)
 {
@@ -65,8 +67,25 @@ std::string readExtension(const std::vector<std::string> &lines, std::size_t fir
     }
     std::vector<bool> seen(static_cast<std::size_t>((kSlots + 1) * (kRecordFields + 1)), false);
     std::vector<std::size_t> slotLine(kSlots + 1, 0); // the first line of each slot's entries
+    std::array<bool, kTitleItems> titleSeen{};
     for (std::size_t line = first + 1; line < end; ++line) {
         const std::string &text = lines[line];
+        if (text.rfind(kTitlePrefix, 0) == 0) { // a project-level entry
+            const std::size_t eq = text.find('=');
+            const TitleItem *item = eq == std::string::npos ? nullptr : findTitleItem(std::string_view(text).substr(0, eq));
+            if (!item)
+                return where(line) + "の項目は計算書の表題の項目ではありません。";
+            const std::size_t k = static_cast<std::size_t>(item - titleItems().data());
+            if (titleSeen[k])
+                return where(line) + "の項目は2度目です。";
+            titleSeen[k] = true;
+            std::string value = text.substr(eq + 1);
+            if (item->text == &TitleBlock::date)
+                if (std::string bad = dateRefusal(value); !bad.empty())
+                    return where(line) + ": " + bad;
+            table.title.*item->text = std::move(value);
+            continue;
+        }
         const std::size_t dot = text.find('.');
         const std::size_t eq = text.find('=');
         if (dot == std::string::npos || eq == std::string::npos || eq < dot)
@@ -153,6 +172,13 @@ std::vector<std::string> projectLines(const Table &table)
             lines.push_back(std::to_string(s) + "." + kNoticeKeys[k] + "=" +
                             record[static_cast<std::size_t>(kFirstNoticeField + k)]);
     }
+    if (!table.title.empty()) {
+        if (!header)
+            lines.emplace_back(kExtensionHeader);
+        for (const TitleItem &item : titleItems())
+            if (!(table.title.*item.text).empty())
+                lines.push_back(titleLine(item, table.title));
+    }
     return lines;
 }
 
@@ -160,6 +186,8 @@ std::string projectBytes(const std::string &path, const Table &table, std::strin
 {
     if (auto bad = firstUnwritableField(table, 1, usedCount(table)))
         return bad->message + "保存しませんでした。";
+    if (std::string bad = titleBlockRefusal(table.title); !bad.empty())
+        return bad + "保存しませんでした。";
     return files::encodeTextFile(path, projectLines(table), bytes);
 }
 

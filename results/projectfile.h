@@ -1,8 +1,9 @@
 // The project data file (*.kvl): line 1 the slot count, then fields 1..165 of each slot in
 // use, one per line; code page 932, CR LF. When some slot holds a result of the notice
 // rule, an extension block follows the last slot: the line "#KOVEL-EXT 1", then one line
-// "N.key=value" per basis key of each such slot N. A reader that stops after the slots
-// does not see it. Also the file-name rule shared by the text report, and the texts of
+// "N.key=value" per basis key of each such slot N, and the title block of the detailed
+// sheets as "title.KEY=value" lines (results/titleblock.h) when it is not empty. A reader
+// that stops after the slots does not see it. Also the file-name rule shared by the text report, and the texts of
 // the new/open/save commands.
 #pragma once
 
@@ -58,7 +59,8 @@ struct ProjectRead {
 // page 932; lines missing at the end read as empty fields. After the last slot comes
 // nothing (empty lines at the end of the file aside) or an extension block, which must be
 // well formed (version 1, "N.key=value" with N a slot read and a known key, each once,
-// printable ASCII values, a complete basis whose fb1, fb2 and F give the slot's fb);
+// printable ASCII values, a complete basis whose fb1, fb2 and F give the slot's fb; the
+// title block's items each once, its date a real one);
 // anything else is refused naming its line. "flag1" in field 5, "flag2" in field 6 and
 // "flag3" in field 58 are replaced.
 ProjectRead readProject(const std::string &path);

@@ -354,25 +354,9 @@ PageTexts pageTextsOf(const ScheduleRow &row)
     const sections::NamedBeam &b = row.beam;
     const sections::NamedCheck &c = row.check;
     const beam::InputTexts &t = c.texts;
-    PageTexts page;
+    PageTexts page = inputPageTexts(t);
     page.Bname = b.Bname;
-    page.weak = t.weak;
-    page.term = t.term;
-    page.si = t.si;
-    page.jijuucheck = t.jijuucheck;
-    page.support = t.support;
-    page.Span = t.Span;
-    page.lb = t.lb;
-    page.seigen1 = t.seigen1;
-    page.seigen2 = t.seigen2;
-    page.uniform = t.uniform;
     page.shiki = b.shiki;
-    page.p = t.p;
-    page.pl = t.pl;
-    page.w1 = t.w1;
-    page.w2 = t.w2;
-    page.ld1 = t.ld1;
-    page.ld2 = t.ld2;
     for (std::size_t j = 0; j < 3; ++j) {
         page.ld3[j] = b.ld3[j];
         // the page completes LD3 when LD2 is left
@@ -390,9 +374,6 @@ PageTexts pageTextsOf(const ScheduleRow &row)
         page.tw.clear();
     if (c.family == beam::Family::Maru)
         page.H.clear();
-    page.inertia = t.inertia;
-    page.modulus = t.modulus;
-    page.selfw = t.selfw;
     if (c.result)
         page.result = *c.result;
     return page;

@@ -110,7 +110,8 @@ std::vector<ReactionRow> reactionRows(const Table &table)
     std::vector<ReactionRow> rows;
     for (int s = 1; s <= usedCount(table); ++s) {
         const SlotRecord &r = table.slots[static_cast<std::size_t>(s)];
-        rows.push_back({r[2], r[60], r[61], unitCaptions(r[6]).si ? "kN" : "tf"});
+        const char *force = unitCaptions(r[field::kUnits]).si ? "kN" : "tf";
+        rows.push_back({r[field::kName], r[field::kRa], r[field::kRb], force});
     }
     return rows;
 }

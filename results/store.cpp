@@ -138,6 +138,31 @@ bool noticeAgreesWithFb(const SlotRecord &record)
     return std::fabs(beam::parseDouble(at(record, field::kFb)) - expected) <= 0.0011;
 }
 
+PageTexts inputPageTexts(const beam::InputTexts &in)
+{
+    PageTexts page;
+    page.weak = in.weak;
+    page.term = in.term;
+    page.si = in.si;
+    page.jijuucheck = in.jijuucheck;
+    page.support = in.support;
+    page.Span = in.Span;
+    page.lb = in.lb;
+    page.seigen1 = in.seigen1;
+    page.seigen2 = in.seigen2;
+    page.uniform = in.uniform;
+    page.p = in.p;
+    page.pl = in.pl;
+    page.w1 = in.w1;
+    page.w2 = in.w2;
+    page.ld1 = in.ld1;
+    page.ld2 = in.ld2;
+    page.inertia = in.inertia;
+    page.modulus = in.modulus;
+    page.selfw = in.selfw;
+    return page;
+}
+
 const char *supportWord(beam::Support support)
 {
     for (std::size_t i = 0; i < std::size(kSupports); ++i)

@@ -39,6 +39,11 @@ struct PageTexts {
     beam::ResultTexts result;                 // the result labels, verdict and Mgrid
 };
 
+// The page as far as the input of a check holds it: the check boxes, the support, the
+// lengths, the loads and the section properties, verbatim. The name, the formula, LD3, the
+// shape, the member, the dimension boxes and the result are the caller's to fill.
+PageTexts inputPageTexts(const beam::InputTexts &in);
+
 // The fixed words of field 5 ("両端ピン", "左端ピン右端固定", "両端固定", "左端自由右端固定").
 const char *supportWord(beam::Support support);
 // The support named by a field 5 text (exact comparison); nothing for any other text.

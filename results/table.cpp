@@ -65,6 +65,7 @@ void resetTable(Table &table)
     table.pre = 0;
     table.datano = 0;
     table.changed = false;
+    table.title = TitleBlock();
 }
 
 std::string fieldName(int field)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "beam/input.h"
+#include "results/titleblock.h"
 
 #include <array>
 #include <optional>
@@ -47,6 +48,9 @@ struct Table {
     // marks and the selection are not saved, so they do not count). Set by the commands
     // that change records; a successful save clears it.
     bool changed = false;
+    // The title block of the detailed sheets, kept with the project (the window's dialog
+    // sets it; a change counts as a change of the project).
+    TitleBlock title;
 };
 
 // The slot count kept inside 0..50, whatever the table holds.

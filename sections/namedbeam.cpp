@@ -17,6 +17,21 @@ std::string dataFile(const char *relative)
     return files::findDataFile(files::dataFolders(), relative).path;
 }
 
+// The properties of a computed or a selected section into the texts the check reads.
+template <typename Section>
+void takeSection(beam::InputTexts &t, const Section &s)
+{
+    t.inertia = s.inertia;
+    t.modulus = s.modulus;
+    t.selfw = s.selfw;
+    t.H1 = s.H1;
+    t.B1 = s.B1;
+    t.tf1 = s.tf1;
+    t.tw1 = s.tw1;
+    t.r1 = s.r1;
+    t.A1 = s.A1;
+}
+
 bool isCatalogueFamily(beam::Family f)
 {
     switch (f) {
@@ -69,15 +84,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         if (std::string why = dimensionRefusal(family, c.dims); !why.empty())
             return why;
         c.member = *s.member;
-        t.inertia = s.inertia;
-        t.modulus = s.modulus;
-        t.selfw = s.selfw;
-        t.H1 = s.H1;
-        t.B1 = s.B1;
-        t.tf1 = s.tf1;
-        t.tw1 = s.tw1;
-        t.r1 = s.r1;
-        t.A1 = s.A1;
+        takeSection(t, s);
         return {};
     }
     case beam::Family::User: {
@@ -140,15 +147,7 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.member = s.member;
         out.texts.family = s.family;
         out.texts.weak = false; // the selection always bends about the strong axis
-        out.texts.inertia = s.inertia;
-        out.texts.modulus = s.modulus;
-        out.texts.selfw = s.selfw;
-        out.texts.H1 = s.H1;
-        out.texts.B1 = s.B1;
-        out.texts.tf1 = s.tf1;
-        out.texts.tw1 = s.tw1;
-        out.texts.r1 = s.r1;
-        out.texts.A1 = s.A1;
+        takeSection(out.texts, s);
         for (const std::string &note : selectionNotes(s)) // reads the verdict: before the result moves out
             out.resultNote += note;
         out.result = std::move(s.result);

@@ -282,25 +282,10 @@ beam::InputTexts InputPage::inputTexts() const
 results::PageTexts InputPage::pageTexts() const
 {
     const beam::InputTexts in = inputTexts();
-    results::PageTexts page;
+    results::PageTexts page = results::inputPageTexts(in);
     page.Bname = ss(text("Bname"));
-    page.weak = in.weak;
-    page.term = in.term;
-    page.si = in.si;
-    page.jijuucheck = in.jijuucheck;
     page.support = m_support->support();
-    page.Span = in.Span;
-    page.lb = in.lb;
-    page.seigen1 = in.seigen1;
-    page.seigen2 = in.seigen2;
-    page.uniform = in.uniform;
     page.shiki = ss(text("shiki"));
-    page.p = in.p;
-    page.pl = in.pl;
-    page.w1 = in.w1;
-    page.w2 = in.w2;
-    page.ld1 = in.ld1;
-    page.ld2 = in.ld2;
     for (std::size_t j = 0; j < 3; ++j)
         page.ld3[j] = ss(edit(QStringLiteral("ld3") + QLatin1Char("abc"[j]))->text());
     if (const std::optional<beam::Family> family = m_section->checkedFamily())
@@ -310,9 +295,6 @@ results::PageTexts InputPage::pageTexts() const
     page.B = ss(text("B"));
     page.tw = ss(text("tw"));
     page.tf = ss(text("tf"));
-    page.inertia = in.inertia;
-    page.modulus = in.modulus;
-    page.selfw = in.selfw;
     m_results->readResult(page.result);
     return page;
 }

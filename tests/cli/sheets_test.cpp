@@ -240,4 +240,36 @@ TEST_F(CliSheets, HelpDescribesTheOptions)
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 
+// --detail: the list and one sheet a beam with the title block the options give; a date
+// that is no day, and title options without --detail, are refused before anything is written.
+TEST_F(CliSheets, DetailedDocumentWithItsTitleBlock)
+{
+    if (!printingBuilt())
+        GTEST_SKIP() << "kovel-cli built without printing";
+    const std::string pdf = path("detail.pdf");
+    for (const char *bad : {"--detail --date 2026-02-30", "--detail --date=2026/04/01", "--designer 設計"}) {
+        SCOPED_TRACE(bad);
+        const SheetsRun r = sheets(quoted(kSample) + " " + quoted(pdf) + " " + bad);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(std::string(bad).find("date") != std::string::npos ? "正しい日付ではありません" : "--detail と一緒に"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_FALSE(fs::exists(pdf));
+    }
+    const SheetsRun r = sheets(quoted(kSample) + " " + quoted(pdf) + " --detail --title 'テスト工事' --date 2026-04-01");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const int pages = pdfPages(slurp(pdf));
+    EXPECT_GE(pages, 5); // the list and four beams
+    EXPECT_NE(r.out.find("詳細計算書を " + std::to_string(pages) + " 頁出力しました"), std::string::npos) << r.out;
+    if (!havePdfToText())
+        return;
+    const std::string text = path("detail.txt");
+    ASSERT_EQ(std::system(("pdftotext -enc UTF-8 " + quoted(pdf) + " " + quoted(text)).c_str()), 0);
+    const std::string printed = slurp(text);
+    EXPECT_NE(printed.find("工事名：テスト工事"), std::string::npos);
+    EXPECT_NE(printed.find("日付：2026-04-01"), std::string::npos);
+    EXPECT_NE(printed.find("計算書一覧"), std::string::npos);
+    EXPECT_NE(printed.find(std::to_string(pages) + " / " + std::to_string(pages)), std::string::npos);
+}
+
 } // namespace

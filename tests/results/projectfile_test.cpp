@@ -345,4 +345,54 @@ TEST(ProjectFile, AMalformedExtensionBlockIsRefusedAndTheTableKept)
     EXPECT_TRUE(results::hasNoticeData(opened.slots[2]));
 }
 
+// The title block of the detailed sheets is a project-level entry after the slots' basis:
+// it survives save and reopen (also without any notice slot), an empty one writes nothing,
+// and what the file cannot hold or a date that is no day is refused, writing nothing.
+TEST(ProjectFile, TitleBlockSurvivesSaveAndReopen)
+{
+    TempDir dir("title");
+    results::Table t = tableOf(1);
+    results::storeResult(t, noticePage("N2"), results::WhenFull::Refuse);
+    ASSERT_EQ(results::saveProject(dir.file("plain.kvl"), t), "");
+    const std::string plain = slurp(dir.file("plain.kvl"));
+
+    t.title = {"○○ビル新築工事", "3階 床梁", "設計 太郎", "照査 花子", "2026-02-28"};
+    ASSERT_EQ(results::saveProject(dir.file("t.kvl"), t), "");
+    const std::string titled = slurp(dir.file("t.kvl"));
+    ASSERT_EQ(titled.compare(0, plain.size(), plain), 0); // every earlier byte as it was
+    EXPECT_EQ(crlfLines(titled.substr(plain.size())).size(), 5u);
+    results::Table opened = tableOf(3);
+    ASSERT_EQ(results::openProject(opened, dir.file("t.kvl")), "");
+    EXPECT_EQ(opened.title, t.title);
+    EXPECT_EQ(opened.slots, t.slots);
+
+    // Without a notice slot the block gets its header; part of the block only.
+    results::Table one = tableOf(1);
+    one.title.designer = "設計 太郎";
+    ASSERT_EQ(results::saveProject(dir.file("one.kvl"), one), "");
+    EXPECT_EQ(crlfLines(slurp(dir.file("one.kvl"))).back(), "title.designer=\x90\xdd\x8c\x76 \x91\xbe\x98\x59");
+    ASSERT_EQ(results::openProject(opened, dir.file("one.kvl")), "");
+    EXPECT_EQ(opened.title, one.title);
+
+    // A new project forgets the block.
+    results::resetTable(opened);
+    EXPECT_TRUE(opened.title.empty());
+
+    one.title.checker = "照査〜";
+    EXPECT_NE(results::saveProject(dir.file("bad.kvl"), one).find("計算書の表題の「照査者」"), std::string::npos);
+    one.title.checker.clear();
+    one.title.date = "2026-02-29";
+    EXPECT_NE(results::saveProject(dir.file("bad.kvl"), one).find("日付「2026-02-29」"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.file("bad.kvl")));
+    EXPECT_EQ(results::dateRefusal("2024-02-29"), "");
+
+    for (const char *line : {"title.date=2026-13-01", "title.colour=red", "title.part=a\r\ntitle.part=b"}) {
+        SCOPED_TRACE(line);
+        spit(dir.file("bad.kvl"), plain + line + "\r\n");
+        results::Table kept = tableOf(2);
+        EXPECT_NE(results::openProject(kept, dir.file("bad.kvl")).find(" 行目「"), std::string::npos);
+        EXPECT_TRUE(kept.title.empty());
+    }
+}
+
 } // namespace

@@ -1,9 +1,11 @@
 // Schedules and slots: rows stored as the window's store stores them, and an export of
 // the slots read back as a schedule.
+#include "helpers.h"
 #include "results/schedule.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -140,6 +142,69 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
         for (int slot = 1; slot <= stored.datano; ++slot)
             for (int field = 1; field <= results::kRecordFields; ++field)
                 EXPECT_EQ(again.slots[slot][field], stored.slots[slot][field]) << "slot " << slot << " field " << field;
+    }
+}
+
+// The export's columns come from the field table and its cells from the slots: every cell
+// stands under the name of what it holds, with the basis columns and without them.
+TEST(Schedule, ExportedCellsStandUnderTheirNames)
+{
+    results::Table table;
+    results::resetTable(table);
+    results::PageTexts old = testing_results::page("old");
+    old.p[7] = "8";
+    old.ld3[2] = "1.25";
+    old.tf = "9";
+    old.result.RQa = "30.000";
+    results::PageTexts notice = testing_results::page("notice");
+    beam::NoticeTexts n;
+    n.grade = "SN490B";
+    n.F = "325";
+    n.C = "1.75";
+    n.fb1 = beam::kFb1BelowZero;
+    n.Rshear = "0.250";
+    n.shear = "OK.";
+    notice.result.notice = n;
+    notice.result.RQb = "31.000";
+    results::storeResult(table, old, results::WhenFull::Refuse);
+    results::storeResult(table, notice, results::WhenFull::Refuse);
+
+    for (int slots : {1, 2}) { // the old slot alone has no basis columns
+        SCOPED_TRACE(slots);
+        table.datano = slots;
+        const std::vector<results::CsvRecord> records = results::exportSlots(table, false);
+        ASSERT_EQ(records.size(), static_cast<std::size_t>(slots + 1));
+        const results::CsvRecord &header = records[0];
+        auto cell = [&](int slot, const std::string &name) {
+            const auto it = std::find(header.begin(), header.end(), name);
+            if (it == header.end())
+                return "no column " + name;
+            return records[static_cast<std::size_t>(slot)][static_cast<std::size_t>(it - header.begin())];
+        };
+        for (int s = 1; s <= slots; ++s) {
+            EXPECT_EQ(records[static_cast<std::size_t>(s)].size(), header.size());
+            EXPECT_EQ(cell(s, "Bname"), s == 1 ? "old" : "notice");
+            EXPECT_EQ(cell(s, "p8"), s == 1 ? "8" : "");
+            EXPECT_EQ(cell(s, "ld3c"), s == 1 ? "1.25" : "");
+            EXPECT_EQ(cell(s, "tf"), s == 1 ? "9" : "");
+            EXPECT_EQ(cell(s, "design"), "0");
+            EXPECT_EQ(cell(s, "RQa"), s == 1 ? "30.000" : "");
+            EXPECT_EQ(cell(s, "RQb"), s == 1 ? "" : "31.000");
+            EXPECT_EQ(cell(s, "hantei"), "OK.");
+            EXPECT_EQ(cell(s, "Rmember"), "H-300x150x6.5x9");
+            EXPECT_EQ(cell(s, "Rselfw"), "36.7");
+            EXPECT_EQ(cell(s, "error"), "");
+        }
+        EXPECT_EQ(std::count(header.begin(), header.end(), "fbrule"), slots == 1 ? 0 : 1);
+        if (slots == 2) {
+            EXPECT_EQ(cell(1, "fbrule"), "old");
+            EXPECT_EQ(cell(1, "Rshear"), "");
+            EXPECT_EQ(cell(2, "fbrule"), "notice");
+            EXPECT_EQ(cell(2, "grade"), "SN490B");
+            EXPECT_EQ(cell(2, "fb1"), beam::kFb1BelowZeroShown);
+            EXPECT_EQ(cell(2, "RC"), "1.75");
+            EXPECT_EQ(cell(2, "Rshear"), "0.250");
+        }
     }
 }
 
