@@ -1,5 +1,7 @@
 #include "beam/curves.h"
 
+#include "beam/allowable.h"
+
 #include <algorithm>
 #include <cmath>
 

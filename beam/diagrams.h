@@ -4,6 +4,7 @@
 #pragma once
 
 #include "beam/canvas.h"
+#include "beam/input.h"
 
 #include <array>
 #include <string>
@@ -39,7 +40,7 @@ enum class ReactionText {
 
 // What the stress diagram reads.
 struct StressDiagramTexts {
-    std::array<std::string, 101> moments; // station i at L*i/100
+    std::array<std::string, kStations> moments; // station i at L*i/100
     std::string mmax;                     // design moment, a magnitude
     std::string qa, qb;                   // reactions at A and B
 };

@@ -3,8 +3,7 @@
 //   a typical check (uniform load and two point loads):  target <= 50 us
 //   selection over the largest family, every load slot used, catalogue read included:
 //   target <= 25 ms
-#include "beam/analysis.h"
-#include "beam/bending.h"
+#include "beam/check.h"
 #include "sections/catalogue.h"
 #include "sections/selection.h"
 

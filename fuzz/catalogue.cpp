@@ -2,7 +2,7 @@
 // file bytes. The reader only takes a path, so each input goes through a scratch file.
 #include "fuzzutil.h"
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "files/textfile.h"
 #include "sections/catalogue.h"
 #include "sections/selection.h"

@@ -11,7 +11,7 @@
 // start-up text.
 #include "fuzzutil.h"
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/numtext.h"
 #include "sections/computed.h"
 

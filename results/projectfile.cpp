@@ -1,6 +1,6 @@
 #include "results/projectfile.h"
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/numtext.h"
 #include "files/textfile.h"
 #include "results/messages.h"
@@ -24,7 +24,7 @@ void replacePlaceholders(SlotRecord &record)
     if (record[field::kSupport] == "flag1")
         record[field::kSupport] = "両端ピン";
     if (record[field::kUnits] == "flag2")
-        record[field::kUnits] = "従来単位";
+        record[field::kUnits] = field::kTraditionalUnits;
     if (record[field::kMcent] == "flag3")
         record[field::kMcent] = record[field::kMmax];
 }

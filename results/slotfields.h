@@ -51,6 +51,10 @@ inline constexpr int kVerdict = 64;      // "OK." / "NG."
 inline constexpr int kMoment0 = kFirstMomentField; // moment at station 0 (end A)
 inline constexpr int kMoment100 = kFields;         // moment at station 100 (end B)
 
+// The texts of the unit-system field.
+inline constexpr const char *kSiUnits = "SI単位";
+inline constexpr const char *kTraditionalUnits = "従来単位";
+
 } // namespace results::field
 
 namespace results {

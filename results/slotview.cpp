@@ -32,7 +32,7 @@ std::string endMoment(const std::string &text)
 UnitCaptions unitCaptions(const std::string &unitField)
 {
     UnitCaptions c;
-    c.si = unitField != "従来単位";
+    c.si = unitField != field::kTraditionalUnits;
     const std::string force = c.si ? "kN" : "tf";
     c.Label70 = "(" + force + "-m)";
     c.Label71 = c.Label72 = "(" + force + ")";

@@ -15,7 +15,6 @@ namespace {
 
 constexpr const char *kStrong = "強軸", *kWeak = "弱軸";
 constexpr const char *kLong = "長期", *kShort = "短期";
-constexpr const char *kSi = "SI単位", *kTraditional = "従来単位";
 constexpr const char *kSelfWeightOn = "自重自動計算", *kSelfWeightOff = "自重自動計算しない";
 
 constexpr const char *kSupportWords[] = {"両端ピン", "左端ピン右端固定", "両端固定", "左端自由右端固定"};
@@ -124,7 +123,7 @@ bool noticeAgreesWithFb(const SlotRecord &record)
         return true;
     // F/1.5 in the unit of the results (kN/cm2 or tf/cm2), times 1.5 for a short-term load
     double expected = beam::parseDouble(notice->F) / 1.5 / 10;
-    if (at(record, field::kUnits) != kSi)
+    if (at(record, field::kUnits) != field::kSiUnits)
         expected /= static_cast<double>(beam::kGravity);
     if (at(record, field::kTerm) != kLong)
         expected *= 1.5;
@@ -190,7 +189,7 @@ void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
     at(record, field::kTerm) = page.term ? kShort : kLong;
     if (page.support)
         at(record, field::kSupport) = supportWord(*page.support);
-    at(record, field::kUnits) = page.si ? kSi : kTraditional;
+    at(record, field::kUnits) = page.si ? field::kSiUnits : field::kTraditionalUnits;
     at(record, field::kSelfSwitch) = page.jijuucheck ? kSelfWeightOn : kSelfWeightOff;
     if (!page.familyCode.empty())
         at(record, field::kFamily) = page.familyCode;
@@ -236,7 +235,7 @@ PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
     // each check box compares with one word of its pair only
     page.weak = at(record, field::kAxis) != kStrong;
     page.term = at(record, field::kTerm) != kLong;
-    page.si = at(record, field::kUnits) == kSi;
+    page.si = at(record, field::kUnits) == field::kSiUnits;
     page.jijuucheck = at(record, field::kSelfSwitch) == kSelfWeightOn;
     page.support = supportFromWord(at(record, field::kSupport));
     page.familyCode = at(record, field::kFamily);
@@ -276,7 +275,7 @@ std::string verdictAfterRecall(const PageTexts &recalled, beam::Support supportB
 {
     const bool supportChanged = recalled.support && *recalled.support != supportBefore;
     if (supportChanged || recalled.si != siBefore)
-        return "未計算";
+        return beam::kVerdictNone;
     return recalled.result.hantei;
 }
 

@@ -3,7 +3,7 @@
 // PageTexts -> input page controls (recall). The texts are kept verbatim, as shown.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "results/table.h"
 
 #include <array>

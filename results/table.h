@@ -2,6 +2,7 @@
 // selection. Field f of slot s is slots[s][f]; index 0 of both is never used.
 #pragma once
 
+#include "beam/input.h"
 #include "results/titleblock.h"
 
 #include <array>
@@ -15,7 +16,7 @@ namespace results {
 inline constexpr int kSlots = 50;
 inline constexpr int kFields = 165;
 inline constexpr int kFirstMomentField = 65; // field 65 + i = moment at station i
-inline constexpr int kStations = 101;        // stations i = 0..100, x = L * i / 100
+using beam::kStations; // stations i = 0..100, x = L * i / 100
 
 // After field 165 a record keeps the basis of a result calculated under the notice rule,
 // as key texts (all empty for a result of the default rule). The project file writes them

@@ -38,7 +38,7 @@ private:
 std::vector<std::string> reportBlock(const SlotRecord &record, std::vector<int> *written)
 {
     BlockFields F(record, written);
-    const bool si = F.raw(field::kUnits) == "SI単位";
+    const bool si = F.raw(field::kUnits) == field::kSiUnits;
     const std::string force = si ? "(kN)" : "(tf)";
     const std::string lineLoad = si ? "(kN/m)" : "(tf/m)";
     const std::string stress = si ? "(kN/cm2)" : "(tf/cm2)";

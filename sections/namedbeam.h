@@ -7,7 +7,7 @@
 // Thread-safe: a check reads only its own input and the read-only sources it is given.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "sections/catalogue.h"
 #include "sections/computed.h"
 #include "sections/members.h"

@@ -2,7 +2,7 @@
 // smallest first, checking each section about its strong axis until one passes.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "sections/catalogue.h"
 
 #include <optional>

@@ -52,7 +52,7 @@ private:
 
 } // namespace
 
-bool isSi(const results::SlotRecord &slot) { return slot[field::kUnits] == "SI単位"; }
+bool isSi(const results::SlotRecord &slot) { return slot[field::kUnits] == field::kSiUnits; }
 
 std::string bendingVerdict(const results::SlotRecord &slot)
 {

@@ -5,7 +5,7 @@
 // says so in red where they differ.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/curves.h"
 #include "results/table.h"
 #include "sections/catalogue.h"

@@ -3,7 +3,7 @@
 // sections looked up in shape/buzai.txt, checked by beam::runCheck and stored into slots
 // 1..4 by results::storeResult, then saved by results::saveProject.
 // Run from the source folder: make_sheet_sample OUT.kvl
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/fieldrules.h"
 #include "results/projectfile.h"
 #include "results/store.h"

@@ -29,7 +29,7 @@ namespace {
 // The texts of the hidden button `keisan2`, which shows the fresh-result flag.
 const QString kStart = QStringLiteral("計算開始");
 const QString kStored = QStringLiteral("結果登録");
-const QString kNotCalculated = QStringLiteral("未計算");
+const QString kNotCalculated = QString::fromUtf8(beam::kVerdictNone);
 const QString kFinished = QStringLiteral("計算が終了しました。変更がなければ[格納]ボタンを押して下さい。");
 
 // ---- the unit labels of the panels: SI text, traditional text ----

@@ -10,7 +10,7 @@
 // computes a formula itself.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/fieldrules.h"
 #include "window/boxrules.h"
 

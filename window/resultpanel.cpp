@@ -14,7 +14,7 @@ using namespace style;
 
 namespace {
 
-const QString kNotCalculated = QStringLiteral("未計算");
+const QString kNotCalculated = QString::fromUtf8(beam::kVerdictNone);
 
 struct ResultSpec {
     const char *name;

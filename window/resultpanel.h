@@ -4,7 +4,7 @@
 // 101 moment cells `Mgrid` of the shown result.
 #pragma once
 
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/diagrams.h"
 
 #include <QHash>

@@ -1,8 +1,8 @@
 // The derivation of fb, recomputed from its terms by the formulas a sheet writes with the
 // values put in, gives the fb the check shows.
-#include "beam/analysis.h"
-#include "beam/bending.h"
+#include "beam/check.h"
 #include "beam/numtext.h"
+#include "plainbeam.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@ namespace {
 
 using beam::InputTexts;
 using beam::Support;
+using beamtest::check;
+using beamtest::plainBeam;
 
 std::string shown(double v) { return beam::formatNumber(v, "#0.000"); }
 
@@ -136,6 +138,66 @@ TEST(AllowableStress, TermsReproduceTheCheckedFb)
             EXPECT_EQ(shown(F / (1.5 * std::sqrt(3.0)) / unit * term), r.notice->fs);
         }
     }
+}
+
+// ---- Allowable stress ----
+
+struct FbRow {
+    const char *name;
+    const char *lb;
+    beam::Family family;
+    bool weak, si, si157, term;
+    std::string Rfb;
+};
+
+TEST(Fbcalc, FormulaCapUnitsAndShortTerm)
+{
+    using F = beam::Family;
+    auto f = [](double v) { return beam::formatNumber(v, "#0.000"); };
+    // H = 200, B = 100, tf = 8: fb = 900 Af / (lb h) = 900 x 10 x 0.8 / (lb x 100) / 20
+    const FbRow rows[] = {
+        {"narrow H, lb 3 m", "3", F::HN, false, false, false, false, f(900 * 10 * 0.8 / 300 / 20)},
+        {"same, short term x1.5", "3", F::HN, false, false, false, true, f(1.2 * 1.5)},
+        {"lb 1 m: 3.6 capped to 1.6", "1", F::HN, false, false, false, false, "1.600"},
+        {"cap in SI, 156.906 MPa basis", "1", F::HN, false, true, false, false, f(1.6 * 9.80665)},
+        {"cap in SI, 157 MPa basis", "1", F::HN, false, true, true, false, f(15.7)},
+        {"cap in SI, short term", "1", F::HN, false, true, false, true, f(1.6 * 9.80665 * 1.5)},
+        {"formula in SI, lb 3 m", "3", F::HN, false, true, false, false, f(1.2 * 9.80665)},
+        {"formula in SI 157, lb 3 m", "3", F::HN, false, true, true, false, f(1.2 * 15.7 / 1.6)},
+        {"lb 0 gives the basic value", "0", F::HN, false, true, false, false, "15.691"},
+        {"weak axis gives the basic value", "3", F::HN, true, false, false, false, "1.600"},
+        {"built-up H uses the formula", "3", F::BH, false, false, false, false, "1.200"},
+        {"I-beam uses the formula", "3", F::I, false, false, false, false, "1.200"},
+        {"channel uses the formula", "3", F::C, false, false, false, false, "1.200"},
+        {"angle gets the basic value", "3", F::L, false, false, false, false, "1.600"},
+        {"square pipe gets the basic value", "3", F::Kaku, false, false, false, false, "1.600"},
+        {"round pipe gets the basic value", "3", F::Maru, false, false, false, false, "1.600"},
+        {"direct input gets the basic value", "3", F::Direct, false, false, false, false, "1.600"},
+        {"registered member gets the basic value", "3", F::User, false, false, false, false, "1.600"},
+    };
+    for (const FbRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        InputTexts in = plainBeam("6");
+        in.uniform = "1";
+        in.lb = row.lb;
+        in.H1 = "200";
+        in.B1 = "100";
+        in.tf1 = "8";
+        in.family = row.family;
+        in.weak = row.weak;
+        in.si = row.si;
+        in.si157 = row.si157;
+        in.term = row.term;
+        EXPECT_EQ(check(in).Rfb, row.Rfb);
+    }
+}
+
+TEST(Fbcalc, ZeroDepthGivesTheBasicValue)
+{
+    InputTexts in = plainBeam("6");
+    in.lb = "3";
+    in.H1 = "0";
+    EXPECT_EQ(beam::fbcalc(beam::readInput(in)), 1.6);
 }
 
 } // namespace

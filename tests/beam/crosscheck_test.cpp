@@ -2,7 +2,7 @@
 // solution of the whole beam: the statically determinate cantilever (fixed at B) under
 // the same loads, its redundants at A found from the compatibility conditions, and the
 // deflection from integrating M / EI twice with the support's boundary conditions.
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/numtext.h"
 
 #include <gtest/gtest.h>

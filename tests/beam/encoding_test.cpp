@@ -1,7 +1,7 @@
 // Code page 932 round trips of the file layer: the program's own texts and typical user
 // texts come back from a file unchanged, and a text that code page 932 cannot hold, or
 // holds only as a look-alike, is refused before anything is written.
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "files/textfile.h"
 #include "results/messages.h"
 #include "sections/members.h"

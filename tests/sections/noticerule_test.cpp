@@ -1,7 +1,7 @@
 // The notice rule on catalogue sections: the published worked examples (fb1, fb2, the
 // cap, the radius of gyration of the T from the catalogue's tw and r, the shear check)
 // and the cases around them, through the whole check as the window and the CLI run it.
-#include "beam/analysis.h"
+#include "beam/check.h"
 #include "beam/numtext.h"
 #include "sections/catalogue.h"
 #include "sections/namedlines.h"
