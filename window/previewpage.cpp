@@ -9,6 +9,7 @@
 #include "window/dialogs.h"
 #include "window/imagebutton.h"
 #include "window/pictures.h"
+#include "window/sheetkind.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -257,6 +258,11 @@ void PreviewPage::setupSiGroup()
     pdf->setFocusPolicy(Qt::NoFocus);
     pdf->setToolTip(QStringLiteral("印刷範囲の計算書をPDFファイルに出力します。"));
     connect(pdf, &QPushButton::clicked, this, &PreviewPage::pdfClick);
+
+    // the kind of sheet, under the column; a change shows page 1 of that kind
+    m_kind = new SheetKindChoice(this);
+    m_kind->setGeometry(640, 440, 145, 56);
+    connect(m_kind, &SheetKindChoice::kindChanged, this, &PreviewPage::PageControl1Enter);
 }
 
 bool PreviewPage::si157() const
@@ -315,6 +321,20 @@ sheets::PageSettings PreviewPage::settings() const
 
 void PreviewPage::hyoujipageChange()
 {
+    if (m_kind->detailed()) {
+        const sheets::DetailedPlan plan = sheets::planDetailed(m_table);
+        const int index = static_cast<int>(beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(1)) - 1;
+        const sheets::SheetOutcome outcome = composeDetailedSheetPage(m_page, plan, index);
+        if (devicePixelRatioF() > 1.0)
+            composeDetailedSheetPage(m_shownPage, plan, index, devicePixelRatioF());
+        else
+            m_shownPage = m_page;
+        m_pageA->update();
+        Q_EMIT composed();
+        if (!outcome.error.empty())
+            m_dialogs.inform(QString::fromStdString(outcome.error));
+        return;
+    }
     const sheets::SheetOutcome outcome = composeSheetPage(m_page, m_table, settings());
     // a high-density screen shows the same composition with more pixels; the saved bitmap
     // stays the 630 x 885 page
@@ -337,16 +357,21 @@ void PreviewPage::setHyoujipage(int page)
         m_hyoujipage->setText(text);
 }
 
+int PreviewPage::lastPage() const
+{
+    return m_kind->detailed() ? std::max(1, sheets::planDetailed(m_table).pageCount()) : kLastPage;
+}
+
 void PreviewPage::backClick()
 {
     const long long shown = beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(0);
-    setHyoujipage(static_cast<int>(std::clamp<long long>(shown - 1, 1, kLastPage)));
+    setHyoujipage(static_cast<int>(std::clamp<long long>(shown - 1, 1, lastPage())));
 }
 
 void PreviewPage::nextClick()
 {
     const long long shown = beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(0);
-    setHyoujipage(static_cast<int>(std::clamp<long long>(shown + 1, 1, kLastPage)));
+    setHyoujipage(static_cast<int>(std::clamp<long long>(shown + 1, 1, lastPage())));
 }
 
 void PreviewPage::PageControl1Enter()
@@ -450,7 +475,8 @@ void PreviewPage::pdfClick()
     if (!margin)
         return;
     // the page is A4 whatever the printer: a margin off its paper is refused before the file
-    if (const std::string refusal = pdfMarginRefusal(m_table, settings()); !refusal.empty()) {
+    const bool detailed = m_kind->detailed();
+    if (const std::string refusal = detailed ? std::string() : pdfMarginRefusal(m_table, settings()); !refusal.empty()) {
         m_dialogs.inform(QString::fromStdString(refusal));
         return;
     }
@@ -459,7 +485,8 @@ void PreviewPage::pdfClick()
         return;
     showMargin(*margin);
     // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling
-    const sheets::PrintOutcome outcome = printSheetsToPdf(m_table, settings(), target.toStdString());
+    const sheets::PrintOutcome outcome = detailed ? printDetailedToPdf(sheets::planDetailed(m_table), target.toStdString())
+                                                  : printSheetsToPdf(m_table, settings(), target.toStdString());
     if (!outcome.error.empty()) {
         QString error = QString::fromStdString(outcome.error);
         if (!error.contains(target)) // a failed write names the file itself
@@ -489,7 +516,8 @@ void PreviewPage::printer2Click()
     const QString target = printer.outputFileName();
     auto print = [&] {
         PrinterJob job(printer);
-        const sheets::PrintOutcome outcome = sheets::printSheets(job, m_table, settings());
+        const sheets::PrintOutcome outcome = m_kind->detailed() ? sheets::printDetailed(job, sheets::planDetailed(m_table))
+                                                                : sheets::printSheets(job, m_table, settings());
         if (outcome.error.empty() && !job.allPagesStarted())
             return std::string("印刷の途中で次の頁を始められませんでした。");
         return outcome.error;

@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
+class SheetKindChoice;
 
 namespace results {
 struct Table;
@@ -52,7 +53,7 @@ public:
     // ---- named operations ----
     void hyoujipageChange(); // composes the displayed page onto the page bitmap
     void backClick();        // one page back, not below 1
-    void nextClick();        // one page on, not beyond 25
+    void nextClick();        // one page on, not beyond 25 (the detailed kind: its last page)
     void PageControl1Enter(); // `hyoujipage` "2" then "1": page 1, composed afresh
     void pagechkClick();     // enables or disables the page-number settings
     void Image13Click();     // `pageA` at full size, 630 x 885
@@ -80,6 +81,7 @@ private:
     void setupMarking();
     void setupSiGroup();
     void setHyoujipage(int page);
+    int lastPage() const;
     void focusMoved(QWidget *now);
     // The checks before printing (margin, first page number, something marked): the
     // margin as it is to be shown, or nothing after the refusal's message.
@@ -106,6 +108,7 @@ private:
     QLineEdit *m_hidari = nullptr;
     QRadioButton *m_si157 = nullptr;
     QRadioButton *m_si156 = nullptr;
+    SheetKindChoice *m_kind = nullptr;
 
     QTabWidget *m_tabs = nullptr;
     bool m_quietSwitch = false; // a switch by the program is under way

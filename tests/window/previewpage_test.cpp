@@ -7,9 +7,11 @@
 #include "beam/numtext.h"
 #include "files/textfile.h"
 #include "results/projectfile.h"
+#include "sheets/detailed.h"
 #include "sheets/page.h"
 #include "sheets/print.h"
 #include "window/previewpage.h"
+#include "window/sheetkind.h"
 #include "printing/printerjob.h"
 #include "printing/sheetcanvas.h"
 
@@ -126,6 +128,38 @@ TEST_F(PreviewPageTest, BackAndNextStepWithinOneToTwentyFiveAndTheSamePageCompos
     click("back");
     EXPECT_EQ(shownPage(), QStringLiteral("24"));
     EXPECT_EQ(composed.count(), 25);
+}
+
+// The detailed kind: its own page count limits the page buttons, each page shown is that
+// page of the detailed document, and the PDF holds the same pages; the standard kind
+// comes back as it was.
+TEST_F(PreviewPageTest, TheDetailedKindPagesThroughItsOwnDocument)
+{
+    storeSample(4, 3);
+    const int pages = sheets::planDetailed(window->table()).pageCount();
+    ASSERT_GE(pages, 4); // the list and one page or more a beam
+    choose("detailedSheets");
+    EXPECT_EQ(shownPage(), QStringLiteral("1"));
+    click("back");
+    EXPECT_EQ(shownPage(), QStringLiteral("1"));
+    for (int k = 0; k < pages + 2; ++k)
+        click("next");
+    EXPECT_EQ(shownPage(), QString::number(pages)); // the last page, not 25
+    EXPECT_TRUE(dialogs->shown.isEmpty());
+    QImage expected;
+    ASSERT_EQ(composeDetailedSheetPage(expected, sheets::planDetailed(window->table()), pages - 1).error, "");
+    EXPECT_EQ(preview()->pageImage(), expected);
+
+    const QString target = dir.filePath(QStringLiteral("detail.pdf"));
+    dialogs->fileNames = {target};
+    click("pdfOut");
+    EXPECT_EQ(pdfPages(target), pages);
+
+    choose("standardSheets");
+    EXPECT_EQ(shownPage(), QStringLiteral("1"));
+    for (int k = 0; k < 30; ++k)
+        click("next");
+    EXPECT_EQ(shownPage(), QStringLiteral("25"));
 }
 
 TEST_F(PreviewPageTest, EveryPageShownIsTheCompositionOfItsSettings)
