@@ -4,8 +4,10 @@
 #include "printing/qtcanvas.h"
 #include "window/demo.h"
 #include "window/dialogs.h"
+#include "window/imagebutton.h"
 #include "window/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QStyleFactory>
@@ -47,13 +49,16 @@ int main(int systemArgc, char **systemArgv)
     // stores it, with --page 2..4), --page N shows tab page N (also after a project file
     // given as the argument), --wide puts values wider than their boxes into the
     // read-outs, --member NAME [--delay MS] stores a registered member, --screenshot FILE
-    // saves the window as a picture and ends the program
+    // saves the window as a picture and ends the program; --detailed chooses the detailed
+    // sheets on page 3 and --next N turns N pages on
     bool demo = false;
     bool wide = false;
     int page = 1;
     QString screenshot;
     QString member;
     int delay = 0;
+    bool detailed = false;
+    int next = 0;
     QStringList files;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--demo") == 0)
@@ -66,6 +71,10 @@ int main(int systemArgc, char **systemArgv)
             screenshot = QString::fromUtf8(argv[++i]);
         else if (std::strcmp(argv[i], "--member") == 0 && i + 1 < argc)
             member = QString::fromUtf8(argv[++i]);
+        else if (std::strcmp(argv[i], "--detailed") == 0)
+            detailed = true;
+        else if (std::strcmp(argv[i], "--next") == 0 && i + 1 < argc)
+            next = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc)
             delay = std::atoi(argv[++i]);
         else
@@ -85,6 +94,12 @@ int main(int systemArgc, char **systemArgv)
         QTimer::singleShot(delay, &window, [&window, member] { storeDemoMember(window, member); });
     if (wide)
         showWideValues(window);
+    for (QAbstractButton *b : window.findChildren<QAbstractButton *>())
+        if (detailed && b->text() == QString::fromUtf8("詳細（1件/頁）"))
+            b->click();
+    if (ImageButton *b = window.findChild<ImageButton *>(QStringLiteral("next")))
+        for (int i = 0; i < next; ++i)
+            Q_EMIT b->clicked();
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(member.isEmpty() ? 0 : delay + 200, &window, [&window, screenshot] {
             const bool saved = window.grab().save(screenshot);

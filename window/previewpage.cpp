@@ -261,7 +261,7 @@ void PreviewPage::setupSiGroup()
 
     // the kind of sheet, under the column; a change shows page 1 of that kind
     m_kind = new SheetKindChoice(this);
-    m_kind->setGeometry(640, 440, 145, 56);
+    m_kind->setGeometry(640, 438, 145, 60);
     connect(m_kind, &SheetKindChoice::kindChanged, this, &PreviewPage::PageControl1Enter);
 }
 

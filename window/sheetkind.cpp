@@ -11,10 +11,10 @@ SheetKindChoice::SheetKindChoice(QWidget *parent) : QGroupBox(QStringLiteral("�
     setObjectName(QStringLiteral("sheetKind"));
     m_standard = new QRadioButton(QStringLiteral("標準（2件/頁）"), this);
     m_standard->setObjectName(QStringLiteral("standardSheets"));
-    m_standard->setGeometry(10, 16, 130, 17);
+    m_standard->setGeometry(10, 19, 130, 18);
     m_detailed = new QRadioButton(QStringLiteral("詳細（1件/頁）"), this);
     m_detailed->setObjectName(QStringLiteral("detailedSheets"));
-    m_detailed->setGeometry(10, 34, 130, 17);
+    m_detailed->setGeometry(10, 38, 130, 18);
     m_standard->setChecked(true);
     auto *group = new QButtonGroup(this);
     group->addButton(m_standard);
