@@ -117,4 +117,19 @@ const std::vector<std::string> &familyDesignations(beam::Family family)
     }
 }
 
+bool isCatalogueFamily(beam::Family f)
+{
+    switch (f) {
+    case beam::Family::HW:
+    case beam::Family::HM:
+    case beam::Family::HN:
+    case beam::Family::C:
+    case beam::Family::L:
+    case beam::Family::I:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace sections

@@ -93,4 +93,7 @@ LookupOutcome lookupMember(const std::string &path, const std::string &member, b
 // families.
 const std::vector<std::string> &familyDesignations(beam::Family family);
 
+// Whether a family's sections come from the catalogue (HW, HM, HN, C, L, I).
+bool isCatalogueFamily(beam::Family f);
+
 } // namespace sections

@@ -2,6 +2,7 @@
 
 #include "beam/numtext.h"
 #include "files/datafiles.h"
+#include "sections/catalogue.h"
 #include "sections/selection.h"
 
 #include <cmath>
@@ -30,21 +31,6 @@ void takeSection(beam::InputTexts &t, const Section &s)
     t.tw1 = s.tw1;
     t.r1 = s.r1;
     t.A1 = s.A1;
-}
-
-bool isCatalogueFamily(beam::Family f)
-{
-    switch (f) {
-    case beam::Family::HW:
-    case beam::Family::HM:
-    case beam::Family::HN:
-    case beam::Family::C:
-    case beam::Family::L:
-    case beam::Family::I:
-        return true;
-    default:
-        return false;
-    }
 }
 
 // The catalogue lookup, on the catalogue given or on the file read afresh.

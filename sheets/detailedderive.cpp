@@ -4,6 +4,7 @@
 #include "files/datafiles.h"
 #include "results/projectfile.h"
 #include "results/store.h"
+#include "sections/catalogue.h"
 #include "sections/computed.h"
 #include "sheets/block.h"
 #include "results/slotfields.h"
@@ -20,26 +21,11 @@ namespace {
 
 const std::string &at(const results::SlotRecord &slot, int f) { return slot[static_cast<std::size_t>(f)]; }
 
-bool catalogueFamily(beam::Family f)
-{
-    switch (f) {
-    case beam::Family::HW:
-    case beam::Family::HM:
-    case beam::Family::HN:
-    case beam::Family::C:
-    case beam::Family::L:
-    case beam::Family::I:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The section's texts the slot does not keep: r and A from their source. Empty, or why
 // they cannot be had.
 std::string completeSection(beam::InputTexts &t, const std::string &member, const sections::Catalogue *catalogue)
 {
-    if (catalogueFamily(t.family)) {
+    if (sections::isCatalogueFamily(t.family)) {
         if (!catalogue)
             return "部材リスト（" + std::string(sections::kCatalogueFile) + "）を読めません。";
         const sections::CatalogueRecord &record = sections::findRecord(*catalogue, member);
