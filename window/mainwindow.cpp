@@ -311,7 +311,7 @@ void MainWindow::openFromCommandLine(const QStringList &files)
                               .arg(files.size()));
         return;
     }
-    m_projects->openFile(QFileInfo(files.front()).absoluteFilePath());
+    m_projects->openFile(QDir::toNativeSeparators(QFileInfo(files.front()).absoluteFilePath()));
 }
 
 void MainWindow::openHelp()

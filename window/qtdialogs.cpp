@@ -37,16 +37,19 @@ bool QtDialogs::askYesNo(const QString &text)
            == QMessageBox::Yes;
 }
 
+// The dialogs give '/' on every system; the program shows and keeps the system's own form
+// (backslashes on Windows) in the caption, its messages and the recent files.
 QString QtDialogs::openFileName(const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter);
+    return QDir::toNativeSeparators(QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter));
 }
 
 QString QtDialogs::saveFileName(const QString &filter, const QString &proposed)
 {
     // the caller asks before overwriting, as the program's own question
-    return QFileDialog::getSaveFileName(m_parent, QString(), proposed.isEmpty() ? QDir::currentPath() : proposed,
-                                        filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    return QDir::toNativeSeparators(QFileDialog::getSaveFileName(
+        m_parent, QString(), proposed.isEmpty() ? QDir::currentPath() : proposed, filter, nullptr,
+        QFileDialog::DontConfirmOverwrite));
 }
 
 bool QtDialogs::choosePrinter(QPrinter &printer)

@@ -32,9 +32,16 @@ QStringList RecentFiles::files() const
     return files;
 }
 
+namespace {
+
+// the form the menu shows and an open takes: absolute, with the system's separators
+QString kept(const QString &path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
+
+} // namespace
+
 void RecentFiles::add(const QString &path)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = kept(path);
     QStringList list = files();
     list.removeAll(absolute);
     list.prepend(absolute);
@@ -44,7 +51,7 @@ void RecentFiles::add(const QString &path)
 void RecentFiles::remove(const QString &path)
 {
     QStringList list = files();
-    if (list.removeAll(QFileInfo(path).absoluteFilePath()) > 0 || list.removeAll(path) > 0)
+    if (list.removeAll(kept(path)) > 0 || list.removeAll(path) > 0)
         store(list);
 }
 

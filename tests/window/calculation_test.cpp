@@ -128,7 +128,7 @@ TEST_F(CalculationTest, ZeroSpanDoesNothing)
         SCOPED_TRACE(span);
         edit("Span")->setText(QString::fromUtf8(span));
         click("keisan");
-        EXPECT_TRUE(dialogs->shown.isEmpty());
+        EXPECT_TRUE(dialogs->shown.isEmpty()) << dialogs->shown.join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(page()->keisan2(), QStringLiteral("計算開始"));
         EXPECT_EQ(text("hantei"), QStringLiteral("未計算"));
         EXPECT_EQ(text("RMmax"), QString());

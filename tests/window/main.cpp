@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -20,10 +21,21 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
 #ifdef _WIN32
     qputenv("APPDATA", userData.path().toUtf8());
+    // the recent projects live in the registry, which no variable moves: the user's list
+    // is set aside for the run and given back after it
+    QSettings registry(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KOVEL"));
+    const QVariant usersRecent = registry.value(QStringLiteral("recent/files"));
+    registry.remove(QStringLiteral("recent"));
 #endif
     QApplication app(argc, argv);
     QtCanvas::loadShippedFonts();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+#ifdef _WIN32
+    registry.remove(QStringLiteral("recent"));
+    if (usersRecent.isValid())
+        registry.setValue(QStringLiteral("recent/files"), usersRecent);
+#endif
+    return status;
 }

@@ -70,7 +70,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QString memberFile() const { return m_dir.filePath(QStringLiteral("shape/ubuzai.txt")); }
+    QString memberFile() const { return shownPath(m_dir.filePath(QStringLiteral("shape/ubuzai.txt"))); }
     QByteArray fileNow() const
     {
         QFile f(memberFile());

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -43,7 +44,7 @@ protected:
         WindowTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
     }
-    QString path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QString path(const char *name) const { return shownPath(m_dir.filePath(QString::fromUtf8(name))); }
     ResultPage *rp() const { return window->resultPage(); }
     results::Table &table() const { return window->table(); }
     void menu(const char *name) { find<QAction>(name)->trigger(); }
@@ -212,7 +213,11 @@ TEST_F(ProjectCommandsTest, TheImagesOfPageTwoRunTheSameCommands)
 
 TEST_F(ProjectCommandsTest, RecentProjectsAreKeptForTheNextRunAndOpenAgain)
 {
+#ifdef _WIN32
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("KOVEL")).remove(QStringLiteral("recent"));
+#else
     QFile::remove(RecentFiles::defaultSettingsFile());
+#endif
     auto recentItems = [this] {
         auto *recent = find<QMenu>("menuRecent");
         Q_EMIT recent->aboutToShow();

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -17,6 +18,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// A file name as the program shows and keeps it: absolute, in the system's own form
+// (backslashes and a drive on Windows).
+inline QString shownPath(const QString &path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
 class WindowTest : public ::testing::Test {
 public:

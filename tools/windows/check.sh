@@ -66,6 +66,9 @@ tests="$out/tests"
 suites=(files beam sections results sheets printing window)
 exes=(); for s in "${suites[@]}"; do exes+=("$build/tests/${s}_tests.exe"); done
 "$here/deploy.sh" "$qtprefix" "$tests" "${exes[@]}" plugins/platforms/qoffscreen.dll >/dev/null
+# Qt's paths and Japanese texts as the installation has them
+cp "$build/stage/qt.conf" "$tests/"
+mkdir -p "$tests/translations"; cp "$build/stage/translations/"*.qm "$tests/translations/"
 # the fonts where an installed program finds them, so the drawings are those of Debian
 mkdir -p "$tests/share/kovel/fonts"
 cp "$build/stage/share/kovel/fonts/"*.ttf "$tests/share/kovel/fonts/"

@@ -7,7 +7,8 @@
 ; administrator rights: $LOCALAPPDATA\Programs\KOVEL, the shortcuts and the .kvl type in
 ; HKEY_CURRENT_USER. The user's own data (%APPDATA%\KOVEL: registered members, and
 ; HKEY_CURRENT_USER\Software\KOVEL: the recent files) is never touched.
-Unicode true
+; a 64-bit installer for a 64-bit program: it runs where KOVEL runs (and under wine64)
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
