@@ -102,17 +102,30 @@ void finishConsoleRelays()
 
 void relayToConsole(int fd, DWORD which, ConsoleRelay &relay)
 {
-    const HANDLE console = GetStdHandle(which);
+    const HANDLE standard = GetStdHandle(which);
     DWORD mode = 0;
-    if (console == INVALID_HANDLE_VALUE || console == nullptr || !GetConsoleMode(console, &mode))
+    if (standard == INVALID_HANDLE_VALUE || standard == nullptr || !GetConsoleMode(standard, &mode))
         return;
+    // a handle of the relay's own: the descriptor's handle, the same one, is closed when the
+    // pipe takes the descriptor's place
+    HANDLE console = INVALID_HANDLE_VALUE;
+    if (!DuplicateHandle(GetCurrentProcess(), standard, GetCurrentProcess(), &console, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+        console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console == INVALID_HANDLE_VALUE)
+            return;
+    }
     HANDLE readEnd = INVALID_HANDLE_VALUE, writeEnd = INVALID_HANDLE_VALUE;
-    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0))
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) {
+        CloseHandle(console);
         return;
+    }
     const int writeFd = ::_open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY | _O_BINARY);
     if (writeFd < 0) {
         CloseHandle(readEnd);
         CloseHandle(writeEnd);
+        CloseHandle(console);
         return;
     }
     relay.console = console;
@@ -121,6 +134,7 @@ void relayToConsole(int fd, DWORD which, ConsoleRelay &relay)
     if (::_dup2(writeFd, fd) != 0) {
         ::_close(writeFd);
         CloseHandle(readEnd);
+        CloseHandle(console);
         relay.fd = -1;
         return;
     }

@@ -9,9 +9,10 @@
 #      output, standard error, exit status), batch of the example and of the mixed
 #      schedule (results, project file, the PDF's text and page count), text and sheets
 #      of tests/golden/mixed.kvl, byte for byte; a project of a Japanese name saved by
-#      each build opened by the other;
+#      each build opened by the other; calc on a console (a terminal), its Japanese text;
 #   4. the installed kovel.exe on a virtual X screen: page 1 with a computed beam, the
-#      result table and the preview, each as the program saves it and as X shows it;
+#      result table and the preview in both sheet kinds, each as the program saves it
+#      and as X shows it while the program runs;
 #   5. the silent uninstall: every installed file, shortcut and key gone, the user's
 #      data folder (%APPDATA%\KOVEL) kept.
 # Runs build.sh first (cached). Results and pictures in build-win/check (or
@@ -204,22 +205,46 @@ same "Windows' project opened on Debian, Debian's on Windows (reports)" "$run/de
 same "Windows' project opened on Debian (the golden report)" "$source_dir/tests/golden/mixed.txt" "$run/deb/from-windows.txt"
 win_cli calc "$(w "$run/inputs/wrong-name.txt")" >/dev/null 2>"$run/win/wrong-name-console.err"
 check "a refusal in Japanese on standard error" grep -q '行目' "$run/win/wrong-name-console.err"
+# On a console (a terminal here, cmd.exe on Windows) the text goes through the console's
+# wide output: the same lines as Debian's, without the terminal's control sequences
+console_text() { sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\r//g' | grep -v '^$'; }
+on_console() { (cd "$run/empty" && timeout 120 script -qec "$(printf '%q ' "$wine" "$cli" "$@")" /dev/null); }
+on_console calc "$(w "$run/inputs/simple.txt")" | console_text >"$run/win/simple.console"
+console_text <"$run/deb/simple.out" >"$run/deb/simple.console"
+same "calc simple on a console (standard output)" "$run/deb/simple.console" "$run/win/simple.console"
+on_console calc "$(w "$run/inputs/wrong-name.txt")" | console_text >"$run/win/wrong-name.console"
+cat "$run/deb/wrong-name.out" "$run/deb/wrong-name.err" | console_text >"$run/deb/wrong-name.console"
+same "calc wrong-name on a console (the refusal)" "$run/deb/wrong-name.console" "$run/win/wrong-name.console"
 
 # --- 4. the window ------------------------------------------------------------------
 note "== window"
 shots="$out/screenshots"; mkdir -p "$shots"
-for page in 1 2 3; do
+# NAME OPTIONS...: the program's own picture of its window (--screenshot), then the X
+# screen while a second run shows the window: a screen of a few colours is no window
+window_shot() {
+  local name="$1"; shift
+  (cd "$run/empty" && xvfb-run -a -s "-screen 0 1024x768x24" "$wine" "$instdir/kovel.exe" "$@" \
+    --screenshot "$(w "$shots")\\$name.png" >/dev/null 2>&1)
+  wineserver -k 2>/dev/null || true
+  check "window $name, as the program saves it: $shots/$name.png" test -s "$shots/$name.png"
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    cd "$1" && "$2" "$3" --demo --page "$4" --screenshot "$5" >/dev/null 2>&1 & pid=$!
-    for _ in $(seq 1 300); do [ -s "$6" ] && break; sleep 0.2; done
-    sleep 1
-    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$7"
-    wait "$pid"; rc=$?
-    wineserver -k 2>/dev/null || true
-    exit "$rc"' _ "$run/empty" "$wine" "$instdir/kovel.exe" "$page" "$(w "$shots")\\page$page.png" \
-    "$shots/page$page.png" "$shots/screen$page.png"
-  check "window page $page: $shots/page$page.png, $shots/screen$page.png" test -s "$shots/page$page.png" -a -s "$shots/screen$page.png"
-done
+    cd "$1" || exit 1
+    "$2" "$3" "${@:5}" >/dev/null 2>&1 & pid=$!
+    found=1
+    for _ in $(seq 1 120); do
+      sleep 0.5
+      if [ "$(xwd -root -silent | xwdtopnm 2>/dev/null | ppmhist -noheader 2>/dev/null | wc -l)" -gt 20 ]; then found=0; break; fi
+    done
+    sleep 2
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$4" 2>/dev/null
+    kill "$pid" 2>/dev/null; wineserver -k 2>/dev/null || true
+    exit "$found"' _ "$run/empty" "$wine" "$instdir/kovel.exe" "$shots/screen-$name.png" "$@"
+  check "window $name, as X shows it: $shots/screen-$name.png" test $? -eq 0 -a -s "$shots/screen-$name.png"
+}
+window_shot page1 --demo --page 1
+window_shot page2 --demo --page 2
+window_shot page3 --demo --page 3
+window_shot page3-detailed --demo --page 3 --detailed
 
 # --- 5. silent uninstall ---------------------------------------------------------------
 note "== uninstall"
