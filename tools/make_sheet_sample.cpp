@@ -33,7 +33,7 @@ struct Typed {
 
 std::string tidy(const char *box, const std::string &typed)
 {
-    const beam::LeaveSpec *leave = beam::leaveSpec(box);
+    const beam::BoxRule *leave = beam::boxRule(box);
     if (!leave || leave->rule == beam::LeaveRule::Segment || leave->rule == beam::LeaveRule::ColourOnly)
         return typed;
     return beam::leaveBox(*leave, typed).text;
@@ -51,14 +51,15 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
     in.lb = tidy("lb", t.lb);
     in.seigen1 = t.seigen1;
     in.seigen2 = t.seigen2;
-    page.shiki.clear();
+    std::string shiki;                              // the uniform-load formula
+    std::array<std::string, beam::kPartLoads> ld3; // the part-span loads' LD3
     if (*t.uw) {
         const beam::UniformFormula f = beam::uniformCalculator(t.uw, t.lwa, t.lwb, t.nnl);
         if (!f.error.empty()) {
             error = f.error;
             return false;
         }
-        page.shiki = f.shiki;
+        shiki = f.shiki;
         in.uniform = f.uniform;
     } else {
         in.uniform = tidy("uniform", t.uniform);
@@ -79,7 +80,7 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
         seg = beam::completeSegment(2, in.Span, seg); // leaving LD2
         in.ld1[j] = seg.ld1;
         in.ld2[j] = seg.ld2;
-        page.ld3[j] = seg.ld3;
+        ld3[j] = seg.ld3;
     }
 
     const sections::CatalogueRead catalogue = sections::readCatalogue(sections::kCatalogueFile);
@@ -106,28 +107,15 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
         return false;
     }
 
+    page = results::inputPageTexts(in);
+    page.shiki = shiki;
+    page.ld3 = ld3;
     page.Bname = t.Bname;
-    page.weak = false;
-    page.term = t.term;
-    page.si = t.si;
-    page.jijuucheck = in.jijuucheck;
-    page.support = t.support;
-    page.Span = in.Span;
-    page.lb = in.lb;
-    page.seigen1 = in.seigen1;
-    page.seigen2 = in.seigen2;
-    page.uniform = in.uniform;
-    page.p = in.p;
-    page.pl = in.pl;
-    page.w1 = in.w1;
-    page.w2 = in.w2;
-    page.ld1 = in.ld1;
-    page.ld2 = in.ld2;
     page.familyCode = beam::familyCode(t.family);
     page.member = t.member;
     page.H = record[sections::kLineH];
     page.B = record[sections::kLineB];
-    page.tw = record[4];
+    page.tw = record[sections::kLineTw];
     page.tf = record[sections::kLineTf];
     page.inertia = in.inertia;
     page.modulus = in.modulus;
