@@ -32,6 +32,26 @@ QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry)
     return e;
 }
 
+QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y, int width)
+{
+    auto *l = new QLabel(text, parent);
+    l->move(x, y);
+    if (width > 0)
+        l->resize(width, l->sizeHint().height());
+    else
+        l->adjustSize();
+    return l;
+}
+
+QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text)
+{
+    auto *e = new QLineEdit(QString::fromUtf8(text), parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setGeometry(geometry);
+    e->setTextMargins(0, 0, 0, 0);
+    return e;
+}
+
 ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at, const char *hint)
 {
     auto *b = new ImageButton(parent);
