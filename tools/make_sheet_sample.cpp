@@ -8,6 +8,7 @@
 #include "results/projectfile.h"
 #include "results/store.h"
 #include "sections/catalogue.h"
+#include "sections/namedbeam.h"
 
 #include <array>
 #include <cstdio>
@@ -39,7 +40,7 @@ std::string tidy(const char *box, const std::string &typed)
     return beam::leaveBox(*leave, typed).text;
 }
 
-bool fill(const Typed &t, results::PageTexts &page, std::string &error)
+bool fill(const Typed &t, sections::NamedBeam &page, std::string &error)
 {
     const char *abc[] = {"a", "b", "c"};
     beam::InputTexts in;
@@ -51,15 +52,13 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
     in.lb = tidy("lb", t.lb);
     in.seigen1 = t.seigen1;
     in.seigen2 = t.seigen2;
-    std::string shiki;                              // the uniform-load formula
-    std::array<std::string, beam::kPartLoads> ld3; // the part-span loads' LD3
     if (*t.uw) {
         const beam::UniformFormula f = beam::uniformCalculator(t.uw, t.lwa, t.lwb, t.nnl);
         if (!f.error.empty()) {
             error = f.error;
             return false;
         }
-        shiki = f.shiki;
+        page.shiki = f.shiki;
         in.uniform = f.uniform;
     } else {
         in.uniform = tidy("uniform", t.uniform);
@@ -80,7 +79,7 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
         seg = beam::completeSegment(2, in.Span, seg); // leaving LD2
         in.ld1[j] = seg.ld1;
         in.ld2[j] = seg.ld2;
-        ld3[j] = seg.ld3;
+        page.ld3[j] = seg.ld3;
     }
 
     const sections::CatalogueRead catalogue = sections::readCatalogue(sections::kCatalogueFile);
@@ -107,19 +106,11 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
         return false;
     }
 
-    page = results::inputPageTexts(in);
-    page.shiki = shiki;
-    page.ld3 = ld3;
+    page.texts = in;
     page.Bname = t.Bname;
-    page.familyCode = beam::familyCode(t.family);
     page.member = t.member;
-    page.H = record[sections::kLineH];
-    page.B = record[sections::kLineB];
-    page.tw = record[sections::kLineTw];
-    page.tf = record[sections::kLineTf];
-    page.inertia = in.inertia;
-    page.modulus = in.modulus;
-    page.selfw = in.selfw;
+    page.dims = {record[sections::kLineH], record[sections::kLineB], record[sections::kLineTw],
+                 record[sections::kLineTf]};
     page.result = *check.result;
     return true;
 }
@@ -147,7 +138,7 @@ int main(int argc, char **argv)
 
     results::Table table;
     for (const Typed &t : beams) {
-        results::PageTexts page;
+        sections::NamedBeam page;
         std::string error;
         // a part-span load listed as {} is one left empty
         Typed typed = t;
