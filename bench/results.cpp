@@ -17,22 +17,22 @@ results::Table fullTable()
     results::Table table;
     results::resetTable(table);
     for (int s = 1; s <= results::kSlots; ++s) {
-        results::PageTexts p;
+        sections::NamedBeam p;
         p.Bname = "大梁Ｇ" + std::to_string(s);
-        p.support = beam::Support::PinFixed;
-        p.familyCode = "HN";
-        p.Span = "6.00";
-        p.lb = "3.00";
-        p.seigen1 = "300";
-        p.seigen2 = "2.0";
-        p.uniform = "12.5";
+        p.texts.support = beam::Support::PinFixed;
+        p.texts.family = beam::Family::HN;
+        p.texts.Span = "6.00";
+        p.texts.lb = "3.00";
+        p.texts.seigen1 = "300";
+        p.texts.seigen2 = "2.0";
+        p.texts.uniform = "12.5";
         p.shiki = "2.5×5";
-        p.p[0] = "20";
-        p.pl[0] = "3.00";
+        p.texts.p[0] = "20";
+        p.texts.pl[0] = "3.00";
         p.member = "H-300x150x6.5x9";
-        p.inertia = "7210";
-        p.modulus = "481";
-        p.selfw = "36.7";
+        p.texts.inertia = "7210";
+        p.texts.modulus = "481";
+        p.texts.selfw = "36.7";
         p.result.RMmax = "75.324";
         p.result.hantei = "OK.";
         for (int i = 0; i < results::kStations; ++i)

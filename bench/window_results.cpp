@@ -25,27 +25,27 @@ void application()
 }
 
 // A stored slot with every kind of load, so that both diagrams draw their most.
-results::PageTexts loadedSlot(int k)
+sections::NamedBeam loadedSlot(int k)
 {
-    results::PageTexts p;
+    sections::NamedBeam p;
     p.Bname = "G" + std::to_string(k);
-    p.support = k % 2 ? beam::Support::PinPin : beam::Support::FixedFixed;
-    p.Span = std::to_string(6 + k) + ".000";
-    p.lb = "3.000";
-    p.uniform = "5.000";
+    p.texts.support = k % 2 ? beam::Support::PinPin : beam::Support::FixedFixed;
+    p.texts.Span = std::to_string(6 + k) + ".000";
+    p.texts.lb = "3.000";
+    p.texts.uniform = "5.000";
     p.shiki = "3.000x(2.000+1.500)/2";
     for (std::size_t i = 0; i < 8; ++i) {
-        p.p[i] = std::to_string(5 + i) + ".000";
-        p.pl[i] = std::to_string(i % 6) + ".500";
+        p.texts.p[i] = std::to_string(5 + i) + ".000";
+        p.texts.pl[i] = std::to_string(i % 6) + ".500";
     }
     for (std::size_t j = 0; j < 3; ++j) {
-        p.w1[j] = "1.000";
-        p.w2[j] = std::to_string(2 + j) + ".000";
-        p.ld1[j] = std::to_string(j) + ".000";
-        p.ld2[j] = "2.000";
+        p.texts.w1[j] = "1.000";
+        p.texts.w2[j] = std::to_string(2 + j) + ".000";
+        p.texts.ld1[j] = std::to_string(j) + ".000";
+        p.texts.ld2[j] = "2.000";
         p.ld3[j] = "1.000";
     }
-    p.familyCode = "HN";
+    p.texts.family = beam::Family::HN;
     p.member = "H-300x150x6.5x9";
     beam::ResultTexts &r = p.result;
     r.RMmax = "88.125";

@@ -277,7 +277,7 @@ public:
     // Returns the message of a failed save, else empty.
     std::string store(const results::ScheduleRow &row)
     {
-        results::storeResult(m_table, results::pageTextsOf(row), results::WhenFull::Refuse);
+        results::storeResult(m_table, results::checkedBeam(row), results::WhenFull::Refuse);
         if (results::usedCount(m_table) == results::kSlots)
             return flush();
         return {};
@@ -479,7 +479,7 @@ int runBatch(int argc, char **argv)
                     return failOutput(error);
             if (!a.pdf.empty()) {
                 results::SlotRecord slot;
-                results::writeRecord(slot, results::pageTextsOf(row), static_cast<int>(sheetRecords.size() % 50) + 1);
+                results::writeRecord(slot, results::checkedBeam(row), static_cast<int>(sheetRecords.size() % 50) + 1);
                 sheetRecords.push_back(std::move(slot));
             }
         }

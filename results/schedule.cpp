@@ -117,15 +117,15 @@ const char *flagText(bool on) { return on ? "1" : "0"; }
 // was typed: a C the automatic rule gives for the slot's moments is written "auto", so a
 // row read back and edited (into a cantilever, say) never keeps a gradient factor that no
 // longer applies; any other C was typed and is written as used.
-std::string typedC(const SlotRecord &record, const PageTexts &page, const std::string &used)
+std::string typedC(const SlotRecord &record, const sections::NamedBeam &page, const std::string &used)
 {
-    if (used.empty() || !page.support)
+    if (used.empty() || page.noSupport)
         return "auto";
     std::array<double, kStations> M{};
     for (int i = 0; i < kStations; ++i)
         M[static_cast<std::size_t>(i)] = beam::parseDouble(record[static_cast<std::size_t>(kFirstMomentField + i)]);
     const double automatic =
-        beam::automaticC(*page.support, beam::parseDouble(page.Span), beam::parseDouble(page.lb), M);
+        beam::automaticC(page.texts.support, beam::parseDouble(page.texts.Span), beam::parseDouble(page.texts.lb), M);
     return beam::formatNumber(automatic, "0.00") == used ? "auto" : used;
 }
 
@@ -349,31 +349,22 @@ results::CsvRecord outputRow(const ScheduleColumns &columns, const results::CsvR
     return out;
 }
 
-PageTexts pageTextsOf(const ScheduleRow &row)
+sections::NamedBeam checkedBeam(const ScheduleRow &row)
 {
-    const sections::NamedBeam &b = row.beam;
     const sections::NamedCheck &c = row.check;
-    const beam::InputTexts &t = c.texts;
-    PageTexts page = inputPageTexts(t);
-    page.Bname = b.Bname;
-    page.shiki = b.shiki;
-    for (std::size_t j = 0; j < 3; ++j) {
-        page.ld3[j] = b.ld3[j];
+    sections::NamedBeam page = row.beam;
+    page.texts = c.texts;
+    page.member = c.member;
+    const beam::InputTexts &t = page.texts;
+    for (std::size_t j = 0; j < 3; ++j)
         // the page completes LD3 when LD2 is left
         if (page.ld3[j].empty() && !t.ld2[j].empty())
             page.ld3[j] = beam::completeSegment(2, t.Span, {t.ld1[j], t.ld2[j], {}}).ld3;
-    }
-    page.familyCode = beam::familyCode(c.family);
-    page.member = c.member;
-    page.H = b.dims.H;
-    page.B = b.dims.B;
-    page.tw = b.dims.tw;
-    page.tf = b.dims.tf;
     // choosing a pipe empties the boxes it does not show
-    if (c.family == beam::Family::Kaku || c.family == beam::Family::Maru)
-        page.tw.clear();
-    if (c.family == beam::Family::Maru)
-        page.H.clear();
+    if (t.family == beam::Family::Kaku || t.family == beam::Family::Maru)
+        page.dims.tw.clear();
+    if (t.family == beam::Family::Maru)
+        page.dims.H.clear();
     if (c.result)
         page.result = *c.result;
     return page;
@@ -398,22 +389,23 @@ std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
     std::vector<results::CsvRecord> records{header};
     for (int slot = 1; slot <= usedCount(table); ++slot) {
         const SlotRecord &record = table.slots[static_cast<std::size_t>(slot)];
-        const PageTexts p = recallRecord(record, beam::Support::PinPin);
-        results::CsvRecord r = {p.Bname, p.Span, p.lb, p.seigen1, p.seigen2, flagText(p.term), flagText(p.si),
-                             flagText(si157), p.uniform, p.shiki};
-        r.insert(r.end(), p.p.begin(), p.p.end());
-        r.insert(r.end(), p.pl.begin(), p.pl.end());
-        for (const auto *group : {&p.w1, &p.w2, &p.ld1, &p.ld2, &p.ld3})
+        const sections::NamedBeam p = recallRecord(record, beam::Support::PinPin);
+        const beam::InputTexts &t = p.texts;
+        results::CsvRecord r = {p.Bname, t.Span, t.lb, t.seigen1, t.seigen2, flagText(t.term), flagText(t.si),
+                             flagText(si157), t.uniform, p.shiki};
+        r.insert(r.end(), t.p.begin(), t.p.end());
+        r.insert(r.end(), t.pl.begin(), t.pl.end());
+        for (const auto *group : {&t.w1, &t.w2, &t.ld1, &t.ld2, &p.ld3})
             r.insert(r.end(), group->begin(), group->end());
         // a support or family word the file does not know stays as it is, and the row
         // is then refused when read back
-        r.push_back(p.support ? beam::supportName(*p.support) : record[field::kSupport]);
-        r.push_back(flagText(p.jijuucheck));
-        r.push_back(p.familyCode);
-        for (const std::string *s : {&p.member, &p.inertia, &p.modulus, &p.selfw})
+        r.push_back(p.noSupport ? record[field::kSupport] : beam::supportName(t.support));
+        r.push_back(flagText(t.jijuucheck));
+        r.push_back(p.noFamily ? record[field::kFamily] : beam::familyCode(t.family));
+        for (const std::string *s : {&p.member, &t.inertia, &t.modulus, &t.selfw})
             r.push_back(*s);
-        r.push_back(flagText(p.weak));
-        for (const std::string *s : {&p.H, &p.B, &p.tw, &p.tf})
+        r.push_back(flagText(t.weak));
+        for (const std::string *s : {&p.dims.H, &p.dims.B, &p.dims.tw, &p.dims.tf})
             r.push_back(*s);
         r.push_back("0");
         const std::optional<beam::NoticeTexts> n = noticeTexts(record);
@@ -424,7 +416,7 @@ std::vector<results::CsvRecord> exportSlots(const Table &table, bool si157)
         } else if (notice) {
             r.insert(r.end(), {"old", "", "", "", ""});
         }
-        const sections::ReportedTexts reported{&p.result, &p.member, &p.inertia, &p.modulus, &p.selfw};
+        const sections::ReportedTexts reported{&p.result, &p.member, &t.inertia, &t.modulus, &t.selfw};
         for (const sections::Field &f : sections::kFieldTable)
             if (f.use != sections::FieldUse::Input && (!f.notice || notice))
                 r.push_back(f.read(reported));

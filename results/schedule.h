@@ -117,8 +117,8 @@ results::CsvRecord outputRow(const ScheduleColumns &columns, const results::CsvR
 
 // The input page after the check of a computed row, as the store reads it: the texts as
 // given, the section as checked (the family searched, the member chosen), the dimension
-// boxes as the shape leaves them, LD3 as the page completes it when not given.
-PageTexts pageTextsOf(const ScheduleRow &row);
+// boxes as the shape leaves them, LD3 as the page completes it when not given, the result.
+sections::NamedBeam checkedBeam(const ScheduleRow &row);
 
 // The records of an export of the slots in use: the header (every input column, then the
 // result columns) and one record per slot. `si157` is the basis of the SI allowable

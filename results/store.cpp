@@ -29,31 +29,32 @@ auto verbatimText(Page &page, int f) -> decltype(&page.Bname)
 {
     using namespace field;
     auto &r = page.result;
+    auto &t = page.texts;
     if (f >= kP1 && f < kP1 + 8)
-        return &page.p[static_cast<std::size_t>(f - kP1)];
+        return &t.p[static_cast<std::size_t>(f - kP1)];
     if (f >= kPl1 && f < kPl1 + 8)
-        return &page.pl[static_cast<std::size_t>(f - kPl1)];
+        return &t.pl[static_cast<std::size_t>(f - kPl1)];
     if (f >= kW1a && f < kLd3a + 3) {
-        const auto groups = std::array{&page.w1, &page.w2, &page.ld1, &page.ld2, &page.ld3};
+        const auto groups = std::array{&t.w1, &t.w2, &t.ld1, &t.ld2, &page.ld3};
         const int k = f - kW1a;
         return &(*groups[static_cast<std::size_t>(k / 3)])[static_cast<std::size_t>(k % 3)];
     }
     switch (f) {
     case kName: return &page.Bname;
-    case kSpan: return &page.Span;
-    case kLb: return &page.lb;
-    case kLimitRatio: return &page.seigen1;
-    case kLimitAbs: return &page.seigen2;
-    case kUniform: return &page.uniform;
+    case kSpan: return &t.Span;
+    case kLb: return &t.lb;
+    case kLimitRatio: return &t.seigen1;
+    case kLimitAbs: return &t.seigen2;
+    case kUniform: return &t.uniform;
     case kFormula: return &page.shiki;
     case kMember: return &page.member;
-    case kH: return &page.H;
-    case kB: return &page.B;
-    case kTw: return &page.tw;
-    case kTf: return &page.tf;
-    case kInertia: return &page.inertia;
-    case kModulus: return &page.modulus;
-    case kSelfWeight: return &page.selfw;
+    case kH: return &page.dims.H;
+    case kB: return &page.dims.B;
+    case kTw: return &page.dims.tw;
+    case kTf: return &page.dims.tf;
+    case kInertia: return &t.inertia;
+    case kModulus: return &t.modulus;
+    case kSelfWeight: return &t.selfw;
     case kMmax: return &r.RMmax;
     case kMmaxAt: return &r.RMmaxl;
     case kSigma: return &r.RSigmab;
@@ -138,31 +139,6 @@ bool noticeAgreesWithFb(const SlotRecord &record)
     return std::fabs(beam::parseDouble(at(record, field::kFb)) - expected) <= 0.0011;
 }
 
-PageTexts inputPageTexts(const beam::InputTexts &in)
-{
-    PageTexts page;
-    page.weak = in.weak;
-    page.term = in.term;
-    page.si = in.si;
-    page.jijuucheck = in.jijuucheck;
-    page.support = in.support;
-    page.Span = in.Span;
-    page.lb = in.lb;
-    page.seigen1 = in.seigen1;
-    page.seigen2 = in.seigen2;
-    page.uniform = in.uniform;
-    page.p = in.p;
-    page.pl = in.pl;
-    page.w1 = in.w1;
-    page.w2 = in.w2;
-    page.ld1 = in.ld1;
-    page.ld2 = in.ld2;
-    page.inertia = in.inertia;
-    page.modulus = in.modulus;
-    page.selfw = in.selfw;
-    return page;
-}
-
 const char *supportWord(beam::Support support)
 {
     for (std::size_t i = 0; i < std::size(kSupports); ++i)
@@ -179,20 +155,21 @@ std::optional<beam::Support> supportFromWord(const std::string &word)
     return std::nullopt;
 }
 
-void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
+void writeRecord(SlotRecord &record, const sections::NamedBeam &page, int slotNumber)
 {
     at(record, field::kNumber) = std::to_string(slotNumber);
     for (int f = field::kName; f < kFirstMomentField; ++f)
         if (const std::string *text = verbatimText(page, f))
             at(record, f) = *text;
-    at(record, field::kAxis) = page.weak ? kWeak : kStrong;
-    at(record, field::kTerm) = page.term ? kShort : kLong;
-    if (page.support)
-        at(record, field::kSupport) = supportWord(*page.support);
-    at(record, field::kUnits) = page.si ? field::kSiUnits : field::kTraditionalUnits;
-    at(record, field::kSelfSwitch) = page.jijuucheck ? kSelfWeightOn : kSelfWeightOff;
-    if (!page.familyCode.empty())
-        at(record, field::kFamily) = page.familyCode;
+    const beam::InputTexts &t = page.texts;
+    at(record, field::kAxis) = t.weak ? kWeak : kStrong;
+    at(record, field::kTerm) = t.term ? kShort : kLong;
+    if (!page.noSupport)
+        at(record, field::kSupport) = supportWord(t.support);
+    at(record, field::kUnits) = t.si ? field::kSiUnits : field::kTraditionalUnits;
+    at(record, field::kSelfSwitch) = t.jijuucheck ? kSelfWeightOn : kSelfWeightOff;
+    if (!page.noFamily)
+        at(record, field::kFamily) = beam::familyCode(t.family);
     for (int i = 0; i < kStations; ++i)
         at(record, kFirstMomentField + i) =
             beam::formatNumber(beam::parseDouble(page.result.Mgrid[static_cast<std::size_t>(i)]), "###0.####");
@@ -201,7 +178,7 @@ void writeRecord(SlotRecord &record, const PageTexts &page, int slotNumber)
 
 bool storeNeedsQuestion(const Table &table) { return usedCount(table) >= kSlots; }
 
-std::string storeRefusal(const Table &table, const PageTexts &page)
+std::string storeRefusal(const Table &table, const sections::NamedBeam &page)
 {
     const int slot = std::min(usedCount(table) + 1, kSlots);
     SlotRecord record{};
@@ -212,7 +189,7 @@ std::string storeRefusal(const Table &table, const PageTexts &page)
     return {};
 }
 
-int storeResult(Table &table, const PageTexts &page, WhenFull whenFull)
+int storeResult(Table &table, const sections::NamedBeam &page, WhenFull whenFull)
 {
     if (storeNeedsQuestion(table) && whenFull == WhenFull::Refuse)
         return 0;
@@ -226,24 +203,30 @@ int storeResult(Table &table, const PageTexts &page, WhenFull whenFull)
     return slot;
 }
 
-PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
+sections::NamedBeam recallRecord(const SlotRecord &record, beam::Support supportNow)
 {
-    PageTexts page;
+    sections::NamedBeam page;
     for (int f = field::kName; f < kFirstMomentField; ++f)
         if (std::string *text = verbatimText(page, f))
             *text = at(record, f);
     // each check box compares with one word of its pair only
-    page.weak = at(record, field::kAxis) != kStrong;
-    page.term = at(record, field::kTerm) != kLong;
-    page.si = at(record, field::kUnits) == field::kSiUnits;
-    page.jijuucheck = at(record, field::kSelfSwitch) == kSelfWeightOn;
-    page.support = supportFromWord(at(record, field::kSupport));
-    page.familyCode = at(record, field::kFamily);
+    beam::InputTexts &t = page.texts;
+    t.weak = at(record, field::kAxis) != kStrong;
+    t.term = at(record, field::kTerm) != kLong;
+    t.si = at(record, field::kUnits) == field::kSiUnits;
+    t.jijuucheck = at(record, field::kSelfSwitch) == kSelfWeightOn;
+    const std::optional<beam::Support> support = supportFromWord(at(record, field::kSupport));
+    page.noSupport = !support;
+    t.support = support.value_or(supportNow);
+    const std::optional<beam::Family> family = beam::familyFromCode(at(record, field::kFamily));
+    page.noFamily = !family;
+    if (family)
+        t.family = *family;
 
     beam::ResultTexts &r = page.result;
     r.Menda = at(record, field::kMoment0);
     r.Mendb = at(record, field::kMoment100);
-    switch (page.support.value_or(supportNow)) {
+    switch (t.support) {
     case beam::Support::PinPin:
         r.Menda.clear();
         r.Mendb.clear();
@@ -264,17 +247,17 @@ PageTexts recallRecord(const SlotRecord &record, beam::Support supportNow)
     return page;
 }
 
-std::optional<PageTexts> recallSelected(const Table &table, beam::Support supportNow)
+std::optional<sections::NamedBeam> recallSelected(const Table &table, beam::Support supportNow)
 {
     if (!selectedInUse(table))
         return std::nullopt;
     return recallRecord(table.slots[static_cast<std::size_t>(table.selected)], supportNow);
 }
 
-std::string verdictAfterRecall(const PageTexts &recalled, beam::Support supportBefore, bool siBefore)
+std::string verdictAfterRecall(const sections::NamedBeam &recalled, beam::Support supportBefore, bool siBefore)
 {
-    const bool supportChanged = recalled.support && *recalled.support != supportBefore;
-    if (supportChanged || recalled.si != siBefore)
+    const bool supportChanged = !recalled.noSupport && recalled.texts.support != supportBefore;
+    if (supportChanged || recalled.texts.si != siBefore)
         return beam::kVerdictNone;
     return recalled.result.hantei;
 }

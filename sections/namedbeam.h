@@ -19,9 +19,16 @@
 
 namespace sections {
 
-// Everything the input page holds that a check reads, with the start-up texts.
+// One beam as the input page holds it, with the start-up texts: what a check reads, the
+// name, the formula, LD3, the section as named and the result shown. The window reads it
+// from its controls and recalls a slot into them, the store writes it into a slot,
+// `kovel-cli calc` and a schedule row set it by the names of sections/fields.h.
 struct NamedBeam {
     beam::InputTexts texts;
+    // The page can show no support radio or no shape radio checked (a slot recalled with
+    // a word the program does not know): the store then keeps the slot's own word, and
+    // `texts` holds what a check reads instead.
+    bool noSupport = false, noFamily = false;
     std::string Bname = "B";
     std::string shiki;                   // the uniform-load formula; stored, never read
     std::array<std::string, 3> ld3;      // LD3 of loads a, b, c; stored, never read
@@ -31,6 +38,7 @@ struct NamedBeam {
     bool design = false;                 // automatic size selection
     beam::Basis basis;                   // fbrule, grade/F, C, shear
     bool gradeGiven = false, FGiven = false; // `grade` or `F` was named: never both
+    beam::ResultTexts result;            // the result labels, verdict and Mgrid shown
 };
 
 // Data a run of many checks reads once. A null source is read from its file for each

@@ -6,6 +6,7 @@
 #include "beam/numtext.h"
 #include "results/store.h"
 #include "sheets/block.h"
+#include "sheets/detailednumbers.h"
 #include "results/slotfields.h"
 
 #include <algorithm>
@@ -20,12 +21,7 @@ using results::storedNumber;
 namespace {
 
 using namespace field;
-
-const std::string &at(const DerivedBeam &b, int f) { return b.slot[static_cast<std::size_t>(f)]; }
-std::string f3(double v) { return beam::formatNumber(v, "##0.000"); }
-std::string f2(double v) { return beam::formatNumber(v, "##0.00"); }
-std::string f1(double v) { return beam::formatNumber(v, "##0.0"); }
-std::string num(double v) { return beam::formatNumber(v, "0.###"); }
+using namespace numbers;
 
 SheetLine line(const std::string &t, int indent = 15) { return {indent, t, false, false}; }
 

@@ -3,6 +3,7 @@
 #include "beam/numtext.h"
 #include "results/store.h"
 #include "sheets/block.h"
+#include "sheets/detailednumbers.h"
 #include "sheets/detailedfigures.h"
 #include "results/slotfields.h"
 
@@ -18,11 +19,7 @@ using results::storedNumber;
 namespace {
 
 using namespace field;
-
-const std::string &at(const DerivedBeam &b, int f) { return b.slot[static_cast<std::size_t>(f)]; }
-std::string f3(double v) { return beam::formatNumber(v, "##0.000"); }
-std::string f2(double v) { return beam::formatNumber(v, "##0.00"); }
-std::string num(double v) { return beam::formatNumber(v, "0.###"); }
+using namespace numbers;
 
 class Text {
 public:

@@ -1,5 +1,6 @@
 #include "window/fieldgroup.h"
 
+#include "printing/qtcanvas.h"
 #include "window/dialogs.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
@@ -30,6 +31,37 @@ QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry)
     e->setTextMargins(1, 0, 1, 0);
     fit::keepReadable(e);
     return e;
+}
+
+QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y, int width)
+{
+    auto *l = new QLabel(text, parent);
+    l->move(x, y);
+    if (width > 0)
+        l->resize(width, l->sizeHint().height());
+    else
+        l->adjustSize();
+    return l;
+}
+
+QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text)
+{
+    auto *e = new QLineEdit(QString::fromUtf8(text), parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setGeometry(geometry);
+    e->setTextMargins(0, 0, 0, 0);
+    return e;
+}
+
+QLabel *makeMomentLabel(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QString::fromUtf8(name));
+    l->setGeometry(geometry);
+    l->setFont(QtCanvas::diagramFont());
+    l->setAlignment(align);
+    style::setTextColour(l, style::kNavy);
+    return l;
 }
 
 ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at, const char *hint)

@@ -1,6 +1,6 @@
 // The parts the panels of page 1 are built from: a group box that owns named input boxes
 // (the page gathers them for the field rules) and the small helpers every panel (and
-// page 4's groups) uses.
+// the groups of pages 3 and 4) uses.
 #pragma once
 
 #include "window/style.h"
@@ -30,6 +30,12 @@ struct LabelSpec {
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &geometry, const QString &name = {});
 // A plain input box: a pixel of margin, a text too wide for it drawn smaller.
 QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry);
+// Page 3's column: a caption at (x, y) as wide as its text (or `width` pixels), and a
+// box without margins holding `text`.
+QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y, int width = -1);
+QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text);
+// A moment label of a stress diagram: named, in the diagrams' font, navy, aligned `align`.
+QLabel *makeMomentLabel(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align);
 // An image button at `at`, as large as its picture (the compiled-in `image`).
 ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at,
                              const char *hint);

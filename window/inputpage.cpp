@@ -4,7 +4,7 @@
 #include "beam/fieldrules.h"
 #include "beam/input.h"
 #include "beam/numtext.h"
-#include "results/store.h"
+#include "sections/namedbeam.h"
 #include "sections/selection.h"
 #include "window/boxrules.h"
 #include "window/dialogs.h"
@@ -279,46 +279,43 @@ beam::InputTexts InputPage::inputTexts() const
     return in;
 }
 
-results::PageTexts InputPage::pageTexts() const
+sections::NamedBeam InputPage::pageTexts() const
 {
-    const beam::InputTexts in = inputTexts();
-    results::PageTexts page = results::inputPageTexts(in);
+    sections::NamedBeam page;
+    page.texts = inputTexts();
+    page.noSupport = !m_support->support();
+    page.noFamily = !m_section->checkedFamily();
     page.Bname = ss(text("Bname"));
-    page.support = m_support->support();
     page.shiki = ss(text("shiki"));
     for (std::size_t j = 0; j < 3; ++j)
         page.ld3[j] = ss(edit(QStringLiteral("ld3") + QLatin1Char("abc"[j]))->text());
-    if (const std::optional<beam::Family> family = m_section->checkedFamily())
-        page.familyCode = beam::familyCode(*family);
     page.member = ss(text("member"));
-    page.H = ss(text("H"));
-    page.B = ss(text("B"));
-    page.tw = ss(text("tw"));
-    page.tf = ss(text("tf"));
+    page.dims = {ss(text("H")), ss(text("B")), ss(text("tw")), ss(text("tf"))};
     m_results->readResult(page.result);
     return page;
 }
 
-void InputPage::recall(const results::PageTexts &page, const std::function<void()> &showPage)
+void InputPage::recall(const sections::NamedBeam &page, const std::function<void()> &showPage)
 {
+    const beam::InputTexts &t = page.texts;
     auto set = [this](const QString &name, const std::string &text) { edit(name)->setText(qs(text)); };
     set(QStringLiteral("Bname"), page.Bname);
-    m_section->weak()->setChecked(page.weak);
-    m_beam->term()->setChecked(page.term);
-    set(QStringLiteral("Span"), page.Span);
-    set(QStringLiteral("lb"), page.lb);
-    set(QStringLiteral("seigen1"), page.seigen1);
-    set(QStringLiteral("seigen2"), page.seigen2);
-    set(QStringLiteral("uniform"), page.uniform);
+    m_section->weak()->setChecked(t.weak);
+    m_beam->term()->setChecked(t.term);
+    set(QStringLiteral("Span"), t.Span);
+    set(QStringLiteral("lb"), t.lb);
+    set(QStringLiteral("seigen1"), t.seigen1);
+    set(QStringLiteral("seigen2"), t.seigen2);
+    set(QStringLiteral("uniform"), t.uniform);
     set(QStringLiteral("shiki"), page.shiki);
-    m_uniform->jijuucheck()->setChecked(page.jijuucheck);
+    m_uniform->jijuucheck()->setChecked(t.jijuucheck);
     for (std::size_t k = 0; k < 8; ++k)
-        set(QStringLiteral("p%1").arg(k + 1), page.p[k]);
+        set(QStringLiteral("p%1").arg(k + 1), t.p[k]);
     for (std::size_t k = 0; k < 8; ++k)
-        set(QStringLiteral("pl%1").arg(k + 1), page.pl[k]);
+        set(QStringLiteral("pl%1").arg(k + 1), t.pl[k]);
     // w1a, w1b, w1c, w2a, .., ld3c
     const std::pair<const char *, const std::array<std::string, 3> *> parts[] = {
-        {"w1", &page.w1}, {"w2", &page.w2}, {"ld1", &page.ld1}, {"ld2", &page.ld2}, {"ld3", &page.ld3},
+        {"w1", &t.w1}, {"w2", &t.w2}, {"ld1", &t.ld1}, {"ld2", &t.ld2}, {"ld3", &page.ld3},
     };
     for (const auto &[prefix, texts] : parts)
         for (std::size_t j = 0; j < 3; ++j)
@@ -328,12 +325,12 @@ void InputPage::recall(const results::PageTexts &page, const std::function<void(
     m_section->recall(page);
     m_results->setResultFields(page.result);
     // these two come after the verdict: a change of either resets it to "未計算"
-    if (page.support)
-        m_support->setSupport(*page.support);
+    if (!page.noSupport)
+        m_support->setSupport(t.support);
     m_recalling = true;
-    m_beam->si()->setChecked(page.si);
+    m_beam->si()->setChecked(t.si);
     m_recalling = false;
-    setUnitCaptions(page.si);
+    setUnitCaptions(t.si);
     m_results->setMoments(page.result);
 }
 

@@ -34,11 +34,11 @@ class SupportPanel;
 class UniformGroup;
 
 namespace results {
-struct PageTexts;
 struct Table;
 }
 namespace sections {
 struct MemberList;
+struct NamedBeam;
 }
 
 // The fresh-result flag: a calculation may run, or its result waits to be stored. The
@@ -92,14 +92,14 @@ public:
     beam::InputTexts inputTexts() const;
     // Everything the store copies into a slot: the inputs, check boxes and radios, the
     // section and the shown results with `Mgrid`, verbatim.
-    results::PageTexts pageTexts() const;
+    sections::NamedBeam pageTexts() const;
     // Recall ("Retry" on page 2): assigns the controls from a stored slot in the fixed
     // order (name, axis and term, span and limits, loads, self weight; `showPage` brings
     // this page to the front; shape radio, section, result labels with the verdict,
     // support, units, moment labels, `Mgrid`, stress diagram). Each assignment that
     // changes a control runs its change handler, so the verdict stays the stored one
     // unless the support or the unit system changed.
-    void recall(const results::PageTexts &page, const std::function<void()> &showPage);
+    void recall(const sections::NamedBeam &page, const std::function<void()> &showPage);
     FreshResult freshResult() const { return m_fresh; }
     void setFreshResult(FreshResult fresh);
     QString keisan2() const;                 // the flag as `keisan2` shows it: "計算開始" or "結果登録"

@@ -7,18 +7,17 @@
 #include "results/table.h"
 #include "sheets/print.h"
 #include "window/dialogs.h"
+#include "window/fieldgroup.h"
 #include "window/imagebutton.h"
 #include "window/pictures.h"
+#include "window/printsettings.h"
 #include "window/sheetkind.h"
+#include "window/sibasis.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageSize>
@@ -26,7 +25,6 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -66,26 +64,6 @@ private:
     const QImage &m_page;
 };
 
-QLabel *label(QWidget *parent, const QString &text, int x, int y, int width = -1)
-{
-    auto *l = new QLabel(text, parent);
-    l->move(x, y);
-    if (width > 0)
-        l->resize(width, l->sizeHint().height());
-    else
-        l->adjustSize();
-    return l;
-}
-
-QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text)
-{
-    auto *e = new QLineEdit(QString::fromUtf8(text), parent);
-    e->setObjectName(QString::fromUtf8(name));
-    e->setGeometry(geometry);
-    e->setTextMargins(0, 0, 0, 0);
-    return e;
-}
-
 } // namespace
 
 QString bitmapFileBase(const QString &chosen)
@@ -109,21 +87,23 @@ PreviewPage::PreviewPage(Dialogs &dialogs, const results::Table &table, QWidget 
     m_pageA->setGeometry(QRect(kPageAt, kFullSize));
 
     setupPageButtons();
-    setupSettings();
+    m_printSettings = new PrintSettingsGroup(this);
+    m_printSettings->setGeometry(640, 72, 137, 129);
+    connect(m_printSettings, &PrintSettingsGroup::positionClicked, this, &PreviewPage::hyoujipageChange);
     setupMarking();
-    setupSiGroup();
+    setupFoot();
 }
 
 void PreviewPage::setupPageButtons()
 {
-    auto *caption = label(this, QStringLiteral("表示頁"), 640, 0);
+    auto *caption = panel::placeLabel(this, QStringLiteral("表示頁"), 640, 0);
     QFont bold = caption->font();
     bold.setBold(true);
     caption->setFont(bold);
     caption->adjustSize();
 
     // read-only: the page buttons change it, and every change composes that page
-    m_hyoujipage = smallEdit(this, "hyoujipage", QRect(648, 16, 25, 20), "0");
+    m_hyoujipage = panel::smallEdit(this, "hyoujipage", QRect(648, 16, 25, 20), "0");
     m_hyoujipage->setReadOnly(true);
     m_hyoujipage->setAlignment(Qt::AlignCenter);
     connect(m_hyoujipage, &QLineEdit::textChanged, this, &PreviewPage::hyoujipageChange);
@@ -172,51 +152,11 @@ void PreviewPage::setupPageButtons()
     }
 }
 
-void PreviewPage::setupSettings()
-{
-    auto *group = new QGroupBox(QStringLiteral("印刷設定"), this);
-    group->setObjectName(QStringLiteral("printSettings"));
-    group->setGeometry(640, 72, 137, 129);
-
-    m_pagechk = new QCheckBox(QStringLiteral("頁番号を印刷する。"), group);
-    m_pagechk->setObjectName(QStringLiteral("pagechk"));
-    m_pagechk->setGeometry(8, 16, 126, 17);
-    m_pagechk->setChecked(true);
-    connect(m_pagechk, &QCheckBox::toggled, this, &PreviewPage::pagechkClick);
-
-    label(group, QStringLiteral("開始頁番号"), 29, 37);
-    m_firstpage = smallEdit(group, "firstpage", QRect(96, 32, 33, 20), "1");
-
-    // the page-number position: a click composes the page with the new position
-    auto *positions = new QButtonGroup(this);
-    struct Position {
-        QRadioButton **button;
-        const char *name;
-        const char *caption;
-        int y;
-    };
-    const Position rows[] = {{&m_leftup, "leftup", "左上", 48},
-                             {&m_center, "center", "中央下", 64},
-                             {&m_leftlower, "leftlower", "左下", 80}};
-    for (const Position &r : rows) {
-        auto *b = new QRadioButton(QString::fromUtf8(r.caption), group);
-        b->setObjectName(QString::fromUtf8(r.name));
-        b->setGeometry(32, r.y, 62, 16);
-        positions->addButton(b);
-        connect(b, &QRadioButton::clicked, this, &PreviewPage::hyoujipageChange);
-        *r.button = b;
-    }
-    m_leftup->setChecked(true);
-
-    label(group, QStringLiteral("左マージン"), 32, 104);
-    m_hidari = smallEdit(group, "hidari", QRect(96, 100, 33, 20), "30");
-}
-
 void PreviewPage::setupMarking()
 {
     const char *const lines[] = {"印刷範囲は計算結果表の", "三角ボタンをクリックして", "指定します。"};
     for (int i = 0; i < 3; ++i)
-        label(this, QString::fromUtf8(lines[i]), 640, 208 + 16 * i, 146);
+        panel::placeLabel(this, QString::fromUtf8(lines[i]), 640, 208 + 16 * i, 146);
 
     struct Mark {
         const char *name;
@@ -231,25 +171,14 @@ void PreviewPage::setupMarking()
         picture->setObjectName(QString::fromUtf8(m.name));
         picture->setPixmap(pictures::mark(m.on));
         picture->setGeometry(QRect(QPoint(656, m.y), pictures::kMarkSize));
-        label(this, QString::fromUtf8(m.caption), 680, m.y + 8);
+        panel::placeLabel(this, QString::fromUtf8(m.caption), 680, m.y + 8);
     }
 }
 
-void PreviewPage::setupSiGroup()
+void PreviewPage::setupFoot()
 {
-    // the choice takes effect at the next calculation; changing it changes no shown result
-    auto *group = new QGroupBox(QStringLiteral("SI単位での許容応力度"), this);
-    group->setObjectName(QStringLiteral("siGroup"));
-    group->setGeometry(640, 312, 145, 84);
-    m_si157 = new QRadioButton(QStringLiteral("157 MPa"), group);
-    m_si157->setObjectName(QStringLiteral("si157"));
-    m_si157->setGeometry(10, 20, 120, 18);
-    m_si156 = new QRadioButton(QStringLiteral("156.906 MPa"), group);
-    m_si156->setObjectName(QStringLiteral("si156"));
-    m_si156->setGeometry(10, 40, 120, 18);
-    m_si156->setChecked(true);
-    auto *note = new QLabel(QStringLiteral("計算後の設定変更は無効"), group);
-    note->setGeometry(6, 62, 137, 16);
+    m_siBasis = new SiBasisGroup(this);
+    m_siBasis->setGeometry(640, 312, 145, 84);
 
     // the PDF export, under the column of settings (the command row above is full)
     auto *pdf = new QPushButton(QStringLiteral("PDF出力..."), this);
@@ -267,7 +196,7 @@ void PreviewPage::setupSiGroup()
 
 bool PreviewPage::si157() const
 {
-    return m_si157->isChecked();
+    return m_siBasis->si157();
 }
 
 void PreviewPage::followTabControl(QTabWidget *tabs)
@@ -307,40 +236,26 @@ void PreviewPage::focusMoved(QWidget *now)
 
 sheets::PageSettings PreviewPage::settings() const
 {
-    sheets::PageSettings s;
+    sheets::PageSettings s = m_printSettings->settings();
     s.hyoujipage = m_hyoujipage->text().toStdString();
-    s.pagechk = m_pagechk->isChecked();
-    s.firstpage = m_firstpage->text().toStdString();
-    s.position = m_leftup->isChecked()      ? sheets::PagePosition::LeftUp
-                 : m_center->isChecked()    ? sheets::PagePosition::Center
-                 : m_leftlower->isChecked() ? sheets::PagePosition::LeftLower
-                                            : sheets::PagePosition::None;
-    s.hidari = m_hidari->text().toStdString();
     return s;
 }
 
 void PreviewPage::hyoujipageChange()
 {
-    if (m_kind->detailed()) {
-        const sheets::DetailedPlan plan = sheets::planDetailed(m_table);
-        const int index = static_cast<int>(beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(1)) - 1;
-        const sheets::SheetOutcome outcome = composeDetailedSheetPage(m_page, plan, index);
-        if (devicePixelRatioF() > 1.0)
-            composeDetailedSheetPage(m_shownPage, plan, index, devicePixelRatioF());
-        else
-            m_shownPage = m_page;
-        m_pageA->update();
-        Q_EMIT composed();
-        if (!outcome.error.empty())
-            m_dialogs.inform(QString::fromStdString(outcome.error));
-        return;
-    }
-    const sheets::SheetOutcome outcome = composeSheetPage(m_page, m_table, settings());
+    const bool detailed = m_kind->detailed();
+    const sheets::DetailedPlan plan = detailed ? sheets::planDetailed(m_table) : sheets::DetailedPlan{};
+    const int index = static_cast<int>(beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(1)) - 1;
+    auto compose = [&](QImage &page, qreal ratio) {
+        return detailed ? composeDetailedSheetPage(page, plan, index, ratio)
+                        : composeSheetPage(page, m_table, settings(), ratio);
+    };
+    const sheets::SheetOutcome outcome = compose(m_page, 1.0);
     // a high-density screen shows the same composition with more pixels; the saved bitmap
     // stays the 630 x 885 page
     const qreal ratio = devicePixelRatioF();
     if (ratio > 1.0)
-        composeSheetPage(m_shownPage, m_table, settings(), ratio);
+        compose(m_shownPage, ratio);
     else
         m_shownPage = m_page;
     m_pageA->update();
@@ -378,14 +293,6 @@ void PreviewPage::PageControl1Enter()
 {
     setHyoujipage(2);
     setHyoujipage(1);
-}
-
-void PreviewPage::pagechkClick()
-{
-    const bool on = m_pagechk->isChecked();
-    for (QWidget *w : {static_cast<QWidget *>(m_firstpage), static_cast<QWidget *>(m_leftup),
-                       static_cast<QWidget *>(m_center), static_cast<QWidget *>(m_leftlower)})
-        w->setEnabled(on);
 }
 
 void PreviewPage::Image13Click()
@@ -462,13 +369,6 @@ std::optional<QString> PreviewPage::checkPrintSettings()
     return QString::fromStdString(margin.text);
 }
 
-void PreviewPage::showMargin(const QString &margin)
-{
-    // a margin that reads as 0 is shown as "0"
-    if (margin != m_hidari->text())
-        m_hidari->setText(margin);
-}
-
 void PreviewPage::pdfClick()
 {
     const std::optional<QString> margin = checkPrintSettings();
@@ -483,7 +383,7 @@ void PreviewPage::pdfClick()
     const QString target = chooseExportFile(kPdfFilter, QStringLiteral(".pdf"));
     if (target.isEmpty())
         return;
-    showMargin(*margin);
+    m_printSettings->showMargin(*margin);
     // the sheets of `kovel-cli sheets`: A4, the same composition and the same file handling
     const sheets::PrintOutcome outcome = detailed ? printDetailedToPdf(sheets::planDetailed(m_table), target.toStdString())
                                                   : printSheetsToPdf(m_table, settings(), target.toStdString());
@@ -509,7 +409,7 @@ void PreviewPage::printer2Click()
     printer.setCreator(QStringLiteral("KOVEL"));
     if (!m_dialogs.choosePrinter(printer))
         return;
-    showMargin(*margin);
+    m_printSettings->showMargin(*margin);
 
     // printing to paper, or into a file made whole first, so that a failed printout never
     // leaves a broken file

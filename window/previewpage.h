@@ -1,6 +1,7 @@
 // Page 3, "印刷プレビュー": the calculation-sheet preview `pageA` with its page buttons, the
-// print settings that preview and printout share, the bitmap export, printing, and the
-// SI allowable-stress basis that the next calculation uses.
+// bitmap export and printing. The column beside it holds the print settings that preview
+// and printout share (window/printsettings.h), the SI allowable-stress basis that the next
+// calculation uses (window/sibasis.h) and the kind of sheet (window/sheetkind.h).
 //
 // Data route: the result table (owned by the main window) + the settings controls ->
 // sheets::PageSettings -> composeSheetPage onto the 630 x 885 page bitmap (shown in
@@ -17,12 +18,11 @@
 
 class Dialogs;
 class ImageButton;
-class QCheckBox;
-class QLabel;
+class PrintSettingsGroup;
 class QLineEdit;
-class QRadioButton;
 class QTabWidget;
 class SheetKindChoice;
+class SiBasisGroup;
 
 namespace results {
 struct Table;
@@ -55,7 +55,6 @@ public:
     void backClick();        // one page back, not below 1
     void nextClick();        // one page on, not beyond 25 (the detailed kind: its last page)
     void PageControl1Enter(); // `hyoujipage` "2" then "1": page 1, composed afresh
-    void pagechkClick();     // enables or disables the page-number settings
     void Image13Click();     // `pageA` at full size, 630 x 885
     void Image12Click();     // `pageA` showing the whole page, 370 x 520 at most
     void TobmpClick();       // saves the page bitmap as a BMP file
@@ -77,16 +76,14 @@ Q_SIGNALS:
 
 private:
     void setupPageButtons();
-    void setupSettings();
     void setupMarking();
-    void setupSiGroup();
+    void setupFoot(); // the SI basis, the PDF export and the kind of sheet
     void setHyoujipage(int page);
     int lastPage() const;
     void focusMoved(QWidget *now);
     // The checks before printing (margin, first page number, something marked): the
     // margin as it is to be shown, or nothing after the refusal's message.
     std::optional<QString> checkPrintSettings();
-    void showMargin(const QString &margin);
     // The file an export writes: the name chosen in the save dialog (proposing `proposed`)
     // with its extension replaced by `extension`, once the overwrite question has been
     // answered Yes; empty when cancelled, refused or answered No.
@@ -100,14 +97,8 @@ private:
 
     QWidget *m_pageA = nullptr;
     QLineEdit *m_hyoujipage = nullptr;
-    QCheckBox *m_pagechk = nullptr;
-    QLineEdit *m_firstpage = nullptr;
-    QRadioButton *m_leftup = nullptr;
-    QRadioButton *m_center = nullptr;
-    QRadioButton *m_leftlower = nullptr;
-    QLineEdit *m_hidari = nullptr;
-    QRadioButton *m_si157 = nullptr;
-    QRadioButton *m_si156 = nullptr;
+    PrintSettingsGroup *m_printSettings = nullptr;
+    SiBasisGroup *m_siBasis = nullptr;
     SheetKindChoice *m_kind = nullptr;
 
     QTabWidget *m_tabs = nullptr;

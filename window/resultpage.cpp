@@ -282,7 +282,7 @@ void ResultPage::showSlot()
 void ResultPage::list()
 {
     beginCommand();
-    const results::PageTexts page = m_input.pageTexts();
+    const sections::NamedBeam page = m_input.pageTexts();
     // a text the project file could not hold never enters the table
     if (const std::string refusal = results::storeRefusal(m_table, page); !refusal.empty()) {
         m_dialogs.inform(qs(refusal));
@@ -427,7 +427,7 @@ void ResultPage::finishRename()
 void ResultPage::recalc1Click()
 {
     beginCommand();
-    const std::optional<results::PageTexts> page = results::recallSelected(m_table, m_input.inputTexts().support);
+    const std::optional<sections::NamedBeam> page = results::recallSelected(m_table, m_input.inputTexts().support);
     if (!page)
         return; // nothing selected, or a free slot: nothing to recall
     if (m_input.freshResult() == FreshResult::WaitsForStore && !m_dialogs.askYesNo(qs(results::kRecallQuestion)))

@@ -107,7 +107,7 @@ void ScheduleCommands::importSchedule()
             refused += "\n" + std::to_string(lines[next]) + "行目: " + row.error;
             continue;
         }
-        results::storeResult(table, results::pageTextsOf(row), results::WhenFull::Refuse);
+        results::storeResult(table, results::checkedBeam(row), results::WhenFull::Refuse);
         ++stored;
     }
     resultPage.tableChanged();

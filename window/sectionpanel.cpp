@@ -1,9 +1,9 @@
 #include "window/sectionpanel.h"
 
-#include "results/store.h"
 #include "sections/catalogue.h"
 #include "sections/computed.h"
 #include "sections/members.h"
+#include "sections/namedbeam.h"
 #include "sections/selection.h"
 #include "window/dialogs.h"
 #include "window/fittext.h"
@@ -268,18 +268,15 @@ void SectionPanel::readDepths(beam::InputTexts &in) const
     in.A1 = m_noticeDims.A1;
 }
 
-void SectionPanel::recall(const results::PageTexts &page)
+void SectionPanel::recall(const sections::NamedBeam &page)
 {
     // the shape radio named by the family code; an unknown code checks none
-    for (const ShapeSpec &s : kShapes)
-        if (page.familyCode == beam::familyCode(s.family)) {
-            m_shapeGroup->button(static_cast<int>(s.family))->setChecked(true);
-            break;
-        }
+    if (!page.noFamily)
+        m_shapeGroup->button(static_cast<int>(page.texts.family))->setChecked(true);
     const std::pair<const char *, const std::string *> fields[] = {
-        {"member", &page.member}, {"H", &page.H},             {"B", &page.B},
-        {"tw", &page.tw},         {"tf", &page.tf},           {"inertia", &page.inertia},
-        {"modulus", &page.modulus}, {"selfw", &page.selfw},
+        {"member", &page.member},         {"H", &page.dims.H},  {"B", &page.dims.B},
+        {"tw", &page.dims.tw},            {"tf", &page.dims.tf}, {"inertia", &page.texts.inertia},
+        {"modulus", &page.texts.modulus}, {"selfw", &page.texts.selfw},
     };
     for (const auto &[name, text] : fields)
         box(QString::fromUtf8(name))->setText(qs(*text));

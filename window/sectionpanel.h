@@ -17,12 +17,10 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 
-namespace results {
-struct PageTexts;
-}
 namespace sections {
 struct DimensionTexts;
 struct MemberList;
+struct NamedBeam;
 struct SelectionOutcome;
 }
 
@@ -51,7 +49,7 @@ public:
 
     // Recall: the shape radio named by the stored family code, the member, the dimension
     // boxes and the properties, each running its change handler.
-    void recall(const results::PageTexts &page);
+    void recall(const sections::NamedBeam &page);
     // The progress box and clock while the automatic selection runs.
     void showBusy(bool busy);
     // The last section the selection checked becomes the current one.

@@ -372,13 +372,13 @@ results::Table tableOfEveryWord()
     results::Table t;
     results::resetTable(t);
     for (int i = 0; i < 16; ++i) {
-        results::PageTexts p = page(names[static_cast<std::size_t>(i) % names.size()]);
-        p.weak = i & 1;
-        p.term = i & 2;
-        p.si = i & 4;
-        p.jijuucheck = i & 8;
-        p.support = supports[i % 4];
-        p.familyCode = codes[i % 11];
+        sections::NamedBeam p = page(names[static_cast<std::size_t>(i) % names.size()]);
+        p.texts.weak = i & 1;
+        p.texts.term = i & 2;
+        p.texts.si = i & 4;
+        p.texts.jijuucheck = i & 8;
+        p.texts.support = supports[i % 4];
+        p.texts.family = *beam::familyFromCode(codes[i % 11]);
         p.member = members[static_cast<std::size_t>(i) % members.size()];
         p.shiki = "3.000x(2.000+1.500)/2　ｽﾊﾟﾝ";
         p.result.Mcent = i % 4 == 3 ? "" : "12.345";

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -16,22 +17,38 @@ namespace testing_results {
 
 namespace fs = std::filesystem;
 
-// A page whose texts name their beam, so a slot's record can be told by its name.
-inline results::PageTexts page(const std::string &name)
+// A page with every text empty, as a set-up fills it: the support and shape radios given
+// checked, none checked when not given.
+inline sections::NamedBeam blankPage(std::optional<beam::Support> support = {},
+                                     std::optional<beam::Family> family = {})
 {
-    results::PageTexts p;
+    sections::NamedBeam p;
+    beam::InputTexts &t = p.texts;
+    for (std::string *s : {&p.Bname, &p.member, &t.Span, &t.lb, &t.seigen1, &t.seigen2, &t.inertia, &t.modulus,
+                           &t.selfw})
+        s->clear();
+    p.dims = {};
+    p.noSupport = !support;
+    t.support = support.value_or(beam::Support::PinPin);
+    p.noFamily = !family;
+    t.family = family.value_or(beam::Family::Direct);
+    return p;
+}
+
+// A page whose texts name their beam, so a slot's record can be told by its name.
+inline sections::NamedBeam page(const std::string &name)
+{
+    sections::NamedBeam p = blankPage(beam::Support::PinPin, beam::Family::HN);
     p.Bname = name;
-    p.support = beam::Support::PinPin;
-    p.familyCode = "HN";
-    p.Span = "6.00";
-    p.lb = "3.00";
-    p.seigen1 = "300";
-    p.seigen2 = "2.0";
-    p.uniform = "10";
+    p.texts.Span = "6.00";
+    p.texts.lb = "3.00";
+    p.texts.seigen1 = "300";
+    p.texts.seigen2 = "2.0";
+    p.texts.uniform = "10";
     p.member = "H-300x150x6.5x9";
-    p.inertia = "7210";
-    p.modulus = "481";
-    p.selfw = "36.7";
+    p.texts.inertia = "7210";
+    p.texts.modulus = "481";
+    p.texts.selfw = "36.7";
     p.result.RMmax = "45.000";
     p.result.hantei = "OK.";
     for (auto &m : p.result.Mgrid)

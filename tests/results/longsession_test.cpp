@@ -53,43 +53,43 @@ const char *const kCodes[] = {"HW", "HM", "HN", "C", "L", "I", "BH", "kaku", "ma
 // The record a store writes, from the record layout: field 1 the slot number, the fixed
 // words of the check boxes, the texts verbatim, and the support and shape words kept
 // from the slot's previous record when no radio is checked.
-SlotRecord expectedRecord(const results::PageTexts &p, int slot, const SlotRecord &previous)
+SlotRecord expectedRecord(const sections::NamedBeam &p, int slot, const SlotRecord &previous)
 {
     SlotRecord r;
     r[1] = std::to_string(slot);
     r[2] = p.Bname;
-    r[3] = p.weak ? "弱軸" : "強軸";
-    r[4] = p.term ? "短期" : "長期";
-    r[5] = p.support ? kSupportWords[static_cast<int>(*p.support)] : previous[5];
-    r[6] = p.si ? "SI単位" : "従来単位";
-    r[7] = p.Span;
-    r[8] = p.lb;
-    r[9] = p.seigen1;
-    r[10] = p.seigen2;
-    r[11] = p.uniform;
+    r[3] = p.texts.weak ? "弱軸" : "強軸";
+    r[4] = p.texts.term ? "短期" : "長期";
+    r[5] = p.noSupport ? previous[5] : kSupportWords[static_cast<int>(p.texts.support)];
+    r[6] = p.texts.si ? "SI単位" : "従来単位";
+    r[7] = p.texts.Span;
+    r[8] = p.texts.lb;
+    r[9] = p.texts.seigen1;
+    r[10] = p.texts.seigen2;
+    r[11] = p.texts.uniform;
     r[12] = p.shiki;
-    r[13] = p.jijuucheck ? "自重自動計算" : "自重自動計算しない";
+    r[13] = p.texts.jijuucheck ? "自重自動計算" : "自重自動計算しない";
     for (int k = 0; k < 8; ++k) {
-        r[static_cast<std::size_t>(14 + k)] = p.p[static_cast<std::size_t>(k)];
-        r[static_cast<std::size_t>(22 + k)] = p.pl[static_cast<std::size_t>(k)];
+        r[static_cast<std::size_t>(14 + k)] = p.texts.p[static_cast<std::size_t>(k)];
+        r[static_cast<std::size_t>(22 + k)] = p.texts.pl[static_cast<std::size_t>(k)];
     }
     for (int j = 0; j < 3; ++j) {
         const auto J = static_cast<std::size_t>(j);
-        r[30 + J] = p.w1[J];
-        r[33 + J] = p.w2[J];
-        r[36 + J] = p.ld1[J];
-        r[39 + J] = p.ld2[J];
+        r[30 + J] = p.texts.w1[J];
+        r[33 + J] = p.texts.w2[J];
+        r[36 + J] = p.texts.ld1[J];
+        r[39 + J] = p.texts.ld2[J];
         r[42 + J] = p.ld3[J];
     }
-    r[45] = p.familyCode.empty() ? previous[45] : p.familyCode;
+    r[45] = p.noFamily ? previous[45] : kCodes[static_cast<int>(p.texts.family)];
     r[46] = p.member;
-    r[47] = p.H;
-    r[48] = p.B;
-    r[49] = p.tw;
-    r[50] = p.tf;
-    r[51] = p.inertia;
-    r[52] = p.modulus;
-    r[53] = p.selfw;
+    r[47] = p.dims.H;
+    r[48] = p.dims.B;
+    r[49] = p.dims.tw;
+    r[50] = p.dims.tf;
+    r[51] = p.texts.inertia;
+    r[52] = p.texts.modulus;
+    r[53] = p.texts.selfw;
     const beam::ResultTexts &q = p.result;
     r[54] = q.RMmax;
     r[55] = q.RMmaxl;
@@ -133,29 +133,33 @@ private:
         return (chance(30) && !zero ? "-" : "") + std::to_string(whole) + (places ? "." + fraction : "");
     }
 
-    results::PageTexts randomPage()
+    sections::NamedBeam randomPage()
     {
         static const std::vector<std::string> numbers = {"6.00", "4.5", "", "12", "0", "abc", "３．０", "1e3", "-2.5"};
         static const std::vector<std::string> names = {"小梁", "ｽﾗﾌﾞ受け", "２階床梁Ｇ", "B", "梁①～③", "髙橋邸"};
-        results::PageTexts p;
+        sections::NamedBeam p = testing_results::blankPage();
         const int id = ++m_lastId;
         p.Bname = pick(names) + std::to_string(id);
         p.shiki = "id" + std::to_string(id); // the record's identity; nothing renames it
-        p.weak = chance(50);
-        p.term = chance(50);
-        p.si = chance(50);
-        p.jijuucheck = chance(50);
-        if (!chance(10))
-            p.support = kSupports[uniform(0, 3)];
-        if (!chance(10))
-            p.familyCode = kCodes[uniform(0, 10)];
-        for (std::string *t : {&p.Span, &p.lb, &p.seigen1, &p.seigen2, &p.uniform, &p.H, &p.B, &p.tw, &p.tf,
-                               &p.inertia, &p.modulus, &p.selfw})
+        p.texts.weak = chance(50);
+        p.texts.term = chance(50);
+        p.texts.si = chance(50);
+        p.texts.jijuucheck = chance(50);
+        if (!chance(10)) {
+            p.texts.support = kSupports[uniform(0, 3)];
+            p.noSupport = false;
+        }
+        if (!chance(10)) {
+            p.texts.family = static_cast<beam::Family>(uniform(0, 10)); // the order of kCodes
+            p.noFamily = false;
+        }
+        for (std::string *t : {&p.texts.Span, &p.texts.lb, &p.texts.seigen1, &p.texts.seigen2, &p.texts.uniform, &p.dims.H, &p.dims.B, &p.dims.tw, &p.dims.tf,
+                               &p.texts.inertia, &p.texts.modulus, &p.texts.selfw})
             *t = pick(numbers);
-        for (auto *group : {&p.p, &p.pl})
+        for (auto *group : {&p.texts.p, &p.texts.pl})
             for (std::string &t : *group)
                 t = chance(70) ? "" : pick(numbers);
-        for (auto *group : {&p.w1, &p.w2, &p.ld1, &p.ld2, &p.ld3})
+        for (auto *group : {&p.texts.w1, &p.texts.w2, &p.texts.ld1, &p.texts.ld2, &p.ld3})
             for (std::string &t : *group)
                 t = chance(70) ? "" : pick(numbers);
         p.member = pick({"H-100x50x5x7", "□-200x100x6", "φ114.3x4.5", "BH-400x200x9x16", "利用者の部材"});
@@ -198,7 +202,7 @@ private:
 
 void Session::store()
 {
-    const results::PageTexts p = randomPage();
+    const sections::NamedBeam p = randomPage();
     const int n = m_model.count();
     if (n == kSlots) {
         ASSERT_TRUE(results::storeNeedsQuestion(m_table));
@@ -299,15 +303,15 @@ void Session::rename()
 void Session::recall()
 {
     const beam::Support now = kSupports[uniform(0, 3)];
-    const std::optional<results::PageTexts> page = results::recallSelected(m_table, now);
+    const std::optional<sections::NamedBeam> page = results::recallSelected(m_table, now);
     ASSERT_EQ(page.has_value(), m_model.selectedInUse());
     if (!page)
         return;
     const SlotRecord &r = m_model.used[static_cast<std::size_t>(m_model.selected - 1)];
     EXPECT_EQ(page->Bname, r[2]);
-    EXPECT_EQ(page->weak, r[3] == "弱軸");
-    EXPECT_EQ(page->si, r[6] == "SI単位");
-    EXPECT_EQ(page->Span, r[7]);
+    EXPECT_EQ(page->texts.weak, r[3] == "弱軸");
+    EXPECT_EQ(page->texts.si, r[6] == "SI単位");
+    EXPECT_EQ(page->texts.Span, r[7]);
     EXPECT_EQ(page->shiki, r[12]);
     EXPECT_EQ(page->member, r[46]);
     EXPECT_EQ(page->result.hantei, r[64]);

@@ -246,9 +246,9 @@ TEST(ProjectFile, NamesDropTheExtensionOfTheNamePartAndTakeTheirOwn)
 namespace {
 
 // A page calculated under the notice rule.
-results::PageTexts noticePage(const std::string &name)
+sections::NamedBeam noticePage(const std::string &name)
 {
-    results::PageTexts p = page(name);
+    sections::NamedBeam p = page(name);
     p.result.Rfb = "13.350"; // max(fb1, fb2), below F/1.5 = 21.667 kN/cm2
     p.result.notice = beam::NoticeTexts{"SN490B", "325", "1.00", "13.050", "13.350", "3.874",
                                         "3.273", "12.511", "0.262", "OK."};

@@ -113,7 +113,7 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
     for (const results::CsvRecord &r : rows) {
         const results::ScheduleRow row = results::computeRow(columns, r, sources);
         ASSERT_TRUE(row.computed()) << r[0] << ": " << row.error;
-        results::storeResult(stored, results::pageTextsOf(row), results::WhenFull::Refuse);
+        results::storeResult(stored, results::checkedBeam(row), results::WhenFull::Refuse);
     }
     EXPECT_EQ(stored.slots[8][45], "HN"); // the selection searched the narrow-flange list
     EXPECT_EQ(stored.slots[3][42], "2.500"); // LD3 as the page completes it: 6 - 1.5 - 2
@@ -136,7 +136,7 @@ TEST(Schedule, ExportedSlotsReadBackAsTheSameSlots)
         while (reader.next(record)) {
             const results::ScheduleRow row = results::computeRow(exported, record, sources);
             ASSERT_TRUE(row.computed()) << record[0] << ": " << row.error;
-            results::storeResult(again, results::pageTextsOf(row), results::WhenFull::Refuse);
+            results::storeResult(again, results::checkedBeam(row), results::WhenFull::Refuse);
         }
         ASSERT_EQ(again.datano, stored.datano);
         for (int slot = 1; slot <= stored.datano; ++slot)
@@ -151,12 +151,12 @@ TEST(Schedule, ExportedCellsStandUnderTheirNames)
 {
     results::Table table;
     results::resetTable(table);
-    results::PageTexts old = testing_results::page("old");
-    old.p[7] = "8";
+    sections::NamedBeam old = testing_results::page("old");
+    old.texts.p[7] = "8";
     old.ld3[2] = "1.25";
-    old.tf = "9";
+    old.dims.tf = "9";
     old.result.RQa = "30.000";
-    results::PageTexts notice = testing_results::page("notice");
+    sections::NamedBeam notice = testing_results::page("notice");
     beam::NoticeTexts n;
     n.grade = "SN490B";
     n.F = "325";

@@ -165,7 +165,7 @@ TEST(Rename, TextsTheProjectFileCannotHoldAreRefusedWhenTheyEnterTheTable)
         EXPECT_EQ(results::renameRefusal(t, name), expected + "名前は変更しませんでした。");
         const std::string stored = results::storeRefusal(t, testing_results::page(name));
         EXPECT_EQ(stored, "3" + expected.substr(1) + "格納しませんでした。");
-        results::PageTexts formula = testing_results::page("B3");
+        sections::NamedBeam formula = testing_results::page("B3");
         formula.shiki = std::string("w=1") + row.character;
         EXPECT_NE(results::storeRefusal(t, formula).find("「等分布荷重の計算式」"), std::string::npos);
         t.slots[1][2] = name; // as an older session could have left it: the save still refuses

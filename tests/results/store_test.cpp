@@ -50,29 +50,29 @@ TEST(Store, CheckBoxesAndRadiosBecomeTheirFixedWords)
 {
     struct Row {
         const char *name;
-        void (*set)(results::PageTexts &);
+        void (*set)(sections::NamedBeam &);
         int field;
         const char *word;
     };
     const Row rows[] = {
-        {"weak unchecked", [](results::PageTexts &p) { p.weak = false; }, 3, "強軸"},
-        {"weak checked", [](results::PageTexts &p) { p.weak = true; }, 3, "弱軸"},
-        {"term unchecked", [](results::PageTexts &p) { p.term = false; }, 4, "長期"},
-        {"term checked", [](results::PageTexts &p) { p.term = true; }, 4, "短期"},
-        {"pinpin", [](results::PageTexts &p) { p.support = beam::Support::PinPin; }, 5, "両端ピン"},
-        {"pinkotei", [](results::PageTexts &p) { p.support = beam::Support::PinFixed; }, 5, "左端ピン右端固定"},
-        {"koteikotei", [](results::PageTexts &p) { p.support = beam::Support::FixedFixed; }, 5, "両端固定"},
-        {"jiyuukotei", [](results::PageTexts &p) { p.support = beam::Support::FreeFixed; }, 5, "左端自由右端固定"},
-        {"si checked", [](results::PageTexts &p) { p.si = true; }, 6, "SI単位"},
-        {"si unchecked", [](results::PageTexts &p) { p.si = false; }, 6, "従来単位"},
-        {"self weight on", [](results::PageTexts &p) { p.jijuucheck = true; }, 13, "自重自動計算"},
-        {"self weight off", [](results::PageTexts &p) { p.jijuucheck = false; }, 13, "自重自動計算しない"},
-        {"HNbutton", [](results::PageTexts &p) { p.familyCode = "HN"; }, 45, "HN"},
-        {"Ibutton", [](results::PageTexts &p) { p.familyCode = "I"; }, 45, "I"},
+        {"weak unchecked", [](sections::NamedBeam &p) { p.texts.weak = false; }, 3, "強軸"},
+        {"weak checked", [](sections::NamedBeam &p) { p.texts.weak = true; }, 3, "弱軸"},
+        {"term unchecked", [](sections::NamedBeam &p) { p.texts.term = false; }, 4, "長期"},
+        {"term checked", [](sections::NamedBeam &p) { p.texts.term = true; }, 4, "短期"},
+        {"pinpin", [](sections::NamedBeam &p) { p.texts.support = beam::Support::PinPin; }, 5, "両端ピン"},
+        {"pinkotei", [](sections::NamedBeam &p) { p.texts.support = beam::Support::PinFixed; }, 5, "左端ピン右端固定"},
+        {"koteikotei", [](sections::NamedBeam &p) { p.texts.support = beam::Support::FixedFixed; }, 5, "両端固定"},
+        {"jiyuukotei", [](sections::NamedBeam &p) { p.texts.support = beam::Support::FreeFixed; }, 5, "左端自由右端固定"},
+        {"si checked", [](sections::NamedBeam &p) { p.texts.si = true; }, 6, "SI単位"},
+        {"si unchecked", [](sections::NamedBeam &p) { p.texts.si = false; }, 6, "従来単位"},
+        {"self weight on", [](sections::NamedBeam &p) { p.texts.jijuucheck = true; }, 13, "自重自動計算"},
+        {"self weight off", [](sections::NamedBeam &p) { p.texts.jijuucheck = false; }, 13, "自重自動計算しない"},
+        {"HNbutton", [](sections::NamedBeam &p) { p.texts.family = beam::Family::HN; }, 45, "HN"},
+        {"Ibutton", [](sections::NamedBeam &p) { p.texts.family = beam::Family::I; }, 45, "I"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        results::PageTexts p = page("B");
+        sections::NamedBeam p = page("B");
         row.set(p);
         results::SlotRecord r{};
         results::writeRecord(r, p, 1);
@@ -85,9 +85,9 @@ TEST(Store, NoCheckedRadioLeavesSupportAndKindAsTheyWere)
     results::SlotRecord r{};
     r[5] = "両端固定";
     r[45] = "BH";
-    results::PageTexts p = page("B");
-    p.support.reset();
-    p.familyCode.clear();
+    sections::NamedBeam p = page("B");
+    p.noSupport = true;
+    p.noFamily = true;
     results::writeRecord(r, p, 7);
     EXPECT_EQ(r[5], "両端固定");
     EXPECT_EQ(r[45], "BH");
@@ -96,20 +96,20 @@ TEST(Store, NoCheckedRadioLeavesSupportAndKindAsTheyWere)
 TEST(Store, TextsAreVerbatimAndEveryFieldLandsOnItsNumber)
 {
     // every verbatim text names its own field number, so a shifted field shows at once
-    results::PageTexts p;
-    std::string *texts[] = {&p.Bname, &p.Span, &p.lb, &p.seigen1, &p.seigen2, &p.uniform, &p.shiki};
+    sections::NamedBeam p = blankPage();
+    std::string *texts[] = {&p.Bname, &p.texts.Span, &p.texts.lb, &p.texts.seigen1, &p.texts.seigen2, &p.texts.uniform, &p.shiki};
     const int numbers[] = {2, 7, 8, 9, 10, 11, 12};
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         *texts[i] = "f" + std::to_string(numbers[i]);
     for (int k = 0; k < 8; ++k) {
-        p.p[static_cast<std::size_t>(k)] = "f" + std::to_string(14 + k);
-        p.pl[static_cast<std::size_t>(k)] = "f" + std::to_string(22 + k);
+        p.texts.p[static_cast<std::size_t>(k)] = "f" + std::to_string(14 + k);
+        p.texts.pl[static_cast<std::size_t>(k)] = "f" + std::to_string(22 + k);
     }
-    std::array<std::string, 3> *groups[] = {&p.w1, &p.w2, &p.ld1, &p.ld2, &p.ld3};
+    std::array<std::string, 3> *groups[] = {&p.texts.w1, &p.texts.w2, &p.texts.ld1, &p.texts.ld2, &p.ld3};
     for (int g = 0; g < 5; ++g)
         for (int j = 0; j < 3; ++j)
             (*groups[g])[static_cast<std::size_t>(j)] = "f" + std::to_string(30 + 3 * g + j);
-    std::string *section[] = {&p.member, &p.H, &p.B, &p.tw, &p.tf, &p.inertia, &p.modulus, &p.selfw,
+    std::string *section[] = {&p.member, &p.dims.H, &p.dims.B, &p.dims.tw, &p.dims.tf, &p.texts.inertia, &p.texts.modulus, &p.texts.selfw,
                               &p.result.RMmax, &p.result.RMmaxl, &p.result.RSigmab, &p.result.Rfb,
                               &p.result.Mcent, &p.result.Rratio, &p.result.RQa, &p.result.RQb,
                               &p.result.Rdelta, &p.result.Rlx, &p.result.hantei};
@@ -125,12 +125,12 @@ TEST(Store, TextsAreVerbatimAndEveryFieldLandsOnItsNumber)
         EXPECT_EQ(r[static_cast<std::size_t>(f)], "f" + std::to_string(f));
     }
     // and the recall puts every one of them back where it came from
-    results::PageTexts back = results::recallRecord(r, beam::Support::PinPin);
+    sections::NamedBeam back = results::recallRecord(r, beam::Support::PinPin);
     EXPECT_EQ(back.Bname, p.Bname);
-    EXPECT_EQ(back.p, p.p);
-    EXPECT_EQ(back.pl, p.pl);
+    EXPECT_EQ(back.texts.p, p.texts.p);
+    EXPECT_EQ(back.texts.pl, p.texts.pl);
     EXPECT_EQ(back.ld3, p.ld3);
-    EXPECT_EQ(back.selfw, p.selfw);
+    EXPECT_EQ(back.texts.selfw, p.texts.selfw);
     EXPECT_EQ(back.result.hantei, p.result.hantei);
     EXPECT_EQ(back.result.Rlx, p.result.Rlx);
 }
@@ -144,7 +144,7 @@ TEST(Store, MomentCellsAreReformattedWithUpToFourDecimals)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.cell);
-        results::PageTexts p = page("B");
+        sections::NamedBeam p = page("B");
         p.result.Mgrid[0] = row.cell;
         p.result.Mgrid[100] = row.cell;
         results::SlotRecord r{};
@@ -157,9 +157,9 @@ TEST(Store, MomentCellsAreReformattedWithUpToFourDecimals)
 
 TEST(Recall, SiSlotComesBackWithSiAndTheStoredVerdictOnlyWhenNothingChanged)
 {
-    results::PageTexts p = page("SI梁");
-    p.si = true;
-    p.support = beam::Support::FixedFixed;
+    sections::NamedBeam p = page("SI梁");
+    p.texts.si = true;
+    p.texts.support = beam::Support::FixedFixed;
     p.result.hantei = "NG.";
     results::Table t;
     results::resetTable(t);
@@ -167,8 +167,8 @@ TEST(Recall, SiSlotComesBackWithSiAndTheStoredVerdictOnlyWhenNothingChanged)
 
     auto recalled = results::recallSelected(t, beam::Support::PinPin);
     ASSERT_TRUE(recalled);
-    EXPECT_TRUE(recalled->si);
-    EXPECT_EQ(recalled->support, beam::Support::FixedFixed);
+    EXPECT_TRUE(recalled->texts.si);
+    EXPECT_EQ(recalled->texts.support, beam::Support::FixedFixed);
     EXPECT_EQ(recalled->Bname, "SI梁");
 
     struct Row { const char *name; beam::Support supportBefore; bool siBefore; const char *verdict; };
@@ -191,12 +191,12 @@ TEST(Recall, EachCheckBoxComparesWithOneWordOnly)
     r[4] = "長期";
     r[6] = "SI";         // not "SI単位": traditional
     r[13] = "自重自動計算";
-    results::PageTexts p = results::recallRecord(r, beam::Support::PinPin);
-    EXPECT_TRUE(p.weak);
-    EXPECT_FALSE(p.term);
-    EXPECT_FALSE(p.si);
-    EXPECT_TRUE(p.jijuucheck);
-    EXPECT_FALSE(p.support); // an unknown support word leaves the radios as they are
+    sections::NamedBeam p = results::recallRecord(r, beam::Support::PinPin);
+    EXPECT_TRUE(p.texts.weak);
+    EXPECT_FALSE(p.texts.term);
+    EXPECT_FALSE(p.texts.si);
+    EXPECT_TRUE(p.texts.jijuucheck);
+    EXPECT_TRUE(p.noSupport); // an unknown support word leaves the radios as they are
 }
 
 TEST(Recall, MomentLabelsFollowTheSupportNowChecked)
@@ -221,7 +221,7 @@ TEST(Recall, MomentLabelsFollowTheSupportNowChecked)
         r[58] = "30.000";
         r[65] = "-20";
         r[165] = "-45.5";
-        results::PageTexts p = results::recallRecord(r, row.before);
+        sections::NamedBeam p = results::recallRecord(r, row.before);
         EXPECT_EQ(p.result.Mcent, row.Mcent);
         EXPECT_EQ(p.result.Menda, row.Menda);
         EXPECT_EQ(p.result.Mendb, row.Mendb);

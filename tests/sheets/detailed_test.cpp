@@ -23,7 +23,7 @@ results::SlotRecord slotOf(const std::string &lines, int slotNo = 1)
     row.check = sections::checkNamedBeam(row.beam);
     EXPECT_TRUE(row.check.result) << row.check.error;
     results::SlotRecord record{};
-    results::writeRecord(record, results::pageTextsOf(row), slotNo);
+    results::writeRecord(record, results::checkedBeam(row), slotNo);
     return record;
 }
 

@@ -6,6 +6,7 @@
 #include "beam/diagrams.h"
 #include "results/messages.h"
 #include "results/store.h"
+#include "tests/results/helpers.h"
 #include "window/resultpage.h"
 
 #include <QPushButton>
@@ -32,11 +33,10 @@ protected:
     // A slot stored straight into the table: name, unit system and verdict.
     void storeSlot(const char *name, bool si, const char *verdict)
     {
-        results::PageTexts p;
+        sections::NamedBeam p = testing_results::blankPage(beam::Support::PinPin);
         p.Bname = name;
-        p.Span = "3.00";
-        p.si = si;
-        p.support = beam::Support::PinPin;
+        p.texts.Span = "3.00";
+        p.texts.si = si;
         p.result.RQa = "1.500";
         p.result.RQb = "1.500";
         p.result.RMmax = "1.125";

@@ -6,6 +6,7 @@
 #include "files/textfile.h"
 #include "results/messages.h"
 #include "results/store.h"
+#include "tests/results/helpers.h"
 #include "window/recentfiles.h"
 #include "window/resultpage.h"
 
@@ -53,14 +54,12 @@ protected:
     // a cantilever's empty span moment (field 58).
     void twoSlots()
     {
-        results::PageTexts p;
+        sections::NamedBeam p = testing_results::blankPage(beam::Support::PinPin, beam::Family::HN);
         p.Bname = "梁１";
-        p.Span = "6.000";
-        p.uniform = "1.000";
+        p.texts.Span = "6.000";
+        p.texts.uniform = "1.000";
         p.shiki = "";
         p.member = "H-200x100x5.5x8";
-        p.familyCode = "HN";
-        p.support = beam::Support::PinPin;
         p.result.RMmax = "4.500";
         p.result.Mcent = "4.500";
         p.result.hantei = "OK.";
@@ -68,8 +67,8 @@ protected:
             m = "1.25";
         results::storeResult(table(), p, results::WhenFull::Refuse);
         p.Bname = "片持ち梁";
-        p.support = beam::Support::FreeFixed;
-        p.si = false;
+        p.texts.support = beam::Support::FreeFixed;
+        p.texts.si = false;
         p.result.Mcent = "";
         p.result.hantei = "NG.";
         results::storeResult(table(), p, results::WhenFull::Refuse);

@@ -6,6 +6,7 @@
 #include "beam/numtext.h"
 #include "results/messages.h"
 #include "results/store.h"
+#include "tests/results/helpers.h"
 #include "window/imagebutton.h"
 #include "window/resultpage.h"
 
@@ -37,23 +38,21 @@ protected:
 
     // A stored slot of a simple beam w = 1 on L = 6 (moments w x (L - x) / 2), as the store
     // writes it; the name tells the records apart.
-    static results::PageTexts simpleSlot(const std::string &name, bool si = true,
+    static sections::NamedBeam simpleSlot(const std::string &name, bool si = true,
                                          beam::Support support = beam::Support::PinPin)
     {
-        results::PageTexts p;
+        sections::NamedBeam p = testing_results::blankPage(support, beam::Family::Direct);
         p.Bname = name;
-        p.si = si;
-        p.support = support;
-        p.Span = "6.000";
-        p.lb = "3.000";
-        p.seigen1 = "300";
-        p.seigen2 = "2.0";
-        p.uniform = "1.000";
-        p.familyCode = "direct";
+        p.texts.si = si;
+        p.texts.Span = "6.000";
+        p.texts.lb = "3.000";
+        p.texts.seigen1 = "300";
+        p.texts.seigen2 = "2.0";
+        p.texts.uniform = "1.000";
         p.member = "D-" + name;
-        p.inertia = "10000.00";
-        p.modulus = "500.00";
-        p.selfw = "9.300";
+        p.texts.inertia = "10000.00";
+        p.texts.modulus = "500.00";
+        p.texts.selfw = "9.300";
         beam::ResultTexts &r = p.result;
         r.RMmax = "4.500";
         r.RMmaxl = "3.000";
@@ -335,7 +334,7 @@ TEST_F(ResultPageTest, MomentLabelsOfTheStressDiagram)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        results::PageTexts p = simpleSlot(row.name, true, row.support);
+        sections::NamedBeam p = simpleSlot(row.name, true, row.support);
         p.result.Mgrid.front() = row.Menda[0] ? row.Menda : "0";
         p.result.Mgrid.back() = row.Mendb[0] ? row.Mendb : "0";
         results::storeResult(table(), p, results::WhenFull::Refuse);
@@ -348,13 +347,13 @@ TEST_F(ResultPageTest, MomentLabelsOfTheStressDiagram)
 
 TEST_F(ResultPageTest, AZeroSpanWithLoadsIsShownWithoutDividingByIt)
 {
-    results::PageTexts p = simpleSlot("zero");
-    p.Span = "0";
-    p.p[0] = "5";
-    p.pl[0] = "2";
-    p.w1[0] = "1";
-    p.w2[0] = "2";
-    p.ld2[0] = "3";
+    sections::NamedBeam p = simpleSlot("zero");
+    p.texts.Span = "0";
+    p.texts.p[0] = "5";
+    p.texts.pl[0] = "2";
+    p.texts.w1[0] = "1";
+    p.texts.w2[0] = "2";
+    p.texts.ld2[0] = "3";
     results::storeResult(table(), p, results::WhenFull::Refuse);
     rp()->showSlot();
     EXPECT_EQ(text("listkajuuzuL"), QStringLiteral("0"));

@@ -3,6 +3,7 @@
 #include "tests/window/windowfixture.h"
 
 #include "results/store.h"
+#include "tests/results/helpers.h"
 #include "window/resultpage.h"
 
 #include <QTabWidget>
@@ -11,7 +12,7 @@ namespace {
 
 TEST_F(WindowTest, WindowGoesAwayDuringARename)
 {
-    results::PageTexts slot;
+    sections::NamedBeam slot = testing_results::blankPage();
     slot.Bname = "a beam name longer than a short string";
     results::storeResult(window->table(), slot, results::WhenFull::Refuse);
     window->resultPage()->fillSlotArrays();
