@@ -60,11 +60,10 @@ struct NamedCheck {
     // Japanese: why the beam was not computed; empty when `result` holds the result.
     std::string error;
     std::optional<beam::ResultTexts> result;
-    // The section as checked: the family (HN after a selection switched to it), the
-    // member name and the section fields of the input page after the check.
-    beam::Family family = beam::Family::HN;
-    std::string member;
-    beam::InputTexts texts;
+    // The beam as checked: the family (HN after a selection switched to it), the member
+    // name and the section fields of the input page after the check; its own `result`
+    // is the one it was given.
+    NamedBeam beam;
 };
 
 // Runs the check of `beam`: nothing without a finite positive span, then the section
