@@ -263,9 +263,7 @@ int runSheets(int argc, char **argv)
         return 1;
     }
 
-    std::vector<const results::SlotRecord *> records;
-    for (int slot : sheets::markedSlots(table))
-        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const std::vector<const results::SlotRecord *> records = sheets::markedRecords(table);
     if (a.detail.detail) {
         const results::TitleBlock title = mergedTitle(table.title, a.detail);
         const sheets::PrintOutcome printed = printDetailedRecordsToPdf(records, title, a.pdf);

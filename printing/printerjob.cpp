@@ -84,9 +84,7 @@ std::string pdfMarginRefusal(const results::Table &table, const sheets::PageSett
 sheets::PrintOutcome printSheetsToPdf(const results::Table &table, const sheets::PageSettings &settings,
                                       const std::string &path)
 {
-    std::vector<const results::SlotRecord *> records;
-    for (int slot : sheets::markedSlots(table))
-        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const std::vector<const results::SlotRecord *> records = sheets::markedRecords(table);
     return printSheetsToPdf(records, settings, path);
 }
 

@@ -194,9 +194,7 @@ DetailedPlan planDetailed(const std::vector<const results::SlotRecord *> &record
 
 DetailedPlan planDetailed(const results::Table &table, const DerivationSources &sources)
 {
-    std::vector<const results::SlotRecord *> records;
-    for (int slot : markedSlots(table))
-        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const std::vector<const results::SlotRecord *> records = markedRecords(table);
     return planDetailed(records, table.title, sources);
 }
 

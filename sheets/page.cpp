@@ -45,6 +45,14 @@ std::vector<int> markedSlots(const results::Table &table)
     return marked;
 }
 
+std::vector<const results::SlotRecord *> markedRecords(const results::Table &table)
+{
+    std::vector<const results::SlotRecord *> records;
+    for (int slot : markedSlots(table))
+        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    return records;
+}
+
 std::optional<std::string> pageNumberText(long long g, const std::string &firstpage, PagePosition position)
 {
     const std::optional<long long> first = beam::parseInteger(firstpage);

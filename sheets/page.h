@@ -31,6 +31,8 @@ inline constexpr const char *kBlankRemainder = "(以下余白)";
 
 // The slot numbers marked for printing ("1" in selectgrid), slot 1..datano, ascending.
 std::vector<int> markedSlots(const results::Table &table);
+// Their records, in the same order (pointers into the table).
+std::vector<const results::SlotRecord *> markedRecords(const results::Table &table);
 
 // The page number text for page g: g + firstpage - 1 in decimal, framed "- n -" for the
 // centre position. Empty optional when firstpage is not an integer.

@@ -121,9 +121,7 @@ int textWidthAtMost(const std::string &utf8, int em)
 
 int largestMargin(const results::Table &table, const PageSettings &settings, int printableWidth, int dotsPerInch)
 {
-    std::vector<const results::SlotRecord *> records;
-    for (int slot : markedSlots(table))
-        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const std::vector<const results::SlotRecord *> records = markedRecords(table);
     return largestMargin(records, settings, printableWidth, dotsPerInch);
 }
 
@@ -185,9 +183,7 @@ MarginCheck checkMargin(const std::string &hidari)
 
 PrintOutcome printSheets(PrintJob &job, const results::Table &table, const PageSettings &settings)
 {
-    std::vector<const results::SlotRecord *> records;
-    for (int slot : markedSlots(table))
-        records.push_back(&table.slots[static_cast<std::size_t>(slot)]);
+    const std::vector<const results::SlotRecord *> records = markedRecords(table);
     return printSheets(job, records, settings);
 }
 

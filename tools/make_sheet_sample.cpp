@@ -8,6 +8,7 @@
 #include "results/projectfile.h"
 #include "results/store.h"
 #include "sections/catalogue.h"
+#include "sections/namedbeam.h"
 
 #include <array>
 #include <cstdio>
@@ -33,13 +34,13 @@ struct Typed {
 
 std::string tidy(const char *box, const std::string &typed)
 {
-    const beam::LeaveSpec *leave = beam::leaveSpec(box);
+    const beam::BoxRule *leave = beam::boxRule(box);
     if (!leave || leave->rule == beam::LeaveRule::Segment || leave->rule == beam::LeaveRule::ColourOnly)
         return typed;
     return beam::leaveBox(*leave, typed).text;
 }
 
-bool fill(const Typed &t, results::PageTexts &page, std::string &error)
+bool fill(const Typed &t, sections::NamedBeam &page, std::string &error)
 {
     const char *abc[] = {"a", "b", "c"};
     beam::InputTexts in;
@@ -51,7 +52,6 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
     in.lb = tidy("lb", t.lb);
     in.seigen1 = t.seigen1;
     in.seigen2 = t.seigen2;
-    page.shiki.clear();
     if (*t.uw) {
         const beam::UniformFormula f = beam::uniformCalculator(t.uw, t.lwa, t.lwb, t.nnl);
         if (!f.error.empty()) {
@@ -106,32 +106,11 @@ bool fill(const Typed &t, results::PageTexts &page, std::string &error)
         return false;
     }
 
+    page.texts = in;
     page.Bname = t.Bname;
-    page.weak = false;
-    page.term = t.term;
-    page.si = t.si;
-    page.jijuucheck = in.jijuucheck;
-    page.support = t.support;
-    page.Span = in.Span;
-    page.lb = in.lb;
-    page.seigen1 = in.seigen1;
-    page.seigen2 = in.seigen2;
-    page.uniform = in.uniform;
-    page.p = in.p;
-    page.pl = in.pl;
-    page.w1 = in.w1;
-    page.w2 = in.w2;
-    page.ld1 = in.ld1;
-    page.ld2 = in.ld2;
-    page.familyCode = beam::familyCode(t.family);
     page.member = t.member;
-    page.H = record[sections::kLineH];
-    page.B = record[sections::kLineB];
-    page.tw = record[4];
-    page.tf = record[sections::kLineTf];
-    page.inertia = in.inertia;
-    page.modulus = in.modulus;
-    page.selfw = in.selfw;
+    page.dims = {record[sections::kLineH], record[sections::kLineB], record[sections::kLineTw],
+                 record[sections::kLineTf]};
     page.result = *check.result;
     return true;
 }
@@ -159,7 +138,7 @@ int main(int argc, char **argv)
 
     results::Table table;
     for (const Typed &t : beams) {
-        results::PageTexts page;
+        sections::NamedBeam page;
         std::string error;
         // a part-span load listed as {} is one left empty
         Typed typed = t;

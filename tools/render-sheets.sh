@@ -9,7 +9,7 @@
 # supports, SI and traditional units, point and part-span loads); OUT_DIR to a new
 # temporary folder. PAGES (default "1 2") names the preview pages to render.
 # Builds kovel-cli into $KOVEL_BUILD_DIR (default build/) first; needs pdftoppm.
-# With SAMPLE=1 the sample project is written anew from tools/make_sheet_sample.cpp first.
+# With SAMPLE=1 the sample project is written anew by make_sheet_sample (tools/CMakeLists.txt) first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${KOVEL_BUILD_DIR:-build}"
@@ -25,8 +25,8 @@ tools="$(mktemp -d)"
 trap 'rm -rf "$tools"' EXIT
 
 if [ "${SAMPLE:-0}" = 1 ]; then
-  g++ -std=c++20 -O1 -I. tools/make_sheet_sample.cpp "${libs[@]}" -o "$tools/make_sheet_sample"
-  "$tools/make_sheet_sample" tools/data/sheets-sample.kvl
+  cmake --build "$build" --target make_sheet_sample >/dev/null
+  "$build/tools/make_sheet_sample" tools/data/sheets-sample.kvl
 fi
 
 g++ -std=c++20 -O1 -fPIC -DQT_NO_KEYWORDS -I. tools/render_sheet_page.cpp "$build/printing/libprinting.a" \

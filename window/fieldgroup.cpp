@@ -1,5 +1,6 @@
 #include "window/fieldgroup.h"
 
+#include "printing/qtcanvas.h"
 #include "window/dialogs.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
@@ -50,6 +51,17 @@ QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, c
     e->setGeometry(geometry);
     e->setTextMargins(0, 0, 0, 0);
     return e;
+}
+
+QLabel *makeMomentLabel(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QString::fromUtf8(name));
+    l->setGeometry(geometry);
+    l->setFont(QtCanvas::diagramFont());
+    l->setAlignment(align);
+    style::setTextColour(l, style::kNavy);
+    return l;
 }
 
 ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at, const char *hint)

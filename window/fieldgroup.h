@@ -34,6 +34,8 @@ QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &geometry);
 // box without margins holding `text`.
 QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y, int width = -1);
 QLineEdit *smallEdit(QWidget *parent, const char *name, const QRect &geometry, const char *text);
+// A moment label of a stress diagram: named, in the diagrams' font, navy, aligned `align`.
+QLabel *makeMomentLabel(QWidget *parent, const char *name, const QRect &geometry, Qt::Alignment align);
 // An image button at `at`, as large as its picture (the compiled-in `image`).
 ImageButton *makeImageButton(QWidget *parent, const char *name, const char *image, const QPoint &at,
                              const char *hint);

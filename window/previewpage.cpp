@@ -243,26 +243,19 @@ sheets::PageSettings PreviewPage::settings() const
 
 void PreviewPage::hyoujipageChange()
 {
-    if (m_kind->detailed()) {
-        const sheets::DetailedPlan plan = sheets::planDetailed(m_table);
-        const int index = static_cast<int>(beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(1)) - 1;
-        const sheets::SheetOutcome outcome = composeDetailedSheetPage(m_page, plan, index);
-        if (devicePixelRatioF() > 1.0)
-            composeDetailedSheetPage(m_shownPage, plan, index, devicePixelRatioF());
-        else
-            m_shownPage = m_page;
-        m_pageA->update();
-        Q_EMIT composed();
-        if (!outcome.error.empty())
-            m_dialogs.inform(QString::fromStdString(outcome.error));
-        return;
-    }
-    const sheets::SheetOutcome outcome = composeSheetPage(m_page, m_table, settings());
+    const bool detailed = m_kind->detailed();
+    const sheets::DetailedPlan plan = detailed ? sheets::planDetailed(m_table) : sheets::DetailedPlan{};
+    const int index = static_cast<int>(beam::parseInteger(m_hyoujipage->text().toStdString()).value_or(1)) - 1;
+    auto compose = [&](QImage &page, qreal ratio) {
+        return detailed ? composeDetailedSheetPage(page, plan, index, ratio)
+                        : composeSheetPage(page, m_table, settings(), ratio);
+    };
+    const sheets::SheetOutcome outcome = compose(m_page, 1.0);
     // a high-density screen shows the same composition with more pixels; the saved bitmap
     // stays the 630 x 885 page
     const qreal ratio = devicePixelRatioF();
     if (ratio > 1.0)
-        composeSheetPage(m_shownPage, m_table, settings(), ratio);
+        compose(m_shownPage, ratio);
     else
         m_shownPage = m_page;
     m_pageA->update();

@@ -132,18 +132,9 @@ void ResultPanel::setupDiagrams()
     m_ouryokuzu = new QLabel(stress);
     m_ouryokuzu->setObjectName(QStringLiteral("ouryokuzu"));
     m_ouryokuzu->setGeometry(8, 18, beam::kStressDiagramWidth, beam::kStressDiagramHeight);
-    auto momentLabel = [&](const char *name, const QRect &geometry, Qt::Alignment align) {
-        auto *l = new QLabel(stress);
-        l->setObjectName(QString::fromUtf8(name));
-        l->setGeometry(geometry);
-        l->setFont(fixed);
-        l->setAlignment(align);
-        setTextColour(l, kNavy);
-        return l;
-    };
-    m_Menda = momentLabel("Menda", QRect(10, 19, 64, 13), Qt::AlignLeft);
-    m_Mendb = momentLabel("Mendb", QRect(142, 19, 64, 13), Qt::AlignRight);
-    m_Mcent = momentLabel("Mcent", QRect(76, 93, 64, 13), Qt::AlignHCenter);
+    m_Menda = makeMomentLabel(stress, "Menda", QRect(10, 19, 64, 13), Qt::AlignLeft);
+    m_Mendb = makeMomentLabel(stress, "Mendb", QRect(142, 19, 64, 13), Qt::AlignRight);
+    m_Mcent = makeMomentLabel(stress, "Mcent", QRect(76, 93, 64, 13), Qt::AlignHCenter);
 
     // drawn at the screen's density, shown at these sizes in logical pixels
     m_stressImage = newDiagramImage(QSize(beam::kStressDiagramWidth, beam::kStressDiagramHeight), devicePixelRatioF());

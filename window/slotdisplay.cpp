@@ -6,6 +6,7 @@
 #include "results/store.h"
 #include "window/boxrules.h"
 #include "window/dialogs.h"
+#include "window/fieldgroup.h"
 #include "window/fittext.h"
 #include "window/imagebutton.h"
 #include "window/pictures.h"
@@ -293,18 +294,9 @@ void SlotDisplay::setupDiagrams()
     m_listouryokuzu = new QLabel(stress);
     m_listouryokuzu->setObjectName(QStringLiteral("listouryokuzu"));
     m_listouryokuzu->setGeometry(13, 16, kListStressWidth, beam::kStressDiagramHeight);
-    auto momentLabel = [&](const char *name, const QRect &geometry, Qt::Alignment align) {
-        auto *l = new QLabel(stress);
-        l->setObjectName(qs(name));
-        l->setGeometry(geometry);
-        l->setFont(fixed);
-        l->setAlignment(align);
-        setTextColour(l, kNavy);
-        return l;
-    };
-    m_Menda1 = momentLabel("Menda1", QRect(15, 17, 64, 13), Qt::AlignLeft);
-    m_Mendb1 = momentLabel("Mendb1", QRect(140, 17, 64, 13), Qt::AlignRight);
-    m_Mcent1 = momentLabel("Mcent1", QRect(77, 108, 64, 13), Qt::AlignHCenter);
+    m_Menda1 = panel::makeMomentLabel(stress, "Menda1", QRect(15, 17, 64, 13), Qt::AlignLeft);
+    m_Mendb1 = panel::makeMomentLabel(stress, "Mendb1", QRect(140, 17, 64, 13), Qt::AlignRight);
+    m_Mcent1 = panel::makeMomentLabel(stress, "Mcent1", QRect(77, 108, 64, 13), Qt::AlignHCenter);
 
     // drawn at the screen's density, shown at these sizes in logical pixels
     m_loadImage = newDiagramImage(QSize(beam::kLoadDiagramWidth, beam::kLoadDiagramHeight), devicePixelRatioF());
