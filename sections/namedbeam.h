@@ -25,9 +25,9 @@ namespace sections {
 // `kovel-cli calc` and a schedule row set it by the names of sections/fields.h.
 struct NamedBeam {
     beam::InputTexts texts;
-    // The page can show no support radio or no shape radio checked (a slot recalled with
-    // a word the program does not know): the store then keeps the slot's own word, and
-    // `texts` holds what a check reads instead.
+    // No support radio or no shape radio checked on the page; from a recall, a slot word
+    // that names none (the radios then stay as they are). The store keeps the slot's own
+    // word, and `texts` holds what a check reads instead.
     bool noSupport = false, noFamily = false;
     std::string Bname = "B";
     std::string shiki;                   // the uniform-load formula; stored, never read
