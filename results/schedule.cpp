@@ -351,10 +351,7 @@ results::CsvRecord outputRow(const ScheduleColumns &columns, const results::CsvR
 
 sections::NamedBeam checkedBeam(const ScheduleRow &row)
 {
-    const sections::NamedCheck &c = row.check;
-    sections::NamedBeam page = row.beam;
-    page.texts = c.texts;
-    page.member = c.member;
+    sections::NamedBeam page = row.check.beam;
     const beam::InputTexts &t = page.texts;
     for (std::size_t j = 0; j < 3; ++j)
         // the page completes LD3 when LD2 is left
@@ -365,8 +362,8 @@ sections::NamedBeam checkedBeam(const ScheduleRow &row)
         page.dims.tw.clear();
     if (t.family == beam::Family::Maru)
         page.dims.H.clear();
-    if (c.result)
-        page.result = *c.result;
+    if (row.check.result)
+        page.result = *row.check.result;
     return page;
 }
 

@@ -162,6 +162,7 @@ ComputedSection computeSection(beam::Family shape, const DimensionTexts &dims, b
     const float w = beam::parseSingle(dims.tw);
 
     ComputedSection out;
+    out.r1 = "0";
     out.H1 = dims.H;
     out.B1 = dims.B;
     out.tf1 = dims.tf;

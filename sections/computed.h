@@ -5,6 +5,7 @@
 #pragma once
 
 #include "beam/input.h"
+#include "sections/catalogue.h"
 
 #include <optional>
 #include <string>
@@ -22,15 +23,11 @@ struct SectionProperties {
     float Ix = 0, Iy = 0, Zx = 0, Zy = 0, A = 0, W = 0;
 };
 
-// What the dimension operation writes into the section fields.
-struct ComputedSection {
+// What the dimension operation writes into the section fields: inertia (Ix, or Iy about
+// the weak axis), modulus (Zx or Zy) and selfw "#####0.00"; H1, B1, tf1 and tw1 the texts
+// of H, B, tf and tw unchanged; r1 "0" (no fillets); A1 "#####0.000".
+struct ComputedSection : SectionTexts {
     std::optional<std::string> member; // the computed shapes only; else `member` is kept
-    std::string inertia;               // cm4, "#####0.00": Ix, or Iy about the weak axis
-    std::string modulus;               // cm3, "#####0.00": Zx, or Zy about the weak axis
-    std::string selfw;                 // kg/m, "#####0.00"
-    std::string H1, B1, tf1;           // mm, the texts of H, B, tf unchanged
-    std::string tw1, r1 = "0";         // mm, for the notice rule: the tw text, no fillets
-    std::string A1;                    // cm2, "#####0.000", for the notice rule
     SectionProperties properties;
     // Japanese, when a dimension is out of range and a property would not be a finite
     // number; inertia, modulus and selfw are then empty and must not be written.

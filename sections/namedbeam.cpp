@@ -18,21 +18,6 @@ std::string dataFile(const char *relative)
     return files::findDataFile(files::dataFolders(), relative).path;
 }
 
-// The properties of a computed or a selected section into the texts the check reads.
-template <typename Section>
-void takeSection(beam::InputTexts &t, const Section &s)
-{
-    t.inertia = s.inertia;
-    t.modulus = s.modulus;
-    t.selfw = s.selfw;
-    t.H1 = s.H1;
-    t.B1 = s.B1;
-    t.tf1 = s.tf1;
-    t.tw1 = s.tw1;
-    t.r1 = s.r1;
-    t.A1 = s.A1;
-}
-
 // The catalogue lookup, on the catalogue given or on the file read afresh.
 LookupOutcome lookup(const SectionSources &sources, const std::string &member, bool weak)
 {
@@ -70,7 +55,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
         if (std::string why = dimensionRefusal(family, c.dims); !why.empty())
             return why;
         c.member = *s.member;
-        takeSection(t, s);
+        applySection(t, s);
         return {};
     }
     case beam::Family::User: {
@@ -101,9 +86,7 @@ std::string resolveSection(NamedBeam &c, const SectionSources &sources)
 NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
 {
     NamedCheck out;
-    out.family = named.texts.family;
-    out.member = named.member;
-    out.texts = named.texts;
+    out.beam = named;
 
     // Like the calculate image: nothing is calculated without a positive span.
     const double span = beam::parseDouble(named.texts.Span);
@@ -129,11 +112,10 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
             out.error = "部材リスト（" + dataFile(kCatalogueFile) + "）に " + s.familyCode + " の部材がありません。";
             return out;
         }
-        out.family = s.family;
-        out.member = s.member;
-        out.texts.family = s.family;
-        out.texts.weak = false; // the selection always bends about the strong axis
-        takeSection(out.texts, s);
+        out.beam.member = s.member;
+        out.beam.texts.family = s.family;
+        out.beam.texts.weak = false; // the selection always bends about the strong axis
+        applySection(out.beam.texts, s);
         for (const std::string &note : selectionNotes(s)) // reads the verdict: before the result moves out
             out.resultNote += note;
         out.result = std::move(s.result);
@@ -145,9 +127,8 @@ NamedCheck checkNamedBeam(const NamedBeam &named, const SectionSources &sources)
         out.error = error;
         return out;
     }
-    out.member = std::move(c.member);
-    out.texts = std::move(c.texts);
-    beam::CheckOutcome check = beam::runCheck(out.texts, c.basis);
+    out.beam = std::move(c);
+    beam::CheckOutcome check = beam::runCheck(out.beam.texts, out.beam.basis);
     if (!check.result) {
         out.error = check.error;
         return out;

@@ -25,9 +25,9 @@ namespace sections {
 // `kovel-cli calc` and a schedule row set it by the names of sections/fields.h.
 struct NamedBeam {
     beam::InputTexts texts;
-    // The page can show no support radio or no shape radio checked (a slot recalled with
-    // a word the program does not know): the store then keeps the slot's own word, and
-    // `texts` holds what a check reads instead.
+    // No support radio or no shape radio checked on the page; from a recall, a slot word
+    // that names none (the radios then stay as they are). The store keeps the slot's own
+    // word, and `texts` holds what a check reads instead.
     bool noSupport = false, noFamily = false;
     std::string Bname = "B";
     std::string shiki;                   // the uniform-load formula; stored, never read
@@ -60,11 +60,10 @@ struct NamedCheck {
     // Japanese: why the beam was not computed; empty when `result` holds the result.
     std::string error;
     std::optional<beam::ResultTexts> result;
-    // The section as checked: the family (HN after a selection switched to it), the
-    // member name and the section fields of the input page after the check.
-    beam::Family family = beam::Family::HN;
-    std::string member;
-    beam::InputTexts texts;
+    // The beam as checked: the family (HN after a selection switched to it), the member
+    // name and the section fields of the input page after the check; its own `result`
+    // is the one it was given.
+    NamedBeam beam;
 };
 
 // Runs the check of `beam`: nothing without a finite positive span, then the section

@@ -58,7 +58,8 @@ std::vector<std::pair<std::string, std::string>> resultFields(const NamedCheck &
     if (!check.result)
         return out;
     const beam::ResultTexts &r = *check.result;
-    const ReportedTexts reported{&r, &check.member, &check.texts.inertia, &check.texts.modulus, &check.texts.selfw};
+    const NamedBeam &b = check.beam;
+    const ReportedTexts reported{&r, &b.member, &b.texts.inertia, &b.texts.modulus, &b.texts.selfw};
     out.reserve(std::size(kFieldTable) + beam::kStations);
     for (const Field &f : kFieldTable)
         if (f.use != FieldUse::Input && (!f.notice || r.notice))

@@ -87,15 +87,7 @@ SelectionOutcome selectSize(const beam::InputTexts &in, const Catalogue &catalog
         if (record[kLineCode] != out.familyCode)
             continue;
         showRecord(out, catalogue, record);
-        texts.inertia = out.inertia;
-        texts.modulus = out.modulus;
-        texts.selfw = out.selfw;
-        texts.H1 = out.H1;
-        texts.B1 = out.B1;
-        texts.tf1 = out.tf1;
-        texts.tw1 = out.tw1;
-        texts.r1 = out.r1;
-        texts.A1 = out.A1;
+        applySection(texts, out);
         ++out.checked;
         beam::CheckOutcome check = beam::runCheck(texts, basis);
         if (!check.result) {

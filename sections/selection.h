@@ -11,7 +11,7 @@
 
 namespace sections {
 
-struct SelectionOutcome {
+struct SelectionOutcome : SectionTexts {
     // The family searched: "HW", "HM", "HN" or "C". Any other family searches "HN" and
     // sets switchedToNarrow (the window then switches the narrow-flange H radio on).
     std::string familyCode;
@@ -21,13 +21,10 @@ struct SelectionOutcome {
     int checked = 0; // sections checked; 0 when the catalogue holds none of the family
 
     // The section the search ends at (the first that passed, else the largest of the
-    // family that could be checked), as the section fields show it after the search,
-    // with its result and the notes of its check. When no section could be checked, the
-    // first of them and no result.
+    // family that could be checked), as the section fields show it after the search
+    // (the section texts about the strong axis), with its result and the notes of its
+    // check. When no section could be checked, the first of them and no result.
     std::string member;
-    std::string inertia, modulus, selfw; // cm4, cm3, kg/m (strong axis)
-    std::string H1, B1, tf1;             // mm
-    std::string tw1, r1, A1;             // mm, mm, cm2 (read by the notice rule)
     std::optional<beam::ResultTexts> result;
     std::vector<std::string> notes;
 
