@@ -1,15 +1,21 @@
-// kovel-cli batch: every beam of a schedule (a CSV file) checked as `calc` checks one.
+// kovel-cli batch: every beam of a schedule (a CSV file) checked as `calc` checks one. The
+// run: the schedule read and its shape checked, the rows computed a chunk at a time on the
+// worker threads, the outputs written and put in place together, then the summary.
 #include "cli/batch.h"
 
-#include "beam/numtext.h"
+#include "beam/check.h"
+#include "cli/batchoptions.h"
+#include "cli/batchoutputs.h"
+#include "cli/batchwriters.h"
 #include "cli/cli.h"
 #include "cli/sheets.h"
 #include "files/datafiles.h"
 #include "files/platform.h"
 #include "files/textfile.h"
 #include "results/csv.h"
-#include "results/projectfile.h"
 #include "results/schedule.h"
+#include "results/store.h"
+#include "results/table.h"
 #include "sections/catalogue.h"
 #include "sections/members.h"
 
@@ -17,204 +23,17 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
-
 namespace {
-
-constexpr const char *kUsage =
-    "使い方: kovel-cli batch SCHEDULE.csv [-o RESULTS.csv] [--project OUT.kvl] [--sheets OUT.pdf [--detail ...]] "
-    "[--stations] [--jobs N] [--encoding utf8|cp932]\n  詳しくは kovel-cli batch --help を見て下さい。\n";
 
 // Rows checked between two writes of the output: bounds the memory whatever the size of
 // the schedule.
 constexpr std::size_t kChunkRows = 1024;
-
-struct BatchArgs {
-    std::string schedule;
-    std::string output; // "-": standard output
-    std::string project, pdf;
-    bool stations = false;
-    int jobs = 0;
-    results::CsvEncoding encoding = results::CsvEncoding::Utf8;
-    DetailOptions detail; // the detailed document for --sheets
-};
-
-struct ParsedArgs {
-    std::optional<BatchArgs> args;
-    std::string error;
-    bool help = false;
-};
-
-ParsedArgs parseArgs(int argc, char **argv)
-{
-    const std::vector<std::string> words(argv + 1, argv + argc);
-    ParsedArgs out;
-    BatchArgs a;
-    std::vector<std::string> files;
-    auto refuse = [&out](std::string message) {
-        out.error = std::move(message);
-        return out;
-    };
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string &w = words[i];
-        if (w == "--help" || w == "-h") {
-            out.help = true;
-            return out;
-        }
-        if (w == "--stations") {
-            a.stations = true;
-            continue;
-        }
-        bool matched = false;
-        if (std::string bad = takeDetailOption(words, i, a.detail, matched); !bad.empty())
-            return refuse(bad);
-        if (matched)
-            continue;
-        // "--name VALUE" or "--name=VALUE"
-        std::string name = w, value;
-        bool inlineValue = false;
-        if (const std::size_t eq = w.find('='); w.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = w.substr(0, eq);
-            value = w.substr(eq + 1);
-            inlineValue = true;
-        }
-        if (name == "-o" || name == "--project" || name == "--sheets" || name == "--jobs" || name == "--encoding") {
-            if (!inlineValue) {
-                if (i + 1 >= words.size())
-                    return refuse(name + " の後に値を指定して下さい。");
-                value = words[++i];
-            }
-            if (name == "-o")
-                a.output = value;
-            else if (name == "--project")
-                a.project = value;
-            else if (name == "--sheets")
-                a.pdf = value;
-            else if (name == "--jobs") {
-                const std::optional<long long> n = beam::parseInteger(value);
-                if (!n || *n < 1 || *n > 256)
-                    return refuse("--jobs には 1 から 256 までの整数を指定して下さい。");
-                a.jobs = static_cast<int>(*n);
-            } else if (value == "utf8")
-                a.encoding = results::CsvEncoding::Utf8;
-            else if (value == "cp932")
-                a.encoding = results::CsvEncoding::Cp932;
-            else
-                return refuse("--encoding には utf8 か cp932 を指定して下さい。");
-            continue;
-        }
-        if (w.size() > 1 && w[0] == '-')
-            return refuse("「" + w + "」というオプションはありません。");
-        files.push_back(w);
-    }
-    if (std::string bad = detailOptionsRefusal(a.detail); !bad.empty())
-        return refuse(bad);
-    if (a.detail.detail && a.pdf.empty())
-        return refuse("--detail は --sheets OUT.pdf と一緒に指定して下さい。");
-    if (files.size() != 1)
-        return refuse("一覧表の CSV ファイルを1つ指定して下さい。");
-    a.schedule = files[0];
-    if (a.output.empty()) {
-        const std::string stripped = results::stripExtension(a.schedule);
-        a.output = stripped + "-results.csv";
-    }
-    if (a.jobs == 0)
-        a.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    out.args = a;
-    return out;
-}
-
-// The n-th file of a run split 50 slots a file: OUT.kvl, OUT-2.kvl, ...
-std::string numberedName(const std::string &chosen, int n, const char *extension)
-{
-    const std::string stripped = results::stripExtension(chosen);
-    return stripped + (n > 1 ? "-" + std::to_string(n) : std::string()) + extension;
-}
-
-// A file the run will write, with the option that names it, for the messages.
-struct PlannedOutput {
-    std::string path;
-    std::string option; // "-o", "--project", "--project の 2 番目のファイル", "--sheets"
-};
-
-// Every file the run may write, named as it will be written: the project files by the
-// project's extension rule and numbered for every 50 of the schedule's rows (refused rows
-// give fewer files, never more).
-std::vector<PlannedOutput> plannedOutputs(const BatchArgs &a, std::size_t rows)
-{
-    std::vector<PlannedOutput> planned;
-    if (a.output != "-")
-        planned.push_back({a.output, "-o"});
-    if (!a.project.empty()) {
-        const std::size_t files = std::max<std::size_t>(1, (rows + results::kSlots - 1) / results::kSlots);
-        for (std::size_t n = 1; n <= files; ++n)
-            planned.push_back({numberedName(a.project, static_cast<int>(n), ".kvl"),
-                               n == 1 ? std::string("--project") : "--project の " + std::to_string(n) + " 番目のファイル"});
-    }
-    if (!a.pdf.empty())
-        planned.push_back({a.pdf, "--sheets"});
-    return planned;
-}
-
-// Why the planned files cannot be written as a run's own new files: one is a device, a
-// FIFO or a folder, one is the schedule, or two are the same file. Empty when none.
-std::string plannedOutputRefusal(const std::string &schedule, const std::vector<PlannedOutput> &planned)
-{
-    for (const PlannedOutput &p : planned)
-        if (std::string refusal = files::replaceRefusal(p.path); !refusal.empty())
-            return refusal + (p.option == "-o" ? "標準出力に書くには -o - を指定して下さい。" : "");
-    const std::string input = files::fileIdentity(schedule);
-    std::map<std::string, const PlannedOutput *> seen;
-    for (const PlannedOutput &p : planned) {
-        const std::string identity = files::fileIdentity(p.path);
-        if (identity == input)
-            return "出力先「" + p.path + "」（" + p.option + "）が一覧表「" + schedule + "」と同じです。別の名前を指定して下さい。";
-        const auto [at, added] = seen.emplace(identity, &p);
-        if (!added)
-            return "出力先「" + at->second->path + "」（" + at->second->option + "）と「" + p.path + "」（" + p.option +
-                   "）は同じファイルです。別の名前を指定して下さい。";
-    }
-    return {};
-}
-
-// The numbered project files beside `chosen` that this run did not write: OUT-N.kvl for
-// N past the `written` files (and OUT.kvl itself when none was written), most likely
-// left by an earlier, larger run. Their names, in the order of N.
-std::vector<std::string> earlierProjectFiles(const std::string &chosen, int written)
-{
-    const std::string stem = results::stripExtension(chosen);
-    const std::size_t slash = stem.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : stem.substr(0, slash + 1);
-    const std::string base = stem.substr(folder.size());
-    std::vector<std::pair<long long, std::string>> found;
-    for (const std::string &name : files::folderEntries(folder)) {
-        if (written == 0 && name == base + ".kvl") {
-            found.emplace_back(1, folder + name);
-            continue;
-        }
-        if (name.size() <= base.size() + 5 || name.compare(0, base.size() + 1, base + "-") != 0 ||
-            name.compare(name.size() - 4, 4, ".kvl") != 0)
-            continue;
-        const std::string digits = name.substr(base.size() + 1, name.size() - base.size() - 5);
-        if (digits.empty() || digits.size() > 9 || digits[0] == '0' ||
-            digits.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const long long n = std::stoll(digits);
-        if (n >= 2 && n > written)
-            found.emplace_back(n, folder + name);
-    }
-    std::sort(found.begin(), found.end());
-    std::vector<std::string> names;
-    for (auto &[n, name] : found)
-        names.push_back(std::move(name));
-    return names;
-}
 
 // A progress line on a terminal, once the run has taken about a second.
 class Progress {
@@ -241,68 +60,6 @@ private:
     bool m_shown;
     bool m_drawn = false;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-};
-
-// The results, written as the rows come, to a file of the run's set or to standard output.
-class Output {
-public:
-    Output(files::SafeFileWriter *file, results::CsvEncoding encoding) : m_file(file), m_encoder(encoding) {}
-    // Appends the records; a text code page 932 cannot hold is refused, naming the record.
-    std::string write(const std::vector<results::CsvRecord> &records, std::size_t firstRecord)
-    {
-        std::size_t bad = 0;
-        const std::optional<std::string> bytes = m_encoder.encode(records, &bad);
-        if (!bytes)
-            return "出力の " + std::to_string(firstRecord + bad + 1) +
-                   " 件目にShift-JIS（コードページ932）で表せない文字があります。--encoding utf8 で出力して下さい。";
-        return m_file ? m_file->write(*bytes) : files::writeStandardOutput(*bytes);
-    }
-    // The file's bytes on disk (renamed later with the set), or standard output flushed.
-    std::string finish() { return m_file ? m_file->finish() : files::finishStandardOutput(); }
-
-private:
-    files::SafeFileWriter *m_file; // nullptr: standard output
-    results::CsvEncoder m_encoder;
-};
-
-// The computed rows stored as the window's store does, 50 slots a file, each file
-// written to the run's set with the title block of the detailed sheets (empty unless given).
-class ProjectFiles {
-public:
-    ProjectFiles(std::string chosen, files::FileSet &files, results::TitleBlock title)
-        : m_chosen(std::move(chosen)), m_files(files), m_title(std::move(title))
-    {
-        results::resetTable(m_table);
-    }
-    // Returns the message of a failed save, else empty.
-    std::string store(const results::ScheduleRow &row)
-    {
-        results::storeResult(m_table, results::checkedBeam(row), results::WhenFull::Refuse);
-        if (results::usedCount(m_table) == results::kSlots)
-            return flush();
-        return {};
-    }
-    std::string flush()
-    {
-        if (results::usedCount(m_table) == 0)
-            return {};
-        const std::string path = numberedName(m_chosen, ++m_count, ".kvl");
-        std::string bytes;
-        m_table.title = m_title;
-        std::string error = results::projectBytes(path, m_table, bytes);
-        if (error.empty())
-            error = m_files.write(path, bytes);
-        results::resetTable(m_table);
-        return error;
-    }
-    int files() const { return m_count; }
-
-private:
-    std::string m_chosen;
-    files::FileSet &m_files;
-    results::TitleBlock m_title;
-    results::Table m_table;
-    int m_count = 0;
 };
 
 } // namespace
@@ -363,13 +120,13 @@ std::string batchHelp()
 
 int runBatch(int argc, char **argv)
 {
-    const ParsedArgs parsed = parseArgs(argc, argv);
+    const ParsedBatchArgs parsed = parseBatchArgs(argc, argv);
     if (parsed.help) {
         std::fputs(batchHelp().c_str(), stdout);
         return 0;
     }
     if (!parsed.args) {
-        std::fprintf(stderr, "kovel-cli batch: %s\n%s", parsed.error.c_str(), kUsage);
+        std::fprintf(stderr, "kovel-cli batch: %s\n%s", parsed.error.c_str(), kBatchUsage);
         return 2;
     }
     const BatchArgs &a = *parsed.args;
@@ -425,7 +182,7 @@ int runBatch(int argc, char **argv)
         if (resultsFile = files.open(a.output, error); !resultsFile)
             return failOutput(error);
     }
-    Output output(resultsFile, a.encoding);
+    ResultsOutput output(resultsFile, a.encoding);
     std::optional<ProjectFiles> project;
     if (!a.project.empty())
         project.emplace(a.project, files, mergedTitle({}, a.detail));
