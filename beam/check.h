@@ -46,6 +46,9 @@ std::string shownFb1(const std::string &fb1);
 // there is none ("せん断 検定しない", "せん断 検定なし（…）"). `stressUnit` "(kN/cm2)" or "(tf/cm2)".
 std::string shearSummary(const NoticeTexts &notice, const std::string &stressUnit);
 
+// The moment texts of the stations, "###0.####", station i at L*i/100: the grid `Mgrid`.
+using MomentGrid = std::array<std::string, kStations>;
+
 // The texts the check writes into the page-1 result fields.
 struct ResultTexts {
     std::string RQa, RQb;               // "##0.000"
@@ -56,7 +59,7 @@ struct ResultTexts {
     std::string Rfb;                    // "#0.000"
     std::string RSigmab, Rratio;        // "##0.000"
     std::string hantei;                 // "OK." or "NG."
-    std::array<std::string, kStations> Mgrid; // "###0.####", station i = L*i/100
+    MomentGrid Mgrid;
     std::optional<NoticeTexts> notice;  // calculated under the notice rule
 };
 

@@ -191,12 +191,12 @@ QString InputPage::flag1() const
     return m_section->flag1();
 }
 
-const std::array<std::string, 101> &InputPage::mgrid() const
+const beam::MomentGrid &InputPage::mgrid() const
 {
     return m_results->mgrid();
 }
 
-void InputPage::setMgrid(const std::array<std::string, 101> &cells)
+void InputPage::setMgrid(const beam::MomentGrid &cells)
 {
     m_results->setMgrid(cells);
 }

@@ -18,7 +18,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -105,8 +104,8 @@ public:
     QString keisan2() const;                 // the flag as `keisan2` shows it: "計算開始" or "結果登録"
     void setKeisan2(const QString &flag);    // the flag by that text
     QString flag1() const;                   // "0" catalogue, "1" computed/typed/registered
-    const std::array<std::string, 101> &mgrid() const;
-    void setMgrid(const std::array<std::string, 101> &cells);
+    const beam::MomentGrid &mgrid() const;
+    void setMgrid(const beam::MomentGrid &cells);
     void setUnitCaptions(bool si);           // the nine unit labels, navy SI / red traditional
     const QImage &loadDiagramImage() const;
     const QImage &stressDiagramImage() const;

@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -44,8 +43,8 @@ public:
 
     QString verdict() const;
     void setVerdict(const QString &verdict);
-    const std::array<std::string, 101> &mgrid() const { return m_mgrid; }
-    void setMgrid(const std::array<std::string, 101> &cells) { m_mgrid = cells; }
+    const beam::MomentGrid &mgrid() const { return m_mgrid; }
+    void setMgrid(const beam::MomentGrid &cells) { m_mgrid = cells; }
     const QImage &loadDiagramImage() const { return m_loadImage; }
     const QImage &stressDiagramImage() const { return m_stressImage; }
 
@@ -65,7 +64,7 @@ private:
     std::optional<beam::NoticeTexts> m_notice;
     QLabel *m_Menda = nullptr, *m_Mendb = nullptr, *m_Mcent = nullptr;
     QLabel *m_kajuuzu = nullptr, *m_ouryokuzu = nullptr, *m_kajuuL = nullptr;
-    std::array<std::string, 101> m_mgrid;
+    beam::MomentGrid m_mgrid;
     QImage m_loadImage;
     QImage m_stressImage;
 };
